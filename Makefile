@@ -1,0 +1,52 @@
+# hibi: `make run` plays the sample game, `make test` runs every test.
+# Both install the Debian packages that are missing when run as root.
+
+PACKAGES := cmake ninja-build g++ make pkg-config \
+  qt6-base-dev libfluidsynth-dev timgm6mb-soundfont fonts-ipafont-gothic \
+  libgtest-dev libgmock-dev \
+  xvfb xauth xdotool openbox x11-utils imagemagick
+
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps build build-asan run test bench check-sample clean
+
+all: build
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed$$' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  if [ "$$(id -u)" -ne 0 ]; then \
+	    echo "hibi needs these Debian packages. Install them as root with:"; \
+	    echo "  apt-get update && apt-get install -y" $$missing; \
+	    exit 1; \
+	  fi; \
+	  echo "Installing:" $$missing; \
+	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	fi
+
+build: deps
+	cmake --preset default >/dev/null
+	cmake --build --preset default -j $(JOBS)
+
+build-asan: deps
+	cmake --preset asan >/dev/null
+	cmake --build --preset asan -j $(JOBS)
+
+run: build
+	./build/game/hibi
+
+test: build build-asan
+	ctest --preset default -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+bench: build
+	cmake --build --preset default --target hibi_bench_tools -j $(JOBS)
+	./bench/run.sh
+
+check-sample: build
+	./build/tools/hibi_check/hibi-check build/game
+
+clean:
+	rm -rf build build-asan

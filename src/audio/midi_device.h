@@ -1,0 +1,29 @@
+// A MIDI player that can hold one tune. The music routines drive it with these six
+// operations only; the FluidSynth adapter implements it, tests use a fake.
+#pragma once
+
+#include <QString>
+
+namespace hibi {
+
+class MidiDevice {
+ public:
+  virtual ~MidiDevice() = default;
+  // Ends the open tune, if there is one; harmless without one.
+  virtual void Close() = 0;
+  // Makes the file playable, reporting the mode "stopped" until it plays. A missing
+  // or invalid file leaves nothing open.
+  virtual void Open(const QString& path) = 0;
+  // Starts playing from the current position and returns at once.
+  virtual void Play() = 0;
+  // Writes the mode word ("stopped", "playing", ...) and a terminating zero into
+  // reply, at most capacity characters in all. With no tune open it fails: returns
+  // false and leaves reply as it was. Called every millisecond: must not allocate.
+  virtual bool Status(char* reply, int capacity) = 0;
+  // Moves to the start of the tune.
+  virtual void Rewind() = 0;
+  // Plays from position 0.
+  virtual void PlayFromStart() = 0;
+};
+
+}  // namespace hibi

@@ -1,0 +1,112 @@
+// Fom, the game's one window as the core sees it: the game state, the model of the
+// controls, every event handler and the private routines they call. The Qt window
+// forwards each widget event to the handler of the same name and then re-renders
+// from `controls`. Handlers never throw; a broken game file gets a message box or
+// a silent fallback, as each handler says.
+//
+// The implementation is spread over the folders of the concerns it serves:
+//   game/lifecycle.cpp    Form_Load, Form_Activate, Form_Unload
+//   game/clock.cpp        AddFatigue, AddDays, NextTimeSlot, TimHirou_Timer
+//   game/commands.cpp     Com_Click
+//   game/readout.cpp      menu_love_Click, LstIvent_Click
+//   script/scene.cpp      OpenScene
+//   script/interpreter.cpp StepScript
+//   script/pacing.cpp     TimSay_Timer, the mouse and key handlers, PicStt_Click
+//   script/message.cpp    ShowMessage, CloseScene
+//   storage/save_menu.cpp menu_save_Click
+//   view/pictures.cpp     ShowBackground, ShowEventPicture, ShowFace
+//   audio/music.cpp       the music routines and BgmTim_Timer
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+#include "audio/music.h"
+#include "game/controls.h"
+#include "game/game_state.h"
+#include "game/ports.h"
+
+namespace hibi {
+
+// Visual Basic style key codes, as the key handlers receive them.
+enum KeyCode : std::int16_t { kKeyReturn = 13, kKeyControl = 17, kKeySpace = 32 };
+// Mouse buttons as the press handlers receive them.
+enum MouseButton : std::int16_t { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+
+class Fom {
+ public:
+  struct Ports {
+    Pictures& pictures;
+    Dialogs& dialogs;
+    Random& random;
+    Shell& shell;
+    Music& music;
+  };
+
+  explicit Fom(Ports ports);
+  Fom(const Fom&) = delete;
+  Fom& operator=(const Fom&) = delete;
+
+  GameState state;
+  Controls controls;
+
+  // --- Lifecycle ----------------------------------------------------------------
+  // Start-up. Throws SettingsError (storage/settings.h) when sys/sys.dat cannot be
+  // used; nothing has been written and no tune opened by then.
+  void Form_Load();
+  // Resets to a new game with the title stage showing.
+  void Form_Activate();
+  // Shutdown: closes the script, writes the memory list, closes the tune.
+  void Form_Unload();
+
+  // --- Message window and pacing -------------------------------------------------
+  void TimSay_Timer();
+  void Lbl_MouseDown(std::int16_t button, std::int16_t shift, float x, float y);
+  void Lbl_Click();
+  void Form_MouseDown(std::int16_t button, std::int16_t shift, float x, float y);
+  void Form_Click();
+  // Keys on the window outside the title stage: Enter and Space act as a left click
+  // on the message area, Ctrl as a right click. Other keys do nothing.
+  void Form_KeyDown(std::int16_t keyCode, std::int16_t shift);
+  void Pic_Click();
+  void PicStt_Click();
+  void PicStt_KeyDown(std::int16_t keyCode, std::int16_t shift);
+
+  // --- Day life --------------------------------------------------------------------
+  void TimHirou_Timer();
+  void Com_Click(std::int16_t index);
+  void menu_love_Click();
+  // Reads controls.LstIvent.listIndex, which the window sets before calling.
+  void LstIvent_Click();
+  void menu_save_Click(std::int16_t index);
+
+  // --- Music -------------------------------------------------------------------------
+  void BgmTim_Timer();
+
+  // --- The window's routines --------------------------------------------------------
+  void OpenScene(const QString& name);
+  void StepScript();
+  void ShowMessage(const QString& text);
+  void CloseScene();
+  bool AddFatigue(std::int16_t amount);
+  bool AddDays(std::int16_t count);
+  void NextTimeSlot();
+  void ShowBackground(const QString& name);
+  void ShowEventPicture(const QString& name);
+  void ShowFace(const QString& name);
+
+  // True while a message box or the pop-up menu opened by a handler is open. The
+  // handlers above (all but BgmTim_Timer) then do nothing: a timer tick delivered by
+  // the modal's event loop must not stack a second box or step a closed script.
+  bool InModal() const { return modalDepth_ > 0; }
+
+ private:
+  // Every dialog goes through these, so InModal() is always right.
+  void ShowBox(const QString& text);
+  MenuChoice ShowMenu();
+
+  Ports ports_;
+  int modalDepth_ = 0;
+};
+
+}  // namespace hibi

@@ -1,0 +1,28 @@
+// The game's own number texts, as the fatigue and day captions and the save file
+// carry them.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace hibi {
+
+// A caption read as a number: spaces around it are ignored; anything else that is
+// not a decimal number (with optional sign, fraction and exponent) is nullopt.
+std::optional<double> ParseNumber(const QString& text);
+
+// A number written back to a caption: whole numbers without a decimal point,
+// negatives with a leading "-", never a leading space ("12", "-3", "0"). A number
+// that is not whole keeps its fraction ("12.5").
+QString NumberText(double value);
+
+// Rounds to the nearest integer, a half going to the even neighbour (12.5 -> 12,
+// 13.5 -> 14); nullopt when the result lies outside [lo, hi] or the text is not a
+// number.
+std::optional<long> ParseRoundedInteger(const QString& text, long lo, long hi);
+
+// Adds to a signed 16-bit value, stopping at 32767 and -32768.
+std::int16_t SaturatingAdd(std::int16_t value, int amount);
+
+}  // namespace hibi

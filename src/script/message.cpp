@@ -1,0 +1,17 @@
+// The message label and the way back to command mode.
+#include "game/fom.h"
+
+namespace hibi {
+
+void Fom::ShowMessage(const QString& text) { controls.Lbl.caption = text; }
+
+// Does not close the script (the interpreter does that before calling) and leaves
+// the page state alone: the next scene's opening resets what it needs.
+void Fom::CloseScene() {
+  controls.PicKao.visible = false;
+  controls.PicCom.visible = true;
+  ShowMessage(QString());
+  controls.TimSay.enabled = false;
+}
+
+}  // namespace hibi

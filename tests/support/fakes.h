@@ -1,0 +1,84 @@
+// Fake ports for driving the core without a window. They record what the player
+// would have seen happen, in order, so tests can assert on it.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "audio/midi_device.h"
+#include "game/ports.h"
+
+namespace hibi::testing {
+
+// Loads succeed exactly for files that exist on disk (tests make real files).
+// Every call is logged as "clear Pic", "load E <path>", "draw E Pic" and so on.
+class FakePictures : public Pictures {
+ public:
+  void Clear(PictureTarget target) override;
+  bool Load(PictureBuffer buffer, const QString& path) override;
+  void StretchDraw(PictureBuffer buffer, PictureTarget target) override;
+
+  QStringList log;
+  // The path last loaded successfully into each buffer; empty when none yet.
+  QString loadedE, loadedEKao;
+  // What each target shows: the path drawn on it, or empty when cleared.
+  QString shownPicStt, shownPic, shownPicKao;
+};
+
+class FakeDialogs : public Dialogs {
+ public:
+  void MessageBox(const QString& text) override;
+  MenuChoice PopupMenu() override;
+
+  QStringList boxes;                // every message box text, in order
+  int menusShown = 0;
+  std::deque<MenuChoice> menuAnswers;  // answered in order; None when empty
+  // Runs while a box or the menu is open, as the event loop of a real modal would
+  // deliver timer ticks and clicks.
+  std::function<void()> whileOpen;
+};
+
+// Answers from a script of fractions, then repeats `fallback`.
+class ScriptedRandom : public Random {
+ public:
+  void SeedFromClock() override { ++seeds; }
+  float Next() override;
+
+  std::deque<float> script;
+  float fallback = 0.5f;
+  int seeds = 0;
+  int draws = 0;
+};
+
+class FakeShell : public Shell {
+ public:
+  QString ProgramFolder() override { return programFolder; }
+  double ScreenWidthTwips() override { return screenWidthTwips; }
+  void SetWindowWidthTwips(double twips) override { windowWidths.push_back(twips); }
+  void SelectDayLimitText() override { ++dayLimitSelections; }
+
+  QString programFolder;
+  double screenWidthTwips = 19200;
+  std::vector<double> windowWidths;
+  int dayLimitSelections = 0;
+};
+
+// A device whose mode the test sets; logs every operation.
+class FakeMidi : public MidiDevice {
+ public:
+  void Close() override;
+  void Open(const QString& path) override;
+  void Play() override;
+  bool Status(char* reply, int capacity) override;
+  void Rewind() override;
+  void PlayFromStart() override;
+
+  QStringList log;
+  bool open = false;
+  QByteArray mode = "stopped";
+};
+
+}  // namespace hibi::testing
