@@ -3,4 +3,5 @@
 namespace hibi {
 void ReadMemoryList(const QString&, QStringList&) {}
 bool WriteMemoryList(const QString&, const QStringList&) { return false; }
+QString MemoryListErrorMessage(const QString&) { return {}; }
 }  // namespace hibi

@@ -18,4 +18,7 @@ void ReadMemoryList(const QString& path, QStringList& items);
 // and the old file is then untouched.
 bool WriteMemoryList(const QString& path, const QStringList& items);
 
+// The text of the box shown when the shutdown write fails.
+QString MemoryListErrorMessage(const QString& settingsFolder);
+
 }  // namespace hibi
