@@ -1,13 +1,118 @@
-// Placeholder so the tree links; replaced by the real implementation.
+// The message window's input: the pacing timer, presses and clicks on the message
+// area, the keyboard, the event picture and the title stage.
+//
+// While a message box or the menu is open its event loop still delivers ticks and
+// clicks; every handler here ignores them then, so a box is never stacked on a box
+// and a script closed under the box is never read.
+#include <optional>
+
 #include "game/fom.h"
+
 namespace hibi {
-void Fom::TimSay_Timer() {}
-void Fom::Lbl_MouseDown(std::int16_t, std::int16_t, float, float) {}
-void Fom::Lbl_Click() {}
-void Fom::Form_MouseDown(std::int16_t, std::int16_t, float, float) {}
-void Fom::Form_Click() {}
-void Fom::Form_KeyDown(std::int16_t, std::int16_t) {}
-void Fom::Pic_Click() {}
-void Fom::PicStt_Click() {}
-void Fom::PicStt_KeyDown(std::int16_t, std::int16_t) {}
+namespace {
+
+// The day limit as the player types it: an optional sign and decimal digits, blanks
+// around them allowed. Full-width digits count too, since the box is typed with a
+// Japanese input method. A fraction, an exponent or anything past the signed 16-bit
+// range is refused rather than guessed at: the player sees the box again instead.
+std::optional<std::int16_t> ReadDayLimit(const QString& typed) {
+  const QString text = typed.trimmed();
+  qsizetype i = 0;
+  bool negative = false;
+  if (i < text.size() &&
+      (text[i] == u'+' || text[i] == u'＋' || text[i] == u'-' || text[i] == u'－')) {
+    negative = text[i] == u'-' || text[i] == u'－';
+    ++i;
+  }
+  if (i == text.size()) return std::nullopt;
+  long value = 0;
+  for (; i < text.size(); ++i) {
+    const char16_t c = text[i].unicode();
+    int digit = -1;
+    if (c >= u'0' && c <= u'9') digit = c - u'0';
+    if (c >= u'０' && c <= u'９') digit = c - u'０';
+    if (digit < 0) return std::nullopt;
+    value = value * 10 + digit;
+    if (value > 32768) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value > 32767) return std::nullopt;
+  return static_cast<std::int16_t>(value);
+}
+
+}  // namespace
+
+void Fom::TimSay_Timer() {
+  if (InModal() || controls.PicStt.visible || controls.PicCom.visible) return;
+  if (!state.scriptFile) {
+    CloseScene();  // a scene whose script broke: back to the command panel
+    return;
+  }
+  if (state.pageMarker != kPageEndMarker || !state.stopAtPageEnd) StepScript();
+}
+
+void Fom::Lbl_MouseDown(std::int16_t button, std::int16_t, float, float) {
+  if (InModal() || controls.PicStt.visible || controls.PicCom.visible) return;
+  const bool fastForward = button == kRightButton;
+  state.stopAtPageEnd = !fastForward;
+  controls.TimSay.interval = fastForward ? 1 : 100;
+}
+
+void Fom::Lbl_Click() {
+  // The title stage covers the message area before the first game and after an
+  // ending; a click there belongs to the stage, never to a scene.
+  if (InModal() || controls.PicStt.visible || controls.PicCom.visible) return;
+  if (!state.scriptFile) {
+    CloseScene();
+    return;
+  }
+  controls.TimSay.enabled = true;
+  StepScript();
+}
+
+void Fom::Form_MouseDown(std::int16_t button, std::int16_t shift, float x, float y) {
+  Lbl_MouseDown(button, shift, x, y);
+}
+
+void Fom::Form_Click() {
+  Lbl_Click();
+}
+
+void Fom::Form_KeyDown(std::int16_t keyCode, std::int16_t shift) {
+  if (InModal() || controls.PicStt.visible || controls.PicCom.visible) return;
+  if (keyCode == kKeyReturn || keyCode == kKeySpace) {
+    Lbl_MouseDown(kLeftButton, shift, 0, 0);
+  } else if (keyCode == kKeyControl) {
+    Lbl_MouseDown(kRightButton, shift, 0, 0);
+  } else {
+    return;
+  }
+  Lbl_Click();
+}
+
+void Fom::Pic_Click() {
+  if (InModal()) return;
+  controls.LstIvent.visible = !controls.LstIvent.visible;
+}
+
+void Fom::PicStt_Click() {
+  if (InModal()) return;
+  const std::optional<std::int16_t> limit = ReadDayLimit(controls.TxtDay.text);
+  if (!limit) {
+    controls.TxtDay.visible = true;
+    ports_.shell.SelectDayLimitText();
+    return;
+  }
+  state.dayLimit = *limit;
+  controls.PicStt.visible = false;
+  controls.Lbl.visible = true;
+  controls.Pic.visible = true;
+  OpenScene(QStringLiteral("opn"));
+}
+
+void Fom::PicStt_KeyDown(std::int16_t, std::int16_t) {
+  if (InModal()) return;
+  controls.TxtDay.visible = !controls.TxtDay.visible;
+}
+
 }  // namespace hibi

@@ -1,5 +1,49 @@
-// Placeholder so the tree links; replaced by the real implementation.
+// Entering a scene: the one way from anywhere in the game into a scene script.
 #include "game/fom.h"
+#include "storage/text_file.h"
+
 namespace hibi {
-void Fom::OpenScene(const QString&) {}
+namespace {
+
+// Scenes that belong to the whole game rather than to a place or a person show the
+// title picture; there is no scene "ttl".
+QString EventPictureOf(const QString& scene) {
+  if (scene == u"opn" || scene == u"end" || scene == u"fin") return QStringLiteral("ttl");
+  return scene;
+}
+
+}  // namespace
+
+void Fom::OpenScene(const QString& name) {
+  state.scriptFile.reset();
+  controls.LstIvent.visible = false;
+  state.stopAtPageEnd = true;
+  controls.TimSay.interval = 100;
+  ShowMessage(QString());
+  state.pageLineCount = 1;
+  controls.PicCom.visible = false;
+  controls.PicKao.visible = false;
+  // The picture and its place in the memory list come before the script is looked
+  // at, so even a scene whose script is broken has been "seen".
+  ShowEventPicture(EventPictureOf(name));
+
+  std::unique_ptr<TextReader> script =
+      TextReader::Open(state.scriptFolder + name + state.scriptSuffix);
+  std::optional<QString> first = script ? script->ReadLine() : std::nullopt;
+  if (!first) {
+    // The player is left in scene mode with no script; the next click takes them
+    // back to the command panel (see Lbl_Click).
+    ShowBox(state.scriptFolder + name + QStringLiteral("が破損しています ") +
+            QStringLiteral("\r\n") + QStringLiteral("制作者に連絡して下さい"));
+    return;
+  }
+  state.scriptFile = std::move(script);
+  state.nextLine = *first;
+
+  // The same advance a click on the message label performs in scene mode. Done here
+  // directly so it cannot be mistaken for a player's click on the title stage.
+  controls.TimSay.enabled = true;
+  StepScript();
+}
+
 }  // namespace hibi

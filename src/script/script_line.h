@@ -42,8 +42,8 @@ bool NextLineEndsPage(const QString& nextLine);
 
 // A speaker line ("-" first) as the player sees it.
 struct SpeakerLine {
-  QString row;       // what is shown: "■" + name, or empty for "-" alone
-  QString face;      // the face picture name (everything after "-"); empty: no face
+  QString row;   // what is shown: "■" + name, or empty for "-" alone
+  QString face;  // the face picture name (everything after "-"); empty: no face
   bool showFace = false;
 };
 SpeakerLine ParseSpeaker(const QString& line);
@@ -58,7 +58,8 @@ struct LoveItem {
 std::vector<LoveItem> ParseLoveItems(const QString& line);
 
 // The ending chosen by ">endflag": '0', '1' or '2', or nullopt when the scene goes
-// on for everybody else. The sum is taken as a signed 16-bit number.
+// on for everybody else. The sum never wraps: three values near 32767 still count as
+// 500 or more.
 std::optional<QChar> EndingDigit(const std::array<std::int16_t, 3>& affection);
 
 }  // namespace hibi
