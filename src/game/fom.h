@@ -15,6 +15,7 @@
 //   script/message.cpp    ShowMessage, CloseScene
 //   storage/save_menu.cpp menu_save_Click
 //   view/pictures.cpp     ShowBackground, ShowEventPicture, ShowFace
+//   view/resize.cpp       Form_Resize
 //   audio/music.cpp       the music routines and BgmTim_Timer
 #pragma once
 
@@ -58,6 +59,11 @@ class Fom {
   void Form_Activate();
   // Shutdown: closes the script, writes the memory list, closes the tune.
   void Form_Unload();
+
+  // The window's size changed (also when it is first shown): keeps it 8:6 and
+  // centred, lays the controls out through the shell, then redraws the title (while
+  // the stage shows) and the event picture at their new sizes.
+  void Form_Resize();
 
   // --- Message window and pacing -------------------------------------------------
   void TimSay_Timer();

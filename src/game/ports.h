@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "view/layout.h"
+
 namespace hibi {
 
 // The three on-screen boxes that pictures are drawn on, and the two hidden
@@ -61,6 +63,11 @@ class Shell {
   virtual void SetWindowWidthTwips(double twips) = 0;
   // Puts the keyboard focus into the day-limit box with its whole text selected.
   virtual void SelectDayLimitText() = 0;
+  // The window's outer size and the screen's size, in twips.
+  virtual WindowMetrics WindowMetricsTwips() = 0;
+  // Puts the window where the layout says and lays the controls out on its inner
+  // area, before the layout's pictures are redrawn at their new sizes.
+  virtual void ApplyLayout(const Layout& layout) = 0;
 };
 
 }  // namespace hibi

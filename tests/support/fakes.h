@@ -57,12 +57,24 @@ class FakeShell : public Shell {
  public:
   QString ProgramFolder() override { return programFolder; }
   double ScreenWidthTwips() override { return screenWidthTwips; }
-  void SetWindowWidthTwips(double twips) override { windowWidths.push_back(twips); }
+  void SetWindowWidthTwips(double twips) override {
+    windowWidths.push_back(twips);
+    metrics.outerWidth = twips;
+  }
   void SelectDayLimitText() override { ++dayLimitSelections; }
+  WindowMetrics WindowMetricsTwips() override { return metrics; }
+  // Like a window the platform lets resize: a placement takes effect at once.
+  void ApplyLayout(const Layout& layout) override {
+    layouts.push_back(layout);
+    if (layout.placement) metrics.outerHeight = layout.placement->height;
+  }
 
   QString programFolder;
   double screenWidthTwips = 19200;
   std::vector<double> windowWidths;
+  // A 96 dpi screen of 1280 x 960 pixels with the window at its start-up width.
+  WindowMetrics metrics{13440, 10080, 19200, 14400};
+  std::vector<Layout> layouts;
   int dayLimitSelections = 0;
 };
 

@@ -1,0 +1,28 @@
+// The modal message box and the pop-up menu of command button 7 on real widgets.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "game/ports.h"
+
+class QWidget;
+
+namespace hibi {
+
+class QtDialogs : public Dialogs {
+ public:
+  // `beforeModal` runs right before anything modal opens, so the window shows the
+  // current message while the box or menu waits for the player.
+  QtDialogs(QWidget& parent, QString title, std::function<void()> beforeModal);
+
+  void MessageBox(const QString& text) override;
+  MenuChoice PopupMenu() override;
+
+ private:
+  QWidget& parent_;
+  QString title_;
+  std::function<void()> beforeModal_;
+};
+
+}  // namespace hibi
