@@ -1,5 +1,81 @@
-// Placeholder so the tree links; replaced by the real implementation.
+// The eight command buttons of the day: three places, three visits, rest, and the
+// menu. Every completed command costs one time slot. The order of the random draws
+// (fatigue, gain, then the decay of characters 0, 1, 2) is part of the game: a
+// replayed seed must give the same story.
+#include <algorithm>
+#include <cmath>
+
+#include "game/draw.h"
 #include "game/fom.h"
+#include "game/numbers.h"
+
 namespace hibi {
-void Fom::Com_Click(std::int16_t) {}
+namespace {
+
+constexpr std::int16_t kMenuButton = 7;
+constexpr std::int16_t kRestButton = 6;
+constexpr std::int16_t kFirstVisitButton = 3;
+constexpr std::uint8_t kLastSlot = 7;
+constexpr int kActivityFatigueDraw = 30;
+constexpr int kGainDraw = 15;
+constexpr int kGainBase = 15;
+constexpr int kDecayDraw = 10;
+constexpr std::int16_t kRestAmount = -50;
+constexpr double kPointsPerLevel = 70;
+constexpr int kTopLevel = 5;
+
+// The visit level comes from the points before the visit: 0..69 is level 1,
+// 280 and more level 5; negative points stay at level 1.
+int VisitLevel(std::int16_t points) {
+  const int level = static_cast<int>(std::floor(points / kPointsPerLevel)) + 1;
+  return std::clamp(level, 1, kTopLevel);
+}
+
+}  // namespace
+
+void Fom::Com_Click(std::int16_t index) {
+  // The buttons cannot be clicked in scene mode, while tired or under the title
+  // stage; the core refuses such clicks as well, whoever sends them.
+  if (InModal() || index < 0 || index > kMenuButton) return;
+  if (!controls.PicCom.visible || !controls.PicCom.enabled || controls.PicStt.visible) return;
+
+  if (state.timeSlot == kLastSlot && AddDays(1)) return;
+
+  if (index == kRestButton) {
+    ShowMessage(QStringLiteral("\r\nたっぷりやすんだよ"));
+    AddFatigue(kRestAmount);
+  } else if (index == kMenuButton) {
+    ShowMessage(QStringLiteral("\r\nなにをしようかな・・"));
+    switch (ShowMenu()) {
+      case MenuChoice::Save:
+        menu_save_Click(0);
+        break;
+      case MenuChoice::Load:
+        menu_save_Click(1);
+        break;
+      case MenuChoice::Love:
+        menu_love_Click();
+        break;
+      case MenuChoice::None:
+        break;
+    }
+  } else {
+    const int fatigue = WholePart(ports_.random.Next(), kActivityFatigueDraw);
+    if (AddFatigue(static_cast<std::int16_t>(fatigue))) return;
+    if (index < kFirstVisitButton) {
+      OpenScene(QString::number(index) + QString::number(state.timeSlot - 1));
+    } else {
+      const int c = index - kFirstVisitButton;
+      const int level = VisitLevel(state.affection[c]);
+      const int gain = WholePart(ports_.random.Next(), kGainDraw) + kGainBase;
+      state.affection[c] = SaturatingAdd(state.affection[c], gain);
+      OpenScene(QStringLiteral("0") + QString::number(c) + QString::number(level));
+      for (std::int16_t& points : state.affection) {
+        points = SaturatingAdd(points, -WholePart(ports_.random.Next(), kDecayDraw));
+      }
+    }
+  }
+  NextTimeSlot();
+}
+
 }  // namespace hibi
