@@ -1,10 +1,191 @@
-// Placeholder so the tree links; replaced by the real implementation.
+// Reading and decoding of CP932 text files. The atomic writer lives in atomic_write.cpp.
 #include "storage/text_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <utility>
+
+#include "storage/iconv_codec.h"
+
 namespace hibi {
-QString DecodeCp932(std::string_view) { return {}; }
-std::string EncodeCp932(const QString&) { return {}; }
-std::string NativePath(const QString& p) { return p.toStdString(); }
-std::unique_ptr<TextReader> TextReader::Open(const QString&) { return nullptr; }
-std::optional<QStringList> ReadAllLines(const QString&) { return std::nullopt; }
-bool WriteLinesAtomically(const QString&, const QStringList&) { return false; }
+
+namespace {
+
+bool IsAscii(std::string_view bytes) {
+  for (unsigned char c : bytes) {
+    if (c >= 0x80) return false;
+  }
+  return true;
+}
+
+// A lead byte of a CP932 double-byte character.
+bool IsLeadByte(unsigned char c) {
+  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+// How many bytes a broken sequence swallows. A lead byte whose follower could be a
+// trail byte but is no ASCII character takes the follower with it: the pair is one
+// broken character, and the follower must not turn into a stray katakana. An ASCII
+// follower (a quote, a space, a letter) is kept, so one bad byte costs one character.
+std::size_t BrokenLength(std::string_view rest) {
+  if (rest.size() >= 2 && IsLeadByte(static_cast<unsigned char>(rest[0]))) {
+    const auto next = static_cast<unsigned char>(rest[1]);
+    if (next >= 0x80 && next <= 0xFC) return 2;
+  }
+  return 1;
+}
+
+QString FromAscii(std::string_view bytes) {
+  return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+QString Decode(IconvCodec& codec, std::string_view bytes) {
+  if (IsAscii(bytes)) return FromAscii(bytes);
+  std::string utf8;
+  codec.Convert(bytes, utf8, BrokenLength, "\xEF\xBF\xBD");
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+// The length of the UTF-8 character a rest begins with, so an unencodable character
+// becomes exactly one "?".
+std::size_t Utf8Length(std::string_view rest) {
+  const auto c = static_cast<unsigned char>(rest[0]);
+  std::size_t n = 1;
+  if (c >= 0xF0) {
+    n = 4;
+  } else if (c >= 0xE0) {
+    n = 3;
+  } else if (c >= 0xC0) {
+    n = 2;
+  }
+  return n < rest.size() ? n : rest.size();
+}
+
+class UniqueFd {
+ public:
+  explicit UniqueFd(int fd) : fd_(fd) {}
+  UniqueFd(const UniqueFd&) = delete;
+  UniqueFd& operator=(const UniqueFd&) = delete;
+  ~UniqueFd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// Buffered reading: lines are cut from large chunks, so a long script costs one
+// pass over its bytes. CR and LF can never be the second byte of a CP932 character,
+// so lines are cut on the raw bytes before decoding.
+class FileTextReader : public TextReader {
+ public:
+  explicit FileTextReader(int fd) : fd_(fd), codec_("UTF-8", "CP932") {}
+
+  bool AtEnd() override {
+    if (pos_ < buffer_.size()) return false;
+    if (!eof_) Fill();
+    return pos_ >= buffer_.size();
+  }
+
+  std::optional<QString> ReadLine() override {
+    std::size_t scanned = 0;  // bytes after pos_ known to hold no CR
+    for (;;) {
+      const std::size_t cr = buffer_.find('\r', pos_ + scanned);
+      if (cr != std::string::npos) {
+        // A CR at the very end of the buffer may be the first half of a CR LF.
+        if (cr + 1 == buffer_.size() && !eof_) {
+          scanned = cr - pos_;
+          Fill();
+          continue;
+        }
+        QString line = Take(cr - pos_);
+        ++pos_;
+        if (pos_ < buffer_.size() && buffer_[pos_] == '\n') ++pos_;
+        return line;
+      }
+      scanned = buffer_.size() - pos_;
+      if (eof_) {
+        if (scanned == 0) return std::nullopt;
+        return Take(scanned);
+      }
+      Fill();
+    }
+  }
+
+ private:
+  static constexpr std::size_t kChunk = 64 * 1024;
+
+  QString Take(std::size_t length) {
+    QString line = Decode(codec_, std::string_view(buffer_).substr(pos_, length));
+    pos_ += length;
+    return line;
+  }
+
+  // Appends the next chunk. A read error ends the file: what was read stays usable.
+  void Fill() {
+    buffer_.erase(0, pos_);
+    pos_ = 0;
+    const std::size_t old = buffer_.size();
+    buffer_.resize(old + kChunk);
+    ssize_t got;
+    do {
+      got = ::read(fd_.get(), buffer_.data() + old, kChunk);
+    } while (got < 0 && errno == EINTR);
+    if (got <= 0) {
+      eof_ = true;
+      got = 0;
+    }
+    buffer_.resize(old + static_cast<std::size_t>(got));
+  }
+
+  UniqueFd fd_;
+  IconvCodec codec_;
+  std::string buffer_;
+  std::size_t pos_ = 0;
+  bool eof_ = false;
+};
+
+}  // namespace
+
+QString DecodeCp932(std::string_view bytes) {
+  if (IsAscii(bytes)) return FromAscii(bytes);
+  IconvCodec codec("UTF-8", "CP932");
+  return Decode(codec, bytes);
+}
+
+std::string EncodeCp932(const QString& text) {
+  const QByteArray utf8 = text.toUtf8();
+  const std::string_view in(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+  if (IsAscii(in)) return std::string(in);
+  IconvCodec codec("CP932", "UTF-8");
+  std::string out;
+  codec.Convert(in, out, Utf8Length, "?");
+  return out;
+}
+
+std::string NativePath(const QString& path) {
+  return path.toUtf8().toStdString();
+}
+
+std::unique_ptr<TextReader> TextReader::Open(const QString& path) {
+  const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  auto reader = std::make_unique<FileTextReader>(fd);
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) return nullptr;
+  return reader;
+}
+
+std::optional<QStringList> ReadAllLines(const QString& path) {
+  auto reader = TextReader::Open(path);
+  if (!reader) return std::nullopt;
+  QStringList lines;
+  while (auto line = reader->ReadLine()) lines.append(*std::move(line));
+  return lines;
+}
+
 }  // namespace hibi
