@@ -1,0 +1,250 @@
+// hibi-check run as a game author runs it, on folders with one thing broken each.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "small_game.h"
+
+namespace hibi::testing {
+namespace {
+
+const QString kNote =
+    QStringLiteral(R"(sys/sys.dat: note: script suffix ".txt", picture suffix ".png")");
+
+// Lines as one text, so a failure shows them readably.
+std::string Text(const QStringList& lines) {
+  return lines.join(u'\n').toStdString();
+}
+
+QString Summary(int errors, int warnings) {
+  return QStringLiteral(": %1 %2, %3 %4")
+      .arg(errors)
+      .arg(errors == 1 ? "error" : "errors")
+      .arg(warnings)
+      .arg(warnings == 1 ? "warning" : "warnings");
+}
+
+TEST(HibiCheck, ASmallCompleteGameHasNothingToReport) {
+  SmallGame game;
+  const CheckRun run = RunCheck({game.folder()});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(Text(run.lines),
+            Text({kNote, "hibi-check: 38 scenes, 38 pictures, 1 face: 0 errors, 0 warnings"}));
+}
+
+struct Broken {
+  const char* name;
+  std::function<void(SmallGame&)> breakIt;
+  QStringList diagnostics;  // between the note on the suffixes and the summary
+  int exitCode;
+};
+
+void PrintTo(const Broken& row, std::ostream* out) {
+  *out << row.name;
+}
+
+class ABrokenGame : public ::testing::TestWithParam<Broken> {};
+
+TEST_P(ABrokenGame, GetsExactlyTheseDiagnostics) {
+  const Broken& row = GetParam();
+  SmallGame game;
+  row.breakIt(game);
+  const CheckRun run = RunCheck({game.folder()});
+  ASSERT_FALSE(run.lines.isEmpty()) << run.errors.toStdString();
+
+  QStringList diagnostics = run.lines;
+  const QString summary = diagnostics.takeLast();
+  if (!diagnostics.isEmpty() && diagnostics.first() == kNote) diagnostics.removeFirst();
+  EXPECT_EQ(Text(diagnostics), Text(row.diagnostics));
+  int errors = 0, warnings = 0;
+  for (const QString& line : row.diagnostics) {
+    errors += line.contains(": error: ") ? 1 : 0;
+    warnings += line.contains(": warning: ") ? 1 : 0;
+  }
+  EXPECT_TRUE(summary.startsWith("hibi-check: ")) << summary.toStdString();
+  EXPECT_TRUE(summary.endsWith(Summary(errors, warnings))) << summary.toStdString();
+  EXPECT_EQ(run.exitCode, row.exitCode);
+}
+
+const QString kShowsReplacement = QStringLiteral("; the game shows \"\uFFFD\" instead");
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ABrokenGame,
+    ::testing::Values(
+        Broken{"MissingSettingsFile",
+               [](SmallGame& g) { g.Remove("sys/sys.dat"); },
+               {"sys/sys.dat: error: the settings file is missing; the game cannot start"},
+               1},
+        Broken{"ThreeLineSettingsFile",
+               [](SmallGame& g) { g.WriteRaw("sys/sys.dat", ".txt\r\n.png\r\n\r\n"); },
+               {"sys/sys.dat: error: the settings file has 3 lines; the game needs 4 to start "
+                "(script suffix, picture suffix, two more)"},
+               1},
+        Broken{"SettingsWithMoreThanFourLines",
+               [](SmallGame& g) { g.WriteRaw("sys/sys.dat", ".txt\r\n.png\r\nx\r\n\r\nfifth"); },
+               {},
+               0},
+        Broken{"MissingOpening",
+               [](SmallGame& g) { g.Remove("txt/opn.txt"); },
+               {"txt/opn.txt: error: scene \"opn\" is missing; the game opens it when a new game "
+                "starts"},
+               1},
+        Broken{
+            "MissingLatePlaceAndVisit",
+            [](SmallGame& g) {
+              g.Remove("txt/26.txt");
+              g.Remove("txt/013.txt");
+            },
+            {"txt/26.txt: error: scene \"26\" is missing; the game opens it for サガの店 at 深夜",
+             "txt/013.txt: error: scene \"013\" is missing; the game opens it when とおみや is "
+             "visited at affection level 3"},
+            1},
+        Broken{
+            "BadCp932ByteInTheMiddle",
+            [](SmallGame& g) { g.WriteRaw("txt/001.txt", "\x82\xa8\x82\xcd\r\nab\x81\x7f\r\n"); },
+            {"txt/001.txt:2:3: error: invalid code page 932 bytes (81 7F)" + kShowsReplacement},
+            1},
+        Broken{"LeadByteCutOffByTheLineEnd",
+               [](SmallGame& g) { g.WriteRaw("txt/002.txt", "abc\x82\r\nok"); },
+               {"txt/002.txt:1:4: error: invalid code page 932 bytes (82)" + kShowsReplacement},
+               1},
+        Broken{"ScriptSavedAsUtf8",
+               [](SmallGame& g) {
+                 g.WriteRaw("txt/012.txt", QStringLiteral("こんにちは\r\n").toUtf8());
+               },
+               {"txt/012.txt: error: the script looks like UTF-8; the game reads scripts as code "
+                "page 932 (Shift_JIS)"},
+               1},
+        Broken{"EmptyScript",
+               [](SmallGame& g) { g.WriteRaw("txt/004.txt", ""); },
+               {"txt/004.txt: error: the script has no line; the game reports it as damaged"},
+               1},
+        Broken{"LoneLineFeed",
+               [](SmallGame& g) { g.WriteRaw("txt/005.txt", "ab\ncd\r\n"); },
+               {"txt/005.txt:1:3: warning: a lone LF does not end a line (lines end in CR LF); the "
+                "game keeps it inside this line"},
+               0},
+        Broken{"LoveForNobody",
+               [](SmallGame& g) {
+                 g.WriteScript("011", {"とおみや", ">love,1,3, x", ">love 1"});
+               },
+               {"txt/011.txt:2: error: \">love\" item \"3\" is not a character (0, 1 or 2)",
+                "txt/011.txt:2: error: \">love\" item \" x\" is not a character (0, 1 or 2)",
+                "txt/011.txt:3: warning: \">love\" raises nobody; the characters follow commas, as "
+                "in \">love,0\""},
+               1},
+        Broken{"JumpToNowhere",
+               [](SmallGame& g) {
+                 g.WriteScript("00", {"こんにちは", ">ive nowhere", ">ive"});
+               },
+               {"txt/00.txt:2: error: \">ive\" opens scene \"nowhere\", which is missing "
+                "(txt/nowhere.txt)",
+                "txt/00.txt:3: error: \">ive\" names no scene"},
+               1},
+        Broken{"JumpToFinNeedsNoPictureOfItsOwn",
+               [](SmallGame& g) {
+                 g.WriteScript("00", {"こんにちは", ">ive fin"});
+                 g.WriteScript("fin", {"おわり"});
+               },
+               {},
+               0},
+        Broken{"SceneNothingOpens",
+               [](SmallGame& g) {
+                 g.WriteScript("extra", {"だれも来ない"});
+                 g.WritePicture("img/extra.png");
+               },
+               {"txt/extra.txt: warning: nothing opens scene \"extra\""},
+               0},
+        Broken{"EndingChoiceWithoutEndings",
+               [](SmallGame& g) {
+                 g.WriteScript("end", {"おしまい", ">endflag", "またね"});
+               },
+               {"txt/end0.txt: error: scene \"end0\" is missing; the game opens it through "
+                "\">endflag\" for the ending of よわ",
+                "txt/end1.txt: error: scene \"end1\" is missing; the game opens it through "
+                "\">endflag\" for the ending of とおみや",
+                "txt/end2.txt: error: scene \"end2\" is missing; the game opens it through "
+                "\">endflag\" for the ending of こうき"},
+               1},
+        Broken{"MissingFaceReportedOnce",
+               [](SmallGame& g) {
+                 g.WriteScript("opn", {"-よわ＿2", "a", "-よわ＿2", "b", "-よわ"});
+               },
+               {"txt/opn.txt:1: error: face \"よわ＿2\" is missing (face/よわ＿2.png)"},
+               1},
+        Broken{"BrokenTitlePicture",
+               [](SmallGame& g) { g.WriteRaw("img/ttl.png", TinyPng().left(40)); },
+               {"img/ttl.png: error: the title picture \"ttl\" is not a picture the game can load"},
+               1},
+        Broken{
+            "BrokenAndMissingPictures",
+            [](SmallGame& g) {
+              g.WriteRaw("img/hana.png", "not a picture");
+              g.Remove("img/03.png");
+              g.WriteRaw("img/04.png", TinyPng().left(40));
+            },
+            {"txt/opn.txt:3: error: picture \"hana\" cannot be loaded: img/hana.png is not a "
+             "picture",
+             "img/03.png: warning: scene \"03\" has no picture of its own; the game shows an "
+             "empty picture layer",
+             "img/04.png: error: the picture of scene \"04\" is not a picture the game can load"},
+            1},
+        Broken{"CommandsThatDoLess",
+               [](SmallGame& g) {
+                 g.WriteScript("014", {"さよなら", ">Ending", ">img", "tugi だよ"});
+               },
+               {"txt/014.txt:2: warning: \">Ending\" is no command; the game shows it as text",
+                "txt/014.txt:3: warning: \">img\" names no picture; the game redraws the picture "
+                "it loaded last",
+                "txt/014.txt:4: warning: the scene ends at \"tugi\"; the rest of the line is never "
+                "shown"},
+               0},
+        Broken{"MissingTune",
+               [](SmallGame& g) { g.Remove("bgm.mid"); },
+               {"bgm.mid: error: the tune is missing; the game plays no music"},
+               1},
+        Broken{"TuneThatIsNotMidi",
+               [](SmallGame& g) { g.WriteRaw("bgm.mid", "RIFF\0\0\0\0WAVE"); },
+               {"bgm.mid: error: not a standard MIDI file: it does not begin with \"MThd\""},
+               1},
+        Broken{"TuneCutShort",
+               [](SmallGame& g) { g.WriteRaw("bgm.mid", TinyMidi().chopped(2)); },
+               {"bgm.mid: error: chunk 2 (\"MTrk\") runs past the end of the file"},
+               1}),
+    [](const ::testing::TestParamInfo<Broken>& info) { return std::string(info.param.name); });
+
+struct Usage {
+  const char* name;
+  QStringList arguments;
+};
+
+void PrintTo(const Usage& row, std::ostream* out) {
+  *out << row.name;
+}
+
+class AWrongCommandLine : public ::testing::TestWithParam<Usage> {};
+
+TEST_P(AWrongCommandLine, ExitsWithTwoAndShowsTheUsage) {
+  const CheckRun run = RunCheck(GetParam().arguments);
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_TRUE(run.lines.isEmpty());
+  EXPECT_TRUE(run.errors.contains("usage: hibi-check <game folder>")) << run.errors.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, AWrongCommandLine,
+                         ::testing::Values(Usage{"NoFolder", {}}, Usage{"TwoFolders", {"/", "/"}},
+                                           Usage{"NoSuchFolder", {"/no/such/game/folder"}}),
+                         [](const ::testing::TestParamInfo<Usage>& info) {
+                           return std::string(info.param.name);
+                         });
+
+TEST(HibiCheck, FindsNoErrorInTheSampleGame) {
+  const CheckRun run = RunCheck({QStringLiteral(HIBI_SAMPLE_DIR)});
+  EXPECT_EQ(run.exitCode, 0) << Text(run.lines);
+  for (const QString& line : run.lines) {
+    EXPECT_FALSE(line.contains(": error: ")) << line.toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace hibi::testing

@@ -1,0 +1,32 @@
+// Picture and face files, each looked at once however often the scripts ask for it.
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+namespace hibi::check {
+
+enum class PictureState { Good, Missing, Broken };
+
+struct PictureLook {
+  PictureState state;
+  bool firstLook;  // false when this file was asked for before (and reported then)
+};
+
+class PictureFiles {
+ public:
+  explicit PictureFiles(const QString& gameFolder) : gameFolder_(gameFolder) {}
+
+  // `relative` is the file's path inside the game folder. A file is good when the
+  // picture loader can decode all of it, as the game's own loader will have to.
+  PictureLook Look(const QString& relative);
+
+  // How many different files were asked for.
+  int count() const { return static_cast<int>(seen_.size()); }
+
+ private:
+  QString gameFolder_;
+  QHash<QString, PictureState> seen_;
+};
+
+}  // namespace hibi::check

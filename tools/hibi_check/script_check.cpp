@@ -1,0 +1,187 @@
+#include "script_check.h"
+
+#include <QFile>
+
+#include "script/script_line.h"
+#include "script_bytes.h"
+#include "storage/text_file.h"
+
+namespace hibi::check {
+namespace {
+
+constexpr QChar kReplacement(0xFFFD);
+
+QString HexBytes(std::string_view line, std::size_t at) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(line[i]); };
+  // A lead byte is shown with the byte after it, which is where the pair went wrong.
+  const bool lead =
+      (byte(at) >= 0x81 && byte(at) <= 0x9F) || (byte(at) >= 0xE0 && byte(at) <= 0xFC);
+  QString text = QStringLiteral("%1").arg(static_cast<uint>(byte(at)), 2, 16, QChar('0')).toUpper();
+  if (lead && at + 1 < line.size()) {
+    text += QStringLiteral(" %1").arg(static_cast<uint>(byte(at + 1)), 2, 16, QChar('0')).toUpper();
+  }
+  return text;
+}
+
+class ScriptReader {
+ public:
+  ScriptReader(const GameFolder& game, const QString& scene, Report& report)
+      : game_(game), path_(ScriptPath(game, scene)), report_(report) {}
+
+  ScriptFacts Run();
+
+ private:
+  void CheckBytes(int number, std::string_view raw, const QString& line);
+  void CheckLine(int number, const QString& line);
+  void CheckPicture(const Where& where, const QString& name);
+  void CheckFace(const Where& where, const QString& name);
+
+  const GameFolder& game_;
+  QString path_;
+  Report& report_;
+  ScriptFacts facts_;
+};
+
+ScriptFacts ScriptReader::Run() {
+  QFile file(game_.folder + path_);
+  const std::optional<QStringList> lines = ReadAllLines(game_.folder + path_);
+  if (!lines || !file.open(QIODevice::ReadOnly)) {
+    report_.Error({path_}, QStringLiteral("the script cannot be read"));
+    return facts_;
+  }
+  if (lines->isEmpty()) {
+    report_.Error({path_},
+                  QStringLiteral("the script has no line; the game reports it as damaged"));
+    return facts_;
+  }
+  const QByteArray bytes = file.readAll();
+  const std::string_view all(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  const bool utf8 = LooksLikeUtf8(all);
+  if (utf8) {
+    report_.Error({path_}, QStringLiteral("the script looks like UTF-8; the game reads scripts as "
+                                          "code page 932 (Shift_JIS)"));
+  }
+  const std::vector<std::string_view> raw = SplitRawLines(all);
+  for (qsizetype i = 0; i < lines->size(); ++i) {
+    const int number = static_cast<int>(i) + 1;
+    const QString& line = lines->at(i);
+    if (!utf8 && static_cast<std::size_t>(i) < raw.size()) CheckBytes(number, raw[i], line);
+    CheckLine(number, line);
+  }
+  return facts_;
+}
+
+void ScriptReader::CheckBytes(int number, std::string_view raw, const QString& line) {
+  if (line.contains(kReplacement)) {
+    const std::optional<std::size_t> at = FirstInvalidCp932(raw);
+    const int column = at ? static_cast<int>(*at) + 1 : 0;
+    const QString bytes = at ? QStringLiteral(" (%1)").arg(HexBytes(raw, *at)) : QString();
+    report_.Error({path_, number, column},
+                  QStringLiteral("invalid code page 932 bytes%1; the game shows \"%2\" instead")
+                      .arg(bytes, QString(kReplacement)));
+  }
+  const std::size_t lf = raw.find('\n');
+  if (lf != std::string_view::npos) {
+    report_.Warning({path_, number, static_cast<int>(lf) + 1},
+                    QStringLiteral("a lone LF does not end a line (lines end in CR LF); the game "
+                                   "keeps it inside this line"));
+  }
+}
+
+void ScriptReader::CheckLine(int number, const QString& line) {
+  const Where where{path_, number};
+  switch (ClassifyLine(line)) {
+    case LineKind::EndOfScene:
+      if (line != u"tugi") {
+        report_.Warning(where, QStringLiteral("the scene ends at \"tugi\"; the rest of the line "
+                                              "is never shown"));
+      }
+      break;
+    case LineKind::Jump: {
+      const QString target = LineArgument(line);
+      facts_.jumps.push_back(target);
+      if (target.isEmpty()) {
+        report_.Error(where, QStringLiteral("\">ive\" names no scene"));
+      } else if (!game_.scenes.contains(target)) {
+        report_.Error(where, QStringLiteral("\">ive\" opens scene \"%1\", which is missing (%2)")
+                                 .arg(target, ScriptPath(game_, target)));
+      }
+      break;
+    }
+    case LineKind::Speaker: {
+      const SpeakerLine speaker = ParseSpeaker(line);
+      if (speaker.showFace) CheckFace(where, speaker.face);
+      break;
+    }
+    case LineKind::Affection: {
+      const std::vector<LoveItem> items = ParseLoveItems(line);
+      if (items.empty()) {
+        report_.Warning(where, QStringLiteral("\">love\" raises nobody; the characters follow "
+                                              "commas, as in \">love,0\""));
+      }
+      for (const LoveItem& item : items) {
+        if (item.character) continue;
+        report_.Error(
+            where,
+            QStringLiteral("\">love\" item \"%1\" is not a character (0, 1 or 2)").arg(item.text));
+      }
+      break;
+    }
+    case LineKind::EndingChoice:
+      facts_.choosesEnding = true;
+      break;
+    case LineKind::Picture: {
+      const QString name = LineArgument(line);
+      if (name.isEmpty()) {
+        report_.Warning(where, QStringLiteral("\">img\" names no picture; the game redraws the "
+                                              "picture it loaded last"));
+      } else {
+        CheckPicture(where, name);
+      }
+      break;
+    }
+    case LineKind::Text:
+      if (line.startsWith(u'>')) {
+        report_.Warning(
+            where, QStringLiteral("\"%1\" is no command; the game shows it as text").arg(line));
+      }
+      break;
+    case LineKind::ReturnToTitle:
+    case LineKind::PageBreak:
+      break;
+  }
+}
+
+void ScriptReader::CheckPicture(const Where& where, const QString& name) {
+  const QString file = QStringLiteral("img/") + name + game_.pictureSuffix;
+  const PictureLook look = game_.pictures->Look(file);
+  if (!look.firstLook || look.state == PictureState::Good) return;
+  report_.Error(
+      where,
+      look.state == PictureState::Missing
+          ? QStringLiteral("picture \"%1\" is missing (%2)").arg(name, file)
+          : QStringLiteral("picture \"%1\" cannot be loaded: %2 is not a picture").arg(name, file));
+}
+
+void ScriptReader::CheckFace(const Where& where, const QString& name) {
+  const QString file = QStringLiteral("face/") + name + game_.pictureSuffix;
+  const PictureLook look = game_.faces->Look(file);
+  if (!look.firstLook || look.state == PictureState::Good) return;
+  report_.Error(
+      where,
+      look.state == PictureState::Missing
+          ? QStringLiteral("face \"%1\" is missing (%2)").arg(name, file)
+          : QStringLiteral("face \"%1\" cannot be loaded: %2 is not a picture").arg(name, file));
+}
+
+}  // namespace
+
+QString ScriptPath(const GameFolder& game, const QString& scene) {
+  return QStringLiteral("txt/") + scene + game.scriptSuffix;
+}
+
+ScriptFacts CheckScript(const GameFolder& game, const QString& scene, Report& report) {
+  return ScriptReader(game, scene, report).Run();
+}
+
+}  // namespace hibi::check

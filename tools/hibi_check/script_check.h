@@ -1,0 +1,37 @@
+// One scene script, line by line, read exactly as the game reads it.
+#pragma once
+
+#include <QSet>
+#include <QString>
+#include <vector>
+
+#include "picture_files.h"
+#include "report.h"
+
+namespace hibi::check {
+
+// What the checker knows about the game folder while it reads the scripts.
+struct GameFolder {
+  QString folder;  // ends in "/"
+  QString scriptSuffix;
+  QString pictureSuffix;
+  QSet<QString> scenes;  // every scene that has a script file
+  PictureFiles* pictures;
+  PictureFiles* faces;
+};
+
+struct ScriptFacts {
+  std::vector<QString> jumps;  // scenes named by ">ive"
+  bool choosesEnding = false;  // has a ">endflag" line
+};
+
+// Reports what the game would stumble over in the scene's script: bytes that are not
+// code page 932, a file with no line, lone LFs, ">love" items that name nobody,
+// ">ive" targets, ">img" pictures and faces that are missing or broken, and lines
+// that look like commands but are shown as text.
+ScriptFacts CheckScript(const GameFolder& game, const QString& scene, Report& report);
+
+// "txt/" + scene + script suffix
+QString ScriptPath(const GameFolder& game, const QString& scene);
+
+}  // namespace hibi::check
