@@ -1,8 +1,63 @@
-// Placeholder so the tree links; replaced by the real implementation.
 #include "storage/settings.h"
+
+#include <QFileInfo>
+
+#include "storage/text_file.h"
+
 namespace hibi {
-Folders MakeFolders(const QString&) { return {}; }
-SettingsError::SettingsError(const QString& path, const QString& problem) : std::runtime_error("settings"), path_(path), problem_(problem) {}
-QString SettingsError::report() const { return {}; }
-Settings ReadSettings(const QString&) { return {}; }
+
+namespace {
+
+constexpr int kSettingsLines = 4;
+
+QString ReportText(const QString& path, const QString& problem) {
+  return QStringLiteral("Cannot start: the settings file %1 %2.").arg(path, problem);
+}
+
+// Why a file that would not open cannot be used, in the player's words.
+QString OpenProblem(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.exists()) return QStringLiteral("is missing");
+  if (info.isDir()) return QStringLiteral("is a folder, not a file");
+  return QStringLiteral("cannot be read");
+}
+
+}  // namespace
+
+Folders MakeFolders(const QString& programFolder) {
+  Folders folders;
+  folders.programFolder = programFolder;
+  if (!folders.programFolder.endsWith(QLatin1Char('/'))) folders.programFolder += QLatin1Char('/');
+  folders.pictureFolder = folders.programFolder + QStringLiteral("img/");
+  folders.faceFolder = folders.programFolder + QStringLiteral("face/");
+  folders.scriptFolder = folders.programFolder + QStringLiteral("txt/");
+  folders.settingsFolder = folders.programFolder + QStringLiteral("sys/");
+  return folders;
+}
+
+SettingsError::SettingsError(const QString& path, const QString& problem)
+    : std::runtime_error(ReportText(path, problem).toStdString()), path_(path), problem_(problem) {}
+
+QString SettingsError::report() const {
+  return ReportText(path_, problem_);
+}
+
+Settings ReadSettings(const QString& settingsFolder) {
+  const QString path = settingsFolder + QStringLiteral("sys.dat");
+  auto reader = TextReader::Open(path);
+  if (!reader) throw SettingsError(path, OpenProblem(path));
+  QStringList lines;
+  while (lines.size() < kSettingsLines) {
+    auto line = reader->ReadLine();
+    if (!line) break;
+    lines.append(*std::move(line));
+  }
+  if (lines.size() < kSettingsLines) {
+    const QString count =
+        lines.size() == 1 ? QStringLiteral("1 line") : QStringLiteral("%1 lines").arg(lines.size());
+    throw SettingsError(path, QStringLiteral("has %1, needs %2").arg(count).arg(kSettingsLines));
+  }
+  return Settings{lines[0], lines[1]};
+}
+
 }  // namespace hibi

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <csignal>
+#include <ostream>
 
 #include "storage/text_file.h"
 #include "support/harness.h"
@@ -56,6 +57,10 @@ struct Failure {
   void (*prepare)(TempGame& game);
   const char* target;  // relative path written to
 };
+
+void PrintTo(const Failure& row, std::ostream* os) {
+  *os << row.why;
+}
 
 class FailedWrite : public ::testing::TestWithParam<Failure> {};
 

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <ostream>
 #include <string>
 
 #include "storage/text_file.h"
@@ -48,6 +49,10 @@ struct Broken {
   std::string bytes;
   const char* text;  // UTF-8 of what the player would see
 };
+
+void PrintTo(const Broken& row, std::ostream* os) {
+  *os << row.why;
+}
 
 class BrokenBytes : public ::testing::TestWithParam<Broken> {};
 
@@ -99,6 +104,10 @@ struct LineCase {
   std::string bytes;
   QStringList lines;
 };
+
+void PrintTo(const LineCase& row, std::ostream* os) {
+  *os << row.why;
+}
 
 class LineEnds : public ::testing::TestWithParam<LineCase> {};
 
