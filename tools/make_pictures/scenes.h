@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include "figures.h"
+
+namespace art {
+
+// Event pictures fill the 3:2 picture layer; the title fills the whole 4:3 stage.
+inline constexpr QSize kEventSize{960, 640};
+inline constexpr QSize kTitleSize{1200, 900};
+inline constexpr QSize kFaceSize{320, 320};
+
+enum Place { kPark, kForest, kShop };
+
+QImage PlaceScene(Place place, int slot);  // places.cpp
+QImage VisitScene(Who who, int level);     // visits.cpp, level 1..5
+QImage Ending(Who who);                    // visits.cpp
+QImage Extra(const QString& name);         // extras.cpp
+QImage TitleScreen();                      // title.cpp
+QImage WindowIcon();                       // title.cpp
+
+// Shared scenery, drawn in the land layer of a scene (places.cpp).
+void PaintParkLand(QPainter& p, QSize size, int variant);
+void PaintForestLand(QPainter& p, QSize size, int variant);
+void PaintShopFront(QPainter& p, QSize size, int variant);
+void PaintShopGlow(QPainter& p, QSize size, double glow);
+void PaintTown(QPainter& p, QSize size, double horizon);
+
+}  // namespace art

@@ -1,0 +1,128 @@
+// Checks the pictures committed under sample/: every picture the game asks for is there, at
+// the size its screen area expects, small enough to ship, and the day visibly passes.
+#include <gtest/gtest.h>
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QImage>
+#include <set>
+
+#include "catalogue.h"
+
+namespace {
+
+const QString kSample = QStringLiteral(HIBI_SAMPLE_DIR);
+
+struct Expected {
+  QString name;  // file under sample/
+  QSize size;
+};
+
+// The scenes the game opens by itself, named as the rules of the game name them.
+std::vector<Expected> EventPictures() {
+  std::vector<Expected> all{{"img/ttl.png", {1200, 900}}};
+  for (int place = 0; place < 3; ++place) {
+    for (int slot = 0; slot < 7; ++slot) {
+      all.push_back({QString("img/%1%2.png").arg(place).arg(slot), {960, 640}});
+    }
+    for (int level = 1; level <= 5; ++level) {
+      all.push_back({QString("img/0%1%2.png").arg(place).arg(level), {960, 640}});
+    }
+    all.push_back({QString("img/end%1.png").arg(place), {960, 640}});
+  }
+  for (const char* extra : {"hanabi", "hoshizora", "yuudachi", "hotaru", "kakigoori", "taiju"}) {
+    all.push_back({QString("img/%1.png").arg(extra), {960, 640}});
+  }
+  for (const QString& girl : {u"よわ"_qs, u"とおみや"_qs, u"こうき"_qs}) {
+    for (int n = 1; n <= 4; ++n) {
+      all.push_back({"face/" + girl + u"\uFF3F"_qs + QString::number(n) + ".png", {320, 320}});
+    }
+  }
+  return all;
+}
+
+double MeanLuminance(const QImage& image) {
+  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+  double total = 0;
+  for (int y = 0; y < rgb.height(); y += 4) {
+    for (int x = 0; x < rgb.width(); x += 4) total += qGray(rgb.pixel(x, y));
+  }
+  return total / ((rgb.height() / 4) * (rgb.width() / 4));
+}
+
+QImage Load(const QString& name) {
+  return QImage(kSample + "/" + name);
+}
+
+class EveryPicture : public testing::TestWithParam<Expected> {};
+
+TEST_P(EveryPicture, IsThereAtItsSizeAndSmallEnoughToShip) {
+  const Expected& expected = GetParam();
+  const QFileInfo file(kSample + "/" + expected.name);
+  ASSERT_TRUE(file.exists()) << qPrintable(expected.name);
+  const QImage picture(file.filePath());
+  ASSERT_FALSE(picture.isNull()) << "does not decode";
+  EXPECT_EQ(picture.size(), expected.size);
+  EXPECT_LT(file.size(), 150 * 1024);
+}
+
+INSTANTIATE_TEST_SUITE_P(SampleGame, EveryPicture, testing::ValuesIn(EventPictures()),
+                         [](const testing::TestParamInfo<Expected>& info) {
+                           return "Picture" + std::to_string(info.index);
+                         });
+
+TEST(SamplePictures, EachPlaceGrowsDarkerFromLateMorningToNightToLateNight) {
+  for (int place = 0; place < 3; ++place) {
+    SCOPED_TRACE(testing::Message() << "place " << place);
+    const auto at = [place](int slot) {
+      const QImage picture = Load(QString("img/%1%2.png").arg(place).arg(slot));
+      EXPECT_FALSE(picture.isNull());
+      return picture.isNull() ? 0.0 : MeanLuminance(picture);
+    };
+    const double day = at(2), night = at(5), late = at(6);
+    EXPECT_LT(night, day * 0.7);
+    EXPECT_LT(late, night);
+  }
+}
+
+TEST(SamplePictures, NoTwoPicturesAreTheSame) {
+  std::set<QByteArray> seen;
+  for (const Expected& expected : EventPictures()) {
+    const QImage picture = Load(expected.name).convertToFormat(QImage::Format_RGB32);
+    const QByteArray digest = QCryptographicHash::hash(
+        QByteArrayView(picture.constBits(), picture.sizeInBytes()), QCryptographicHash::Sha1);
+    EXPECT_TRUE(seen.insert(digest).second) << qPrintable(expected.name) << " repeats a picture";
+  }
+}
+
+TEST(SamplePictures, TheWholeSampleGameStaysUnderTenMegabytes) {
+  qint64 total = 0;
+  QDirIterator it(kSample, QDir::Files, QDirIterator::Subdirectories);
+  while (it.hasNext()) total += QFileInfo(it.next()).size();
+  EXPECT_LT(total, 10 * 1024 * 1024);
+}
+
+TEST(SamplePictures, EveryPictureTheGeneratorDrawsIsCommitted) {
+  for (const art::Picture& picture : art::SamplePictures()) {
+    EXPECT_TRUE(QFileInfo::exists(kSample + "/" + picture.file)) << qPrintable(picture.file);
+  }
+}
+
+TEST(SamplePictures, TheGeneratorDrawsTheSamePixelsEveryTime) {
+  // The committed pictures can only be trusted if regenerating them gives them back.
+  for (const art::Picture& picture : art::SamplePictures()) {
+    if (!picture.file.startsWith("face/")) continue;
+    SCOPED_TRACE(qPrintable(picture.file));
+    EXPECT_EQ(picture.draw(), picture.draw());
+  }
+}
+
+TEST(SamplePictures, TheWindowIconIsASquarePicture) {
+  const QImage icon(QStringLiteral(HIBI_ICON_FILE));
+  ASSERT_FALSE(icon.isNull());
+  EXPECT_EQ(icon.width(), icon.height());
+  EXPECT_GE(icon.width(), 32);
+}
+
+}  // namespace
