@@ -1,7 +1,50 @@
-// Placeholder so the tree links; replaced by the real implementation.
 #include "storage/save_file.h"
+
+#include "game/numbers.h"
+
 namespace hibi {
-QString PrintNumber(long) { return {}; }
-QStringList FormatSave(const SaveData&) { return {}; }
-std::optional<SaveData> ParseSave(const QStringList&) { return std::nullopt; }
+
+namespace {
+
+constexpr int kSaveLines = 7;
+constexpr long kInt16Min = -32768;
+constexpr long kInt16Max = 32767;
+constexpr long kFirstSlot = 1;
+constexpr long kLastSlot = 7;
+
+}  // namespace
+
+QString PrintNumber(long value) {
+  const QString digits = QString::number(value < 0 ? -value : value);
+  return (value < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + digits + QStringLiteral(" ");
+}
+
+QStringList FormatSave(const SaveData& data) {
+  QStringList lines;
+  for (const std::int16_t points : data.affection) lines << PrintNumber(points);
+  lines << PrintNumber(data.dayLimit) << PrintNumber(data.timeSlot) << data.fatigue << data.days;
+  return lines;
+}
+
+std::optional<SaveData> ParseSave(const QStringList& lines) {
+  if (lines.size() < kSaveLines) return std::nullopt;
+  SaveData data;
+  for (std::size_t i = 0; i < data.affection.size(); ++i) {
+    const auto points = ParseRoundedInteger(lines[static_cast<qsizetype>(i)], kInt16Min, kInt16Max);
+    if (!points) return std::nullopt;
+    data.affection[i] = static_cast<std::int16_t>(*points);
+  }
+  const auto dayLimit = ParseRoundedInteger(lines[3], kInt16Min, kInt16Max);
+  // The slot is a byte in the file's own terms; only 1 to 7 names a time of day.
+  const auto slot = ParseRoundedInteger(lines[4], 0, 255);
+  if (!dayLimit || !slot || *slot < kFirstSlot || *slot > kLastSlot) return std::nullopt;
+  data.dayLimit = static_cast<std::int16_t>(*dayLimit);
+  data.timeSlot = static_cast<std::uint8_t>(*slot);
+  // Fatigue and days stay the texts they were; the clock reads them as numbers.
+  if (!ParseNumber(lines[5]) || !ParseNumber(lines[6])) return std::nullopt;
+  data.fatigue = lines[5];
+  data.days = lines[6];
+  return data;
+}
+
 }  // namespace hibi

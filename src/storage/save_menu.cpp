@@ -1,5 +1,77 @@
-// Placeholder so the tree links; replaced by the real implementation.
+// SAVE and LOAD of the command menu: the one save slot sys/all.dat.
 #include "game/fom.h"
+#include "storage/save_file.h"
+#include "storage/text_file.h"
+
 namespace hibi {
-void Fom::menu_save_Click(std::int16_t) {}
+
+namespace {
+
+constexpr std::int16_t kSaveItem = 0;
+constexpr std::int16_t kLoadItem = 1;
+constexpr qsizetype kSaveLines = 7;
+
+// Only the lines the save holds are read; whatever follows them is not the game's.
+std::optional<QStringList> ReadSaveLines(const QString& path) {
+  auto reader = TextReader::Open(path);
+  if (!reader) return std::nullopt;
+  QStringList lines;
+  while (lines.size() < kSaveLines) {
+    auto line = reader->ReadLine();
+    if (!line) break;
+    lines.append(*std::move(line));
+  }
+  return lines;
+}
+
+QString FailureText(const QString& firstLine, const QString& settingsFolder) {
+  return firstLine + QStringLiteral("\r\nセーブデーターが破損しています。\r\n") + settingsFolder +
+         kSaveFileName + QStringLiteral("　を、すゆまで送って下さい");
+}
+
+}  // namespace
+
+void Fom::menu_save_Click(std::int16_t index) {
+  if (InModal()) return;
+  const QString path = state.settingsFolder + kSaveFileName;
+
+  if (index == kSaveItem) {
+    SaveData data;
+    data.affection = state.affection;
+    data.dayLimit = state.dayLimit;
+    data.timeSlot = state.timeSlot;
+    data.fatigue = controls.LblHirou.caption;
+    data.days = controls.LblDay.caption;
+    // A failed write keeps the previous save whole, so the player loses at most this one.
+    if (WriteLinesAtomically(path, FormatSave(data))) {
+      ShowBox(QStringLiteral("SAVE　OK"));
+    } else {
+      ShowBox(FailureText(QStringLiteral("SAVE ERROR!"), state.settingsFolder));
+    }
+    return;
+  }
+
+  if (index != kLoadItem) return;
+  // The whole file is checked before anything is applied: a damaged save must never
+  // leave half of one game mixed into another.
+  const std::optional<QStringList> lines = ReadSaveLines(path);
+  const std::optional<SaveData> data = lines ? ParseSave(*lines) : std::nullopt;
+  if (!data) {
+    ShowBox(FailureText(QStringLiteral("LOAD ERROR!"), state.settingsFolder));
+    return;
+  }
+  state.affection = data->affection;
+  state.dayLimit = data->dayLimit;
+  state.timeSlot = data->timeSlot;
+  controls.LblHirou.caption = data->fatigue;
+  controls.LblDay.caption = data->days;
+  AddFatigue(0);
+  const bool endingOpened = AddDays(0);
+  controls.LblTime.caption = state.timeSlotNames[state.timeSlot];
+  // A save already at its day limit opens the ending here; the command panel must
+  // then stay away, or the ending would sit stopped behind it and never play.
+  if (!endingOpened) CloseScene();
+  ShowBox(QStringLiteral("Load　OK"));
+}
+
 }  // namespace hibi
