@@ -1,14 +1,197 @@
-// Placeholder so the tree links; replaced by the real implementation.
 #include "audio/fluidsynth_device.h"
 
+#include <fluidsynth.h>
+
+#include <QFile>
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <optional>
+
+#include "audio/fluidsynth_quiet.h"
+#include "audio/midi_file.h"
+
 namespace hibi {
-struct FluidSynthDevice::Impl {};
-FluidSynthDevice::FluidSynthDevice() = default;
-FluidSynthDevice::~FluidSynthDevice() = default;
-void FluidSynthDevice::Close() {}
-void FluidSynthDevice::Open(const QString&) {}
-void FluidSynthDevice::Play() {}
-bool FluidSynthDevice::Status(char*, int) { return false; }
-void FluidSynthDevice::Rewind() {}
-void FluidSynthDevice::PlayFromStart() {}
+namespace {
+
+template <auto Delete>
+struct Deleter {
+  template <typename T>
+  void operator()(T* p) const {
+    Delete(p);
+  }
+};
+using Settings = std::unique_ptr<fluid_settings_t, Deleter<delete_fluid_settings>>;
+using Synth = std::unique_ptr<fluid_synth_t, Deleter<delete_fluid_synth>>;
+using Player = std::unique_ptr<fluid_player_t, Deleter<delete_fluid_player>>;
+using Driver = std::unique_ptr<fluid_audio_driver_t, Deleter<delete_fluid_audio_driver>>;
+
+// Debian points default-GM.sf2 at whichever General MIDI soundfont is installed.
+constexpr std::array<const char*, 3> kSoundfonts = {"/usr/share/sounds/sf2/default-GM.sf2",
+                                                    "/usr/share/sounds/sf2/TimGM6mb.sf2",
+                                                    "/usr/share/sounds/sf2/FluidR3_GM.sf2"};
+
+// PipeWire desktops serve PulseAudio too. Nothing else is tried: a file or a
+// null output would only spend CPU on music nobody hears.
+constexpr std::array<const char*, 2> kDrivers = {"pulseaudio", "alsa"};
+
+// No real tune comes near this; a bigger file is not worth reading at start-up.
+constexpr qint64 kLargestTune = 16 * 1024 * 1024;
+
+constexpr char kModeStopped[] = "stopped";
+constexpr char kModePlaying[] = "playing";
+
+void CopyMode(const char* mode, std::size_t length, char* reply, int capacity) {
+  if (capacity <= 0) return;
+  const std::size_t n = std::min(length, static_cast<std::size_t>(capacity - 1));
+  std::memcpy(reply, mode, n);
+  reply[n] = '\0';
+}
+
+}  // namespace
+
+struct FluidSynthDevice::Impl {
+  explicit Impl(Output o) : output(o) {}
+
+  // Declared in the order of building; destroyed in reverse, so the audio thread
+  // stops before the player and the synth it renders go away.
+  Output output;
+  QuietSoundLibraries quiet;
+  Settings settings;
+  Synth synth;
+  Player player;
+  Driver driver;
+  int length = 0;
+  // Set by a restart until the player's first step past it: until then the
+  // player still shows the old end position, which must not read as stopped again.
+  bool restarting = false;
+
+  bool IsOpen() const { return player != nullptr; }
+
+  void Reset() {
+    driver.reset();
+    player.reset();
+    synth.reset();
+    settings.reset();
+    length = 0;
+    restarting = false;
+  }
+
+  bool StartDriver() {
+    for (const char* name : kDrivers) {
+      fluid_settings_setstr(settings.get(), "audio.driver", name);
+      driver.reset(new_fluid_audio_driver(settings.get(), synth.get()));
+      if (driver) return true;
+    }
+    return false;
+  }
+
+  bool LoadSoundfont() {
+    for (const char* path : kSoundfonts)
+      if (fluid_is_soundfont(path) && fluid_synth_sfload(synth.get(), path, 1) != FLUID_FAILED)
+        return true;
+    return false;
+  }
+};
+
+FluidSynthDevice::FluidSynthDevice(Output output) : impl_(std::make_unique<Impl>(output)) {}
+
+FluidSynthDevice::~FluidSynthDevice() {
+  impl_->Reset();
+}
+
+void FluidSynthDevice::Close() {
+  impl_->Reset();
+}
+
+void FluidSynthDevice::Open(const QString& path) {
+  Impl& d = *impl_;
+  d.Reset();
+  const QByteArray encoded = QFile::encodeName(path);
+  if (!fluid_is_midifile(encoded.constData())) return;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestTune) return;
+  const QByteArray tune = file.readAll();
+  const std::optional<int> length = MidiFileLengthInTicks(tune);
+  if (!length) return;
+
+  d.settings.reset(new_fluid_settings());
+  if (!d.settings) return;
+  fluid_settings_setint(d.settings.get(), "synth.lock-memory", 0);
+  // Only the instruments the tune uses are read from the soundfont.
+  fluid_settings_setint(d.settings.get(), "synth.dynamic-sample-loading", 1);
+  fluid_settings_setnum(d.settings.get(), "synth.gain", 0.8);
+  // 256 frames is 5.8 ms at 44.1 kHz: the restart lands in the next period, so
+  // this bounds the gap at the loop point while keeping the audio thread's
+  // wake-ups low.
+  fluid_settings_setint(d.settings.get(), "audio.period-size", 256);
+  fluid_settings_setint(d.settings.get(), "audio.periods", 8);
+
+  d.synth.reset(new_fluid_synth(d.settings.get()));
+  if (d.synth) d.player.reset(new_fluid_player(d.synth.get()));
+  if (!d.player ||
+      fluid_player_add_mem(d.player.get(), tune.constData(), tune.size()) != FLUID_OK) {
+    d.Reset();
+    return;
+  }
+  // The output goes first: without a sound device it fails within a millisecond,
+  // and the soundfont need never be read.
+  if ((d.output == Output::kSpeakers && !d.StartDriver()) || !d.LoadSoundfont()) {
+    d.Reset();
+    return;
+  }
+  d.length = *length;
+}
+
+void FluidSynthDevice::Play() {
+  if (impl_->IsOpen()) fluid_player_play(impl_->player.get());
+}
+
+bool FluidSynthDevice::Status(char* reply, int capacity) {
+  Impl& d = *impl_;
+  if (!d.IsOpen()) return false;
+  fluid_player_t* player = d.player.get();
+  bool playing = fluid_player_get_status(player) == FLUID_PLAYER_PLAYING;
+  if (playing) {
+    const bool atEnd = fluid_player_get_current_tick(player) >= d.length;
+    if (!atEnd) d.restarting = false;
+    playing = !atEnd || d.restarting;
+  }
+  if (playing)
+    CopyMode(kModePlaying, sizeof kModePlaying - 1, reply, capacity);
+  else
+    CopyMode(kModeStopped, sizeof kModeStopped - 1, reply, capacity);
+  return true;
+}
+
+// The player restarts only in the order stop, seek to 0, play; it needs the stop
+// even when it is still sounding the tune's last notes.
+void FluidSynthDevice::Rewind() {
+  if (!impl_->IsOpen()) return;
+  fluid_player_stop(impl_->player.get());
+  fluid_player_seek(impl_->player.get(), 0);
+}
+
+void FluidSynthDevice::PlayFromStart() {
+  Impl& d = *impl_;
+  if (!d.IsOpen()) return;
+  fluid_player_seek(d.player.get(), 0);
+  d.restarting = true;
+  fluid_player_play(d.player.get());
+}
+
+bool FluidSynthDevice::Render(float* left, float* right, int frames) {
+  Impl& d = *impl_;
+  if (!d.IsOpen() || d.output != Output::kOffline || frames <= 0) return false;
+  return fluid_synth_write_float(d.synth.get(), frames, left, 0, 1, right, 0, 1) == FLUID_OK;
+}
+
+int FluidSynthDevice::CurrentTick() const {
+  return impl_->IsOpen() ? fluid_player_get_current_tick(impl_->player.get()) : 0;
+}
+
+int FluidSynthDevice::LengthInTicks() const {
+  return impl_->length;
+}
+
 }  // namespace hibi

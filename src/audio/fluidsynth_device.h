@@ -1,4 +1,14 @@
 // The MIDI device on FluidSynth. The only place that knows FluidSynth exists.
+//
+// Open succeeds only for a well-formed standard MIDI file, with a General MIDI
+// soundfont installed and, for the speakers, a working PulseAudio (PipeWire
+// serves it) or ALSA output; otherwise nothing is open, Status fails and the
+// game runs in silence. Neither FluidSynth nor libasound prints anything, so a
+// machine without sound stays quiet on the terminal too.
+//
+// Status reports "stopped" as soon as the tune's last tick has played (the
+// player itself would say so only seconds later, after the voices have faded),
+// "playing" while it plays, and "stopped" after Open until the first Play.
 #pragma once
 
 #include <memory>
@@ -9,8 +19,15 @@ namespace hibi {
 
 class FluidSynthDevice : public MidiDevice {
  public:
-  FluidSynthDevice();
+  // Speakers: sound goes to the desktop's audio service as it plays.
+  // Offline: nothing leaves the process; the tune advances only as Render is
+  // called, so tests can play it faster than real time.
+  enum class Output { kSpeakers, kOffline };
+
+  explicit FluidSynthDevice(Output output = Output::kSpeakers);
   ~FluidSynthDevice() override;
+  FluidSynthDevice(const FluidSynthDevice&) = delete;
+  FluidSynthDevice& operator=(const FluidSynthDevice&) = delete;
 
   void Close() override;
   void Open(const QString& path) override;
@@ -18,6 +35,13 @@ class FluidSynthDevice : public MidiDevice {
   bool Status(char* reply, int capacity) override;
   void Rewind() override;
   void PlayFromStart() override;
+
+  // Offline only: synthesises the next `frames` stereo frames into left and right.
+  // Returns false, writing nothing, when no tune is open or the output is the speakers.
+  bool Render(float* left, float* right, int frames);
+  // Offline only: the player's position in ticks, and the open tune's length.
+  int CurrentTick() const;
+  int LengthInTicks() const;
 
  private:
   struct Impl;

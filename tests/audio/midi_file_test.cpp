@@ -1,0 +1,96 @@
+// What the music device accepts as a tune, and how long it takes it to be.
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "audio/midi_file.h"
+#include "sample_tune.h"
+
+namespace hibi {
+namespace {
+
+QByteArray Bytes(std::initializer_list<int> values) {
+  QByteArray out;
+  for (int v : values) out.append(static_cast<char>(v));
+  return out;
+}
+
+QByteArray Header(int format, int tracks, int division) {
+  return "MThd" + Bytes({0, 0, 0, 6, 0, format, 0, tracks, division >> 8, division & 0xFF});
+}
+
+QByteArray Chunk(const char* type, const QByteArray& body) {
+  const auto n = static_cast<int>(body.size());
+  return type + Bytes({n >> 24, (n >> 16) & 0xFF, (n >> 8) & 0xFF, n & 0xFF}) + body;
+}
+
+// Each event is its delta time followed by the event itself.
+const QByteArray kEndOfTrack = Bytes({0x00, 0xFF, 0x2F, 0x00});
+// Middle C for a quarter note of 96 ticks.
+const QByteArray kQuarterNote = Bytes({0x00, 0x90, 60, 80, 0x60, 0x80, 60, 64});
+
+struct Row {
+  const char* name;
+  QByteArray bytes;
+  std::optional<int> length;
+};
+
+TEST(MidiFile, AcceptsWellFormedTunesAndMeasuresTheirLongestTrack) {
+  const Row rows[] = {
+      {"one note in format 0", Header(0, 1, 96) + Chunk("MTrk", kQuarterNote + kEndOfTrack), 96},
+      {"running status and a long delta",
+       Header(0, 1, 96) +
+           Chunk("MTrk", Bytes({0x00, 0x90, 60, 80, 0x81, 0x40, 60, 0}) + kEndOfTrack),
+       192},
+      {"the end-of-track delay counts",
+       Header(0, 1, 96) + Chunk("MTrk", kQuarterNote + Bytes({0x60, 0xFF, 0x2F, 0x00})), 192},
+      {"two tracks of different lengths",
+       Header(1, 2, 96) + Chunk("MTrk", Bytes({0x00, 0xFF, 0x51, 3, 7, 0xA1, 0x20}) + kEndOfTrack) +
+           Chunk("MTrk", kQuarterNote + kQuarterNote + kEndOfTrack),
+       192},
+      {"a chunk of another kind is passed over",
+       Header(0, 1, 96) + Chunk("XFIH", "abc") + Chunk("MTrk", kQuarterNote + kEndOfTrack), 96},
+      {"sysex and program change",
+       Header(0, 1, 96) + Chunk("MTrk", Bytes({0x00, 0xF0, 2, 0x7E, 0xF7, 0x00, 0xC0, 12}) +
+                                            kQuarterNote + kEndOfTrack),
+       96},
+      {"empty file", QByteArray(), std::nullopt},
+      {"not a MIDI file", "RIFF....WAVEfmt ", std::nullopt},
+      {"header cut short", Header(0, 1, 96).left(10), std::nullopt},
+      {"format 2", Header(2, 1, 96) + Chunk("MTrk", kQuarterNote + kEndOfTrack), std::nullopt},
+      {"no tracks", Header(1, 0, 96), std::nullopt},
+      {"SMPTE timing", Header(0, 1, 0xE728) + Chunk("MTrk", kQuarterNote + kEndOfTrack),
+       std::nullopt},
+      {"track shorter than its chunk says",
+       Header(0, 1, 96) + Chunk("MTrk", kQuarterNote + kEndOfTrack).chopped(2), std::nullopt},
+      {"fewer tracks than the header says",
+       Header(1, 2, 96) + Chunk("MTrk", kQuarterNote + kEndOfTrack), std::nullopt},
+      {"no end-of-track event", Header(0, 1, 96) + Chunk("MTrk", kQuarterNote), std::nullopt},
+      {"a tune of no length", Header(0, 1, 96) + Chunk("MTrk", kEndOfTrack), std::nullopt},
+      {"data before any status",
+       Header(0, 1, 96) + Chunk("MTrk", Bytes({0x00, 60, 80}) + kEndOfTrack), std::nullopt},
+      {"a delta of five bytes",
+       Header(0, 1, 96) + Chunk("MTrk", Bytes({0x81, 0x81, 0x81, 0x81, 0x01}) + kEndOfTrack),
+       std::nullopt},
+      {"a meta event running past the track",
+       Header(0, 1, 96) + Chunk("MTrk", Bytes({0x00, 0xFF, 0x01, 0x40, 'a'})), std::nullopt},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(MidiFileLengthInTicks(row.bytes), row.length);
+  }
+}
+
+TEST(MidiFile, TheSampleTuneLastsOneToTwoMinutesAndEndsOnABarLine) {
+  const testing::SampleTune tune;
+  const std::optional<int> ticks = MidiFileLengthInTicks(tune.bytes);
+  ASSERT_TRUE(ticks);
+  ASSERT_GT(tune.microsPerQuarter, 0);
+
+  EXPECT_GE(tune.Seconds(*ticks), 60);
+  EXPECT_LE(tune.Seconds(*ticks), 120);
+  EXPECT_EQ(*ticks % (4 * tune.division), 0) << "a 4/4 bar is four quarter notes";
+}
+
+}  // namespace
+}  // namespace hibi
