@@ -50,13 +50,18 @@ void PaintEye(QPainter& p, const Look& look, QPointF c, double r, Mood mood, con
 }
 
 void PaintBrows(QPainter& p, const Look& look, QPointF c, double r, Mood mood) {
-  p.setPen(Outline(std::max(1.0, r * 0.04), look.hair.darker(120)));
+  // Thin soft arcs: worry lifts their inner ends, a smile lifts them both.
+  p.setPen(Outline(std::max(1.0, r * 0.028), look.hair.darker(110)));
+  p.setBrush(Qt::NoBrush);
+  const double lift = mood == Mood::kSmile ? r * 0.04 : 0;
   for (int side : {-1, 1}) {
-    const double x = c.x() + side * r * 0.36;
-    const double y = c.y() - r * 0.2;
+    const double x = c.x() + side * r * 0.37;
+    const double y = c.y() - r * 0.2 - lift;
     const double inner =
-        mood == Mood::kWorried ? -r * 0.08 : (mood == Mood::kBlush ? -r * 0.03 : 0);
-    p.drawLine(QPointF(x - side * r * 0.12, y + inner), QPointF(x + side * r * 0.12, y + r * 0.02));
+        mood == Mood::kWorried ? -r * 0.09 : (mood == Mood::kBlush ? -r * 0.04 : 0);
+    QPainterPath brow(QPointF(x - side * r * 0.13, y + inner));
+    brow.quadTo(QPointF(x, y - r * 0.05 + inner / 2), QPointF(x + side * r * 0.13, y + r * 0.02));
+    p.drawPath(brow);
   }
 }
 
@@ -124,16 +129,17 @@ void PaintBackHair(QPainter& p, Who who, const Look& look, QPointF c, double r) 
   } else {  // messy short hair and the peak of the backwards cap behind
     p.setBrush(look.accent.darker(115));
     p.drawEllipse(c + QPointF(r * 0.95, -r * 0.55), r * 0.5, r * 0.22);
-    QPainterPath hair;
-    hair.setFillRule(Qt::WindingFill);  // overlapping puffs make one shape
-    for (int i = 0; i < 9; ++i) {
-      const double a = 3.14 + i * 3.14 / 8;
-      hair.addEllipse(c + QPointF(std::cos(a) * r * 0.95, std::sin(a) * r * 0.75 + r * 0.05),
-                      r * 0.3, r * 0.3);
+    QPainterPath hair;  // tufts sticking out every which way
+    const int tufts = 15;
+    for (int i = 0; i <= tufts * 2; ++i) {
+      const double a = 3.14159 - 0.5 + i * (3.14159 + 1.0) / (tufts * 2);
+      const double reach = i % 2 ? r * (1.18 + 0.06 * (i % 3)) : r * 0.96;
+      const QPointF at = c + QPointF(std::cos(a) * reach, std::sin(a) * reach * 0.92 + r * 0.05);
+      i == 0 ? hair.moveTo(at) : hair.lineTo(at);
     }
-    hair.addEllipse(c, r * 0.98, r * 0.95);
+    hair.closeSubpath();
     p.setBrush(look.hair);
-    p.drawPath(hair.simplified());
+    p.drawPath(hair);
   }
 }
 

@@ -246,9 +246,10 @@ void PaintShopGlow(QPainter& p, QSize s, double glow) {
   const double W = s.width(), H = s.height();
   const int a = int(150 * glow);
   p.setPen(Qt::NoPen);
-  p.setBrush(QColor(255, 200, 110, a / 2));
+  // Light from the open front spills onto the street; the jars stay clear to see.
+  p.setBrush(QColor(255, 200, 110, a / 5));
   p.drawRect(QRectF(W * 0.24, H * 0.42, W * 0.52, H * 0.34));
-  Glow(p, QPointF(W * 0.5, H * 0.6), W * 0.3, QColor(255, 210, 130, a));
+  Glow(p, QPointF(W * 0.5, H * 0.84), W * 0.28, QColor(255, 210, 130, a * 2 / 3));
   Glow(p, QPointF(W * 0.865, H * 0.62), W * 0.1, QColor(200, 240, 255, a));
   p.setBrush(QColor(230, 250, 255, a));
   p.drawRect(QRectF(W * 0.835, H * 0.57, W * 0.06, H * 0.08));

@@ -230,7 +230,7 @@ QImage KoukiVisit(int level) {
           }
           case 3:  // shaved ice in the shade of the awning
             PaintFigure(p, Who::kKouki, Mood::kSmile, QPointF(W * 0.38, H * 1.05), H * 0.75);
-            PaintShavedIce(p, QPointF(W * 0.56, H * 0.86), W * 0.1, QColor(240, 60, 80, 220));
+            PaintShavedIce(p, QPointF(W * 0.47, H * 0.76), W * 0.085, QColor(240, 60, 80, 220));
             break;
           case 4:  // quiet for once, at sunset
             PaintFigure(p, Who::kKouki, Mood::kBlush, QPointF(W * 0.62, H * 1.02), H * 0.75);
