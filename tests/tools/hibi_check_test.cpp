@@ -176,19 +176,19 @@ INSTANTIATE_TEST_SUITE_P(
                [](SmallGame& g) { g.WriteRaw("img/ttl.png", TinyPng().left(40)); },
                {"img/ttl.png: error: the title picture \"ttl\" is not a picture the game can load"},
                1},
-        Broken{
-            "BrokenAndMissingPictures",
-            [](SmallGame& g) {
-              g.WriteRaw("img/hana.png", "not a picture");
-              g.Remove("img/03.png");
-              g.WriteRaw("img/04.png", TinyPng().left(40));
-            },
-            {"txt/opn.txt:3: error: picture \"hana\" cannot be loaded: img/hana.png is not a "
-             "picture",
-             "img/03.png: warning: scene \"03\" has no picture of its own; the game shows an "
-             "empty picture layer",
-             "img/04.png: error: the picture of scene \"04\" is not a picture the game can load"},
-            1},
+        Broken{"BrokenAndMissingPictures",
+               [](SmallGame& g) {
+                 g.WriteRaw("img/hana.png", "not a picture");
+                 g.Remove("img/03.png");
+                 g.WriteRaw("img/04.png", TinyPng().left(40));
+               },
+               // Scenes are checked in the order of their names, each with its picture first.
+               {"img/03.png: warning: scene \"03\" has no picture of its own; the game shows an "
+                "empty picture layer",
+                "img/04.png: error: the picture of scene \"04\" is not a picture the game can load",
+                "txt/opn.txt:3: error: picture \"hana\" cannot be loaded: img/hana.png is not a "
+                "picture"},
+               1},
         Broken{"CommandsThatDoLess",
                [](SmallGame& g) {
                  g.WriteScript("014", {"さよなら", ">Ending", ">img", "tugi だよ"});
