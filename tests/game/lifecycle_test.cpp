@@ -1,0 +1,231 @@
+// Start-up, a new game and shutdown, with real files in a temporary game folder.
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "mini_game.h"
+#include "storage/settings.h"
+
+namespace hibi::testing {
+namespace {
+
+TEST(StartUp, BuildsEveryFolderWithExactlyOneSeparator) {
+  for (const bool finalSeparator : {false, true}) {
+    SCOPED_TRACE(finalSeparator);
+    Harness h;
+    const QString root = h.game.folder();  // ends in "/"
+    h.shell.programFolder = finalSeparator ? root : root.chopped(1);
+
+    h.Start();
+
+    EXPECT_EQ(h.fom.state.programFolder, root);
+    EXPECT_EQ(h.fom.state.pictureFolder, root + "img/");
+    EXPECT_EQ(h.fom.state.faceFolder, root + "face/");
+    EXPECT_EQ(h.fom.state.scriptFolder, root + "txt/");
+    EXPECT_EQ(h.fom.state.settingsFolder, root + "sys/");
+    EXPECT_EQ(h.midi.log, QStringList({"close", "open " + root + "bgm.mid", "play"}));
+  }
+}
+
+TEST(StartUp, ReadsSettingsStartsTheTuneSeedsOnceAndLeavesTheTitleShowing) {
+  Harness h;
+  h.game.WriteRaw("sys/sys.dat", ".scn\r\n .bmp \r\nthree\r\nfour");
+  h.game.WriteRaw("sys/lstphoto.dat", "ttl\r\n001\r\n");
+
+  h.Start();
+
+  const GameState& s = h.fom.state;
+  const Controls& c = h.fom.controls;
+  EXPECT_EQ(s.scriptSuffix, ".scn");
+  EXPECT_EQ(s.pictureSuffix, " .bmp ");
+  EXPECT_TRUE(h.music.bgmEnabled);
+  EXPECT_EQ(h.random.seeds, 1);
+  EXPECT_EQ(c.LstIvent.items, QStringList({"▼記憶", "ttl", "001"}));
+  const QStringList names = {"早朝", "朝", "午前", "午後", "夕方", "夜", "深夜"};
+  for (int slot = 1; slot <= 7; ++slot) EXPECT_EQ(s.timeSlotNames[slot], names[slot - 1]);
+  EXPECT_TRUE(c.PicStt.visible);
+  EXPECT_FALSE(c.PicCom.visible);
+  EXPECT_FALSE(c.LstIvent.visible);
+  EXPECT_EQ(c.LblTime.caption, "早朝");
+  EXPECT_EQ(c.LblHirou.caption, "0");
+  EXPECT_EQ(c.LblDay.caption, "0");
+  EXPECT_TRUE(c.BgmTim.enabled);
+  EXPECT_TRUE(h.dialogs.boxes.isEmpty());
+}
+
+TEST(StartUp, SetsTheWindowToSevenTenthsOfTheScreenInSinglePrecision) {
+  struct Row {
+    double screen, window;
+  };
+  const Row rows[] = {{19200, 13440}, {15360, 10752}, {12345, 8641.5}, {28800, 20160}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.screen);
+    Harness h;
+    h.shell.screenWidthTwips = row.screen;
+    h.fom.Form_Load();
+    EXPECT_EQ(h.shell.windowWidths, std::vector<double>{row.window});
+  }
+}
+
+TEST(StartUp, WithoutUsableSettingsStopsBeforeOpeningOrWritingAnything) {
+  struct Row {
+    const char* name;
+    QByteArray settings;  // empty: no file at all
+  };
+  const Row rows[] = {{"missing", {}}, {"three lines", ".txt\r\n.png\r\nx\r\n"}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Harness h;
+    QFile::remove(h.game.path("sys/sys.dat"));
+    if (!row.settings.isEmpty()) h.game.WriteRaw("sys/sys.dat", row.settings);
+
+    EXPECT_THROW(h.fom.Form_Load(), SettingsError);
+    h.fom.Form_Unload();  // even a window closed now must not write
+
+    EXPECT_EQ(h.midi.log, QStringList({"close"}));
+    EXPECT_FALSE(h.music.bgmEnabled);
+    EXPECT_EQ(h.random.seeds, 0);
+    EXPECT_TRUE(h.shell.windowWidths.empty());
+    EXPECT_EQ(QDir(h.game.path("sys")).entryList(QDir::Files),
+              row.settings.isEmpty() ? QStringList() : QStringList({"sys.dat"}));
+    EXPECT_TRUE(h.dialogs.boxes.isEmpty());
+  }
+}
+
+// The state a player could tell apart, for comparing one reset with two.
+QStringList Snapshot(const Harness& h) {
+  const GameState& s = h.fom.state;
+  const Controls& c = h.fom.controls;
+  return {QString("affection %1 %2 %3").arg(s.affection[0]).arg(s.affection[1]).arg(s.affection[2]),
+          QString("slot %1 limit %2").arg(s.timeSlot).arg(s.dayLimit),
+          "captions " + c.LblHirou.caption + " " + c.LblDay.caption + " " + c.LblTime.caption,
+          "message " + c.Lbl.caption,
+          QString("panel shown %1 enabled %2").arg(c.PicCom.visible).arg(c.PicCom.enabled),
+          QString("timers %1 %2").arg(c.TimSay.enabled).arg(c.TimHirou.enabled),
+          QString("stage %1 list %2").arg(c.PicStt.visible).arg(c.LstIvent.visible),
+          "memories " + c.LstIvent.items.join("|")};
+}
+
+TEST(Activation, ResetsAGameInProgressAndTwiceIsTheSameAsOnce) {
+  for (const int times : {1, 2}) {
+    SCOPED_TRACE(times);
+    Harness h;
+    StartInCommandMode(h, "12");
+    h.fom.state.affection = {310, -4, 77};
+    h.fom.state.timeSlot = 5;
+    h.fom.controls.LblDay.caption = "6";
+    h.fom.controls.LblHirou.caption = "130";
+    ASSERT_TRUE(h.fom.AddFatigue(0));
+    h.fom.controls.TimSay.enabled = true;
+    h.fom.controls.LstIvent.visible = true;
+    const QStringList memories = h.fom.controls.LstIvent.items;
+
+    for (int i = 0; i < times; ++i) h.fom.Form_Activate();
+
+    const GameState& s = h.fom.state;
+    const Controls& c = h.fom.controls;
+    EXPECT_EQ(s.affection, (std::array<std::int16_t, 3>{0, 0, 0}));
+    EXPECT_EQ(s.timeSlot, 1);
+    EXPECT_EQ(s.dayLimit, 12);
+    EXPECT_EQ(c.LblHirou.caption, "0");
+    EXPECT_EQ(c.LblDay.caption, "0");
+    EXPECT_EQ(c.LblTime.caption, "早朝");
+    EXPECT_TRUE(c.PicCom.enabled);
+    EXPECT_TRUE(c.PicCom.visible);  // beneath the stage, as it was
+    EXPECT_FALSE(c.TimSay.enabled);
+    EXPECT_FALSE(c.TimHirou.enabled);
+    EXPECT_TRUE(c.PicStt.visible);
+    EXPECT_TRUE(c.LstIvent.visible);
+    EXPECT_EQ(c.LstIvent.items, memories);
+  }
+}
+
+TEST(Activation, TwiceLeavesExactlyTheStateOfOnce) {
+  Harness once, twice;
+  for (Harness* h : {&once, &twice}) {
+    StartInCommandMode(*h);
+    h->fom.Com_Click(0);
+    h->fom.Form_Activate();
+  }
+  twice.fom.Form_Activate();
+  EXPECT_EQ(Snapshot(once), Snapshot(twice));
+}
+
+TEST(Shutdown, WritesTheMemoriesInOrderWithoutTheHeading) {
+  struct Row {
+    const char* name;
+    QByteArray before;  // lstphoto.dat at start-up; empty: none (a first run)
+    QStringList seen;   // event pictures shown during the run
+    QByteArray after;
+  };
+  const Row rows[] = {
+      {"a first run that saw nothing", {}, {}, ""},
+      {"a first run", {}, {"ttl", "001"}, "ttl\r\n001\r\n"},
+      {"a later run adds only new names",
+       "ttl\r\n\r\n\x81\xA5\x8B\x4C\x89\xAF",
+       {"ttl", "12", "▼記憶"},
+       "ttl\r\n\r\n\x81\xA5\x8B\x4C\x89\xAF\r\n12\r\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Harness h;
+    if (!row.before.isEmpty()) h.game.WriteRaw("sys/lstphoto.dat", row.before);
+    h.Start();
+    for (const QString& name : row.seen) h.fom.ShowEventPicture(name);
+
+    h.fom.Form_Unload();
+
+    EXPECT_EQ(h.game.ReadRaw("sys/lstphoto.dat"), row.after);
+    EXPECT_TRUE(h.game.Exists("sys/lstphoto.dat"));
+    EXPECT_TRUE(h.dialogs.boxes.isEmpty());
+    EXPECT_EQ(h.midi.log.last(), "close");
+  }
+}
+
+TEST(Shutdown, InTheMiddleOfASceneClosesTheScriptFirst) {
+  Harness h;
+  StartInCommandMode(h);
+  h.fom.Com_Click(0);
+  ASSERT_NE(h.fom.state.scriptFile, nullptr);
+
+  h.fom.Form_Unload();
+
+  EXPECT_EQ(h.fom.state.scriptFile, nullptr);
+  EXPECT_EQ(h.game.ReadRaw("sys/lstphoto.dat"), "ttl\r\n00\r\n");
+}
+
+TEST(Shutdown, AFailedWriteShowsTheBoxThenClosesTheTuneAndKeepsTheOldFolder) {
+  Harness h;
+  h.Start();
+  h.fom.ShowEventPicture("ttl");
+  // A folder where the file should be: the write fails even for root.
+  QDir().mkpath(h.game.path("sys/lstphoto.dat/inside"));
+  QStringList musicWhenBoxShown;
+  h.dialogs.whileOpen = [&] { musicWhenBoxShown = h.midi.log; };
+
+  h.fom.Form_Unload();
+
+  EXPECT_EQ(h.dialogs.boxes,
+            QStringList({"リストデーターが、破損しています。\r\n" + h.game.path("sys/") +
+                         "lstphoto.dat　を開いて、中身をすゆまで送って下さい。"}));
+  EXPECT_EQ(musicWhenBoxShown, QStringList({"close", "open " + h.game.path("bgm.mid"), "play"}));
+  EXPECT_EQ(h.midi.log.last(), "close");
+  EXPECT_TRUE(QDir(h.game.path("sys/lstphoto.dat/inside")).exists());
+}
+
+TEST(Shutdown, StillWritesTheMemoriesWhenABoxIsOpen) {
+  Harness h;
+  StartInCommandMode(h);
+  h.dialogs.menuAnswers = {MenuChoice::Save};
+  h.dialogs.whileOpen = [&] {
+    if (h.dialogs.boxes.size() == 1) h.fom.Form_Unload();
+  };
+
+  h.fom.Com_Click(7);
+
+  EXPECT_EQ(h.game.ReadRaw("sys/lstphoto.dat"), "ttl\r\n");
+  EXPECT_EQ(h.midi.log.last(), "close");
+}
+
+}  // namespace
+}  // namespace hibi::testing

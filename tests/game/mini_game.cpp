@@ -1,0 +1,42 @@
+#include "mini_game.h"
+
+#include <QRegularExpression>
+
+namespace hibi::testing {
+
+void WriteMiniGame(TempGame& game) {
+  game.WriteScript("opn", {"scene:opn", "はじまりの朝。", "tugi"});
+  for (int place = 0; place <= 2; ++place) {
+    for (int slot = 0; slot <= 6; ++slot) {
+      const QString name = QString::number(place) + QString::number(slot);
+      game.WriteScript(name, {"scene:" + name, "-よわ＿1", "いい天気だね。"});
+    }
+  }
+  for (int c = 0; c <= 2; ++c) {
+    for (int level = 1; level <= 5; ++level) {
+      const QString name = "0" + QString::number(c) + QString::number(level);
+      game.WriteScript(name,
+                       {"scene:" + name, ">love," + QString::number(c), "", "またね。", "tugi"});
+    }
+  }
+  game.WriteScript("end", {"scene:end", ">endflag", "みんなのおわり。", ">ending"});
+  for (int c = 0; c <= 2; ++c) {
+    const QString name = "end" + QString::number(c);
+    game.WriteScript(name, {"scene:" + name, "ふたりのおわり。", ">ending"});
+  }
+}
+
+QString SceneOnScreen(const Harness& h) {
+  static const QRegularExpression tag(QStringLiteral("scene:([0-9a-z]+)"));
+  const QRegularExpressionMatch match = tag.match(h.fom.controls.Lbl.caption);
+  return match.hasMatch() ? match.captured(1) : QString();
+}
+
+void StartInCommandMode(Harness& h, const QString& dayLimit) {
+  WriteMiniGame(h.game);
+  h.Start();
+  h.StartGame(dayLimit);
+  h.ClickThroughScene();
+}
+
+}  // namespace hibi::testing
