@@ -168,8 +168,8 @@ QImage ToomiyaVisit(int level) {
                         {false, true, false, 0});
             break;
           case 2:  // the telescope comes out
-            PaintTelescope(p, QPointF(W * 0.3, H * 0.95), H * 0.55);
-            PaintFigure(p, Who::kToomiya, Mood::kSmile, QPointF(W * 0.6, H * 0.98), H * 0.6);
+            PaintTelescope(p, QPointF(W * 0.74, H * 0.97), H * 0.5);
+            PaintFigure(p, Who::kToomiya, Mood::kSmile, QPointF(W * 0.5, H * 0.98), H * 0.6);
             break;
           case 3:  // a star chart at sunset: tonight we look for these
             PaintFigure(p, Who::kToomiya, Mood::kSmile, QPointF(W * 0.5, H * 1.02), H * 0.72,
@@ -186,6 +186,10 @@ QImage ToomiyaVisit(int level) {
         }
       },
       [&](QPainter& p) {
+        if (level == 3) {  // the first stars of the evening
+          Glow(p, QPointF(W * 0.2, H * 0.12), 12, QColor(255, 250, 220, 220));
+          Glow(p, QPointF(W * 0.72, H * 0.06), 8, QColor(255, 250, 220, 180));
+        }
         if (level >= 4) {
           PaintStars(p, QRectF(0, 0, W, H * 0.55), 0.6, 300 + level);
           PaintShootingStar(p, QPointF(W * 0.32, H * 0.2), W * 0.18);
