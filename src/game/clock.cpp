@@ -36,7 +36,7 @@ bool Fom::AddFatigue(std::int16_t amount) {
   }
 
   const std::optional<double> fatigue = Read(controls.LblHirou);
-  if (!fatigue || !(*fatigue >= kFatigueLimit) || controls.TimHirou.enabled) return false;
+  if (!fatigue || *fatigue < kFatigueLimit || controls.TimHirou.enabled) return false;
   ShowMessage(QStringLiteral("\r\nなんかつかれちゃった。すこしやすもう"));
   controls.PicCom.enabled = false;
   controls.TimHirou.enabled = true;
@@ -49,7 +49,7 @@ bool Fom::AddDays(std::int16_t count) {
   controls.LblDay.caption = NumberText(*before + count);
 
   const std::optional<double> days = Read(controls.LblDay);
-  if (!days || !(*days >= static_cast<double>(state.dayLimit))) return false;
+  if (!days || *days < static_cast<double>(state.dayLimit)) return false;
   OpenScene(QStringLiteral("end"));
   return true;
 }
