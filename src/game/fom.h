@@ -57,7 +57,8 @@ class Fom {
   void Form_Load();
   // Resets to a new game with the title stage showing.
   void Form_Activate();
-  // Shutdown: closes the script, writes the memory list, closes the tune.
+  // Shutdown: closes the script, writes the memory list, closes the tune. Runs even
+  // while a box is open, so the memories of the run are never lost.
   void Form_Unload();
 
   // The window's size changed (also when it is first shown): keeps it 8:6 and
@@ -102,8 +103,9 @@ class Fom {
   void ShowFace(const QString& name);
 
   // True while a message box or the pop-up menu opened by a handler is open. The
-  // handlers above (all but BgmTim_Timer) then do nothing: a timer tick delivered by
-  // the modal's event loop must not stack a second box or step a closed script.
+  // handlers above (all but BgmTim_Timer and Form_Unload) then do nothing: a timer
+  // tick delivered by the modal's event loop must not stack a second box or step a
+  // closed script.
   bool InModal() const { return modalDepth_ > 0; }
 
  private:
