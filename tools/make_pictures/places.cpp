@@ -80,14 +80,14 @@ void PaintParkLand(QPainter& p, QSize s, int variant) {
   }
 }
 
-void PaintForestLand(QPainter& p, QSize s, int variant) {
+void PaintForestLand(QPainter& p, QSize s) {
   const double W = s.width(), H = s.height();
   p.setPen(Qt::NoPen);
   QLinearGradient deep(0, H * 0.3, 0, H);
   deep.setColorAt(0, QColor(56, 100, 80));
   deep.setColorAt(1, QColor(88, 132, 84));
   p.fillRect(QRectF(0, H * 0.35, W, H * 0.65), deep);
-  QRandomGenerator rng(7 + variant);
+  QRandomGenerator rng(7);                   // the same trees at every hour
   for (int layer = 0; layer < 2; ++layer) {  // rows of trunks, far ones darker and thinner
     for (int i = 0; i < 10; ++i) {
       const double x = rng.bounded(W);
@@ -195,31 +195,35 @@ void PaintShopFront(QPainter& p, QSize s, int variant) {
     stripe.closeSubpath();
     p.drawPath(stripe);
   }
-  // The noren over the door, indigo with the shop's name.
-  const QRectF noren(W * 0.42, H * 0.42, W * 0.16, H * 0.13);
-  p.setBrush(QColor(44, 60, 120));
-  for (int i = 0; i < 3; ++i) {
-    p.drawRect(QRectF(noren.left() + i * noren.width() / 3, noren.top(), noren.width() / 3 - 3,
-                      noren.height()));
+  if (!ShopIsOpen(variant)) {
+    PaintShutter(p, inside);
+  } else {
+    // The noren over the door, indigo with the shop's name.
+    const QRectF noren(W * 0.42, H * 0.42, W * 0.16, H * 0.13);
+    p.setBrush(QColor(44, 60, 120));
+    for (int i = 0; i < 3; ++i) {
+      p.drawRect(QRectF(noren.left() + i * noren.width() / 3, noren.top(), noren.width() / 3 - 3,
+                        noren.height()));
+    }
+    font.setPixelSize(int(H * 0.05));
+    p.setFont(font);
+    p.setPen(QColor(250, 250, 250));
+    p.drawText(noren, Qt::AlignCenter, u"さ　が"_qs);
+    // The shaved-ice flag: 氷 on white with blue waves.
+    p.setPen(Outline(2));
+    p.setBrush(QColor(120, 90, 60));
+    p.drawRect(QRectF(W * 0.15, H * 0.46, 5, H * 0.32));
+    p.setBrush(QColor(255, 255, 255));
+    const QRectF flag(W * 0.07, H * 0.47, W * 0.08, H * 0.12);
+    p.drawRect(flag);
+    p.setPen(Outline(3, QColor(70, 130, 220)));
+    p.drawArc(QRectF(flag.left(), flag.bottom() - 14, flag.width() / 2, 18), 0, 180 * 16);
+    p.drawArc(QRectF(flag.center().x(), flag.bottom() - 14, flag.width() / 2, 18), 0, 180 * 16);
+    font.setPixelSize(int(H * 0.07));
+    p.setFont(font);
+    p.setPen(QColor(220, 40, 40));
+    p.drawText(flag.adjusted(0, -8, 0, -8), Qt::AlignCenter, u"氷"_qs);
   }
-  font.setPixelSize(int(H * 0.05));
-  p.setFont(font);
-  p.setPen(QColor(250, 250, 250));
-  p.drawText(noren, Qt::AlignCenter, u"さ　が"_qs);
-  // The shaved-ice flag: 氷 on white with blue waves.
-  p.setPen(Outline(2));
-  p.setBrush(QColor(120, 90, 60));
-  p.drawRect(QRectF(W * 0.15, H * 0.46, 5, H * 0.32));
-  p.setBrush(QColor(255, 255, 255));
-  const QRectF flag(W * 0.07, H * 0.47, W * 0.08, H * 0.12);
-  p.drawRect(flag);
-  p.setPen(Outline(3, QColor(70, 130, 220)));
-  p.drawArc(QRectF(flag.left(), flag.bottom() - 14, flag.width() / 2, 18), 0, 180 * 16);
-  p.drawArc(QRectF(flag.center().x(), flag.bottom() - 14, flag.width() / 2, 18), 0, 180 * 16);
-  font.setPixelSize(int(H * 0.07));
-  p.setFont(font);
-  p.setPen(QColor(220, 40, 40));
-  p.drawText(flag.adjusted(0, -8, 0, -8), Qt::AlignCenter, u"氷"_qs);
   // A bench with a red cloth, and a vending machine.
   p.setPen(Outline(2.5));
   p.setBrush(QColor(200, 60, 60));
@@ -241,15 +245,23 @@ void PaintShopFront(QPainter& p, QSize s, int variant) {
   }
 }
 
-void PaintShopGlow(QPainter& p, QSize s, double glow) {
+bool ShopIsOpen(int slot) {
+  return slot != kDawn && slot != kLateNight;
+}
+
+void PaintShopGlow(QPainter& p, QSize s, double glow, bool open) {
   if (glow <= 0) return;
   const double W = s.width(), H = s.height();
   const int a = int(150 * glow);
   p.setPen(Qt::NoPen);
-  // Light from the open front spills onto the street; the jars stay clear to see.
-  p.setBrush(QColor(255, 200, 110, a / 5));
-  p.drawRect(QRectF(W * 0.24, H * 0.42, W * 0.52, H * 0.34));
-  Glow(p, QPointF(W * 0.5, H * 0.84), W * 0.28, QColor(255, 210, 130, a * 2 / 3));
+  if (open) {
+    // Light from the open front spills onto the street; the jars stay clear to see.
+    p.setBrush(QColor(255, 200, 110, a / 5));
+    p.drawRect(QRectF(W * 0.24, H * 0.42, W * 0.52, H * 0.34));
+    Glow(p, QPointF(W * 0.5, H * 0.84), W * 0.28, QColor(255, 210, 130, a * 2 / 3));
+    PaintLantern(p, QPointF(W * 0.23, H * 0.37), H * 0.09);
+    PaintLantern(p, QPointF(W * 0.77, H * 0.37), H * 0.09);
+  }
   Glow(p, QPointF(W * 0.865, H * 0.62), W * 0.1, QColor(200, 240, 255, a));
   p.setBrush(QColor(230, 250, 255, a));
   p.drawRect(QRectF(W * 0.835, H * 0.57, W * 0.06, H * 0.08));
@@ -270,6 +282,9 @@ QImage PlaceScene(Place place, int slot) {
             PaintFrog(p, QPointF(W * 0.6, H * 0.74), 30, ink::kGrass);
           if (slot == kAfternoon)
             PaintFrog(p, QPointF(W * 0.82, H * 0.5), 26, ink::kGrass.lighter(110));
+          if (slot == kLateMorning || slot == kAfternoon) {  // someone left a hat on the bench
+            PaintStrawHat(p, QPointF(W * 0.3, H * 0.68 - 30), 46);
+          }
         },
         [&](QPainter& p) {
           if (slot == kDawn) PaintMist(p, s, 0.58);
@@ -288,7 +303,15 @@ QImage PlaceScene(Place place, int slot) {
   }
   if (place == kForest) {
     return Compose(
-        s, light, seed, [&](QPainter& p) { PaintForestLand(p, s, slot); },
+        s, light, seed,
+        [&](QPainter& p) {
+          PaintForestLand(p, s);
+          if (slot == kLateNight) PaintOwl(p, QPointF(W * 0.62, H * 0.3), 46);
+          if (slot == kLateMorning || slot == kAfternoon) {
+            PaintButterfly(p, QPointF(W * 0.6, H * 0.7), 12, QColor(255, 240, 140));
+            PaintButterfly(p, QPointF(W * 0.66, H * 0.64), 10, QColor(255, 255, 250));
+          }
+        },
         [&](QPainter& p) {
           if (slot >= kMorning && slot <= kAfternoon) {
             PaintSunbeams(p, QRectF(0, 0, W, H), QPointF(W * (0.2 + slot * 0.08), 0), 3,
@@ -320,7 +343,7 @@ QImage PlaceScene(Place place, int slot) {
         }
       },
       [&](QPainter& p) {
-        PaintShopGlow(p, s, light.glow);
+        PaintShopGlow(p, s, light.glow, ShopIsOpen(slot));
         if (light.glow >= 0.45)
           Glow(p, QPointF(W * 0.96 - 18, H * 0.1), H * 0.08, QColor(255, 240, 200, 150));
         if (slot == kMorning) PaintBirds(p, QPointF(W * 0.3, H * 0.08), 4, 10);

@@ -18,4 +18,11 @@ void PaintFirefly(QPainter& p, QPointF at, double size);
 void PaintTelescope(QPainter& p, QPointF foot, double height);
 void PaintShavedIce(QPainter& p, QPointF foot, double width, QColor syrup);
 
+// Things that come and go with the hours (props.cpp).
+void PaintShutter(QPainter& p, const QRectF& r);
+void PaintLantern(QPainter& p, QPointF top, double height);
+void PaintOwl(QPainter& p, QPointF centre, double size);
+void PaintButterfly(QPainter& p, QPointF centre, double size, const QColor& colour);
+void PaintStrawHat(QPainter& p, QPointF centre, double width);
+
 }  // namespace art

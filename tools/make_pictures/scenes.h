@@ -23,9 +23,11 @@ QImage WindowIcon();                       // title.cpp
 
 // Shared scenery, drawn in the land layer of a scene (places.cpp).
 void PaintParkLand(QPainter& p, QSize size, int variant);
-void PaintForestLand(QPainter& p, QSize size, int variant);
+void PaintForestLand(QPainter& p, QSize size);
 void PaintShopFront(QPainter& p, QSize size, int variant);
-void PaintShopGlow(QPainter& p, QSize size, double glow);
+void PaintShopGlow(QPainter& p, QSize size, double glow, bool open);
+// The shop keeps its shutter down at dawn and late at night.
+bool ShopIsOpen(int slot);
 void PaintTown(QPainter& p, QSize size, double horizon);
 
 }  // namespace art

@@ -157,7 +157,7 @@ QImage ToomiyaVisit(int level) {
         if (level <= 2) {
           p.save();
           Closer(p, QPointF(W * 0.84, H * 0.7), level == 1 ? 1.15 : 1.5);
-          PaintForestLand(p, s, level);
+          PaintForestLand(p, s);
           p.restore();
         } else {
           PaintMeadow(p, s, level == 5 ? 0.72 : 0.6, false);
