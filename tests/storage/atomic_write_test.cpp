@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QString>
 #include <QStringList>
-#include <csignal>
 #include <ostream>
 
+#include "file_size_limit.h"
+#include "qstring_print.h"
 #include "storage/text_file.h"
 #include "support/harness.h"
 
@@ -100,15 +100,12 @@ TEST(WriteLinesAtomically, ADiskThatFillsUpMidWriteKeepsTheOldFile) {
   TempGame game;
   game.WriteRaw("sys/all.dat", kOld);
   const QStringList before = FilesIn(game.path("sys"));
-  rlimit saved{};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit tight = saved;
-  tight.rlim_cur = 8;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
-  const bool written = WriteLinesAtomically(game.path("sys/all.dat"), {"a longer new save file"});
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, oldHandler);
+  bool written = true;
+  {
+    hibi::testing::ScopedFileSizeLimit full(8);
+    ASSERT_TRUE(full.active());
+    written = WriteLinesAtomically(game.path("sys/all.dat"), {"a longer new save file"});
+  }
   EXPECT_FALSE(written);
   EXPECT_EQ(game.ReadRaw("sys/all.dat"), kOld);
   EXPECT_EQ(FilesIn(game.path("sys")), before);

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "game/numbers.h"
+#include "qstring_print.h"
 
 namespace hibi {
 namespace {

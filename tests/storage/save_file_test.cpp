@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <ostream>
 
+#include "qstring_print.h"
 #include "storage/save_file.h"
 
 namespace hibi {

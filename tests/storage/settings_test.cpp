@@ -4,6 +4,7 @@
 #include <QString>
 #include <ostream>
 
+#include "qstring_print.h"
 #include "storage/settings.h"
 #include "support/harness.h"
 

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 
+#include "qstring_print.h"
 #include "storage/text_file.h"
 #include "support/harness.h"
 
