@@ -94,9 +94,10 @@ class QtWindow : public QWidget {
   QLineEdit* txtDay_ = nullptr;
   QListWidget* lstIvent_ = nullptr;
 
-  QTimer timSay_;
-  QTimer timHirou_;
-  QTimer bgmTim_;
+  // Children too, so tests find them by name; members end before the window does.
+  QTimer timSay_{this};
+  QTimer timHirou_{this};
+  QTimer bgmTim_{this};
 };
 
 }  // namespace hibi

@@ -1,0 +1,238 @@
+#include "view/qt_window.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <sstream>
+
+#include "qt_testing.h"
+#include "support/harness.h"
+#include "view/qt_app.h"
+
+namespace hibi {
+namespace {
+
+class Window : public ::testing::Test {
+ public:
+  template <class W = QWidget>
+  W& Find(const char* name) {
+    W* widget = game.window().findChild<W*>(QLatin1String(name));
+    if (!widget) throw std::runtime_error(name);
+    return *widget;
+  }
+  bool Shown(const char* name) { return !Find(name).isHidden(); }
+  Controls& controls() { return game.fom().controls; }
+
+  testing::TempGame folder;
+  testing::FakeMidi midi;
+  testing::ScriptedRandom random;
+  QtGame game{folder.folder(), midi, random};
+};
+
+TEST_F(Window, TheWidgetsFollowTheModel) {
+  struct Row {
+    const char* name;
+    std::function<void(Controls&)> change;
+    std::function<bool(Window&)> shows;
+  };
+  const Row rows[] = {
+      {"stage", [](Controls& c) { c.PicStt.visible = true; },
+       [](Window& w) { return w.Shown("PicStt"); }},
+      {"day box", [](Controls& c) { c.TxtDay.visible = true; },
+       [](Window& w) { return w.Shown("TxtDay") && w.Find<QLineEdit>("TxtDay").text() == "10"; }},
+      {"message rows",
+       [](Controls& c) {
+         c.Lbl = {true, "\r\nこんにちは\r\n■よわ"};
+       },
+       [](Window& w) {
+         return w.Shown("Lbl") && w.Find<QLabel>("Lbl").text() == "\nこんにちは\n■よわ";
+       }},
+      {"command mode", [](Controls& c) { c.PicCom.visible = true; },
+       [](Window& w) { return w.Shown("PicCom") && w.Find("Com7").isEnabled(); }},
+      {"tired: commands disabled",
+       [](Controls& c) {
+         c.PicCom = {true, false};
+       },
+       [](Window& w) { return !w.Find("Com0").isEnabled() && !w.Find("Com7").isEnabled(); }},
+      {"captions",
+       [](Controls& c) {
+         c.LblDay.caption = "3";
+         c.LblTime.caption = "深夜";
+         c.LblHirou.caption = "-12";
+       },
+       [](Window& w) {
+         return w.Find<QLabel>("LblDay").text() == "3" &&
+                w.Find<QLabel>("LblTime").text() == "深夜" &&
+                w.Find<QLabel>("LblHirou").text() == "-12";
+       }},
+      {"memory list grows",
+       [](Controls& c) {
+         c.LstIvent = {true, {"▼記憶", "opn", "ttl"}, -1};
+       },
+       [](Window& w) {
+         auto& list = w.Find<QListWidget>("LstIvent");
+         return w.Shown("LstIvent") && list.count() == 3 && list.item(2)->text() == "ttl";
+       }},
+      {"memory list replaced", [](Controls& c) { c.LstIvent.items = {"▼記憶"}; },
+       [](Window& w) { return w.Find<QListWidget>("LstIvent").count() == 1; }},
+      {"fast-forward",
+       [](Controls& c) {
+         c.TimSay = {true, 1};
+       },
+       [](Window& w) {
+         auto& timer = w.Find<QTimer>("TimSay");
+         return timer.isActive() && timer.interval() == 1;
+       }},
+      {"recovery timer",
+       [](Controls& c) {
+         c.TimHirou = {true, 100};
+       },
+       [](Window& w) { return w.Find<QTimer>("TimHirou").isActive(); }},
+      {"everything hidden again",
+       [](Controls& c) {
+         c.PicStt.visible = c.PicCom.visible = c.Lbl.visible = c.LstIvent.visible = false;
+         c.TimSay.enabled = c.TimHirou.enabled = false;
+       },
+       [](Window& w) {
+         return !w.Shown("PicStt") && !w.Shown("PicCom") && !w.Shown("Lbl") &&
+                !w.Shown("LstIvent") && !w.Find<QTimer>("TimSay").isActive() &&
+                !w.Find<QTimer>("TimHirou").isActive();
+       }},
+  };
+  EXPECT_FALSE(Shown("PicStt")) << "design time: the stage is hidden";
+  EXPECT_EQ(Find<QPushButton>("Com4").text(), QStringLiteral("とおみやの家"));
+  EXPECT_TRUE(Find<QTimer>("BgmTim").isActive());
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    row.change(controls());
+    game.window().Render();
+    EXPECT_TRUE(row.shows(*this));
+  }
+}
+
+TEST_F(Window, TheFirstShowStartsANewGameAndALaterActivationChangesNothing) {
+  controls().LblDay.caption = "7";
+  game.fom().state.affection = {5, 6, 7};
+  game.window().show();
+  EXPECT_EQ(controls().LblDay.caption, "0");
+  EXPECT_EQ(game.fom().state.affection[0], 0);
+  EXPECT_TRUE(Shown("PicStt"));
+
+  controls().LblDay.caption = "4";
+  game.fom().state.affection = {9, 0, 0};
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(&game.window(), &activate);
+  game.window().hide();
+  game.window().show();
+  EXPECT_EQ(controls().LblDay.caption, "4");
+  EXPECT_EQ(game.fom().state.affection[0], 9);
+}
+
+TEST_F(Window, ClicksOnTheRealLabelAndTheRealTimerPlayASceneToCommandMode) {
+  struct Row {
+    const char* name;
+    int lines;
+    Qt::MouseButton button;
+  };
+  const Row rows[] = {{"a short page at 100 ms a line", 3, Qt::LeftButton},
+                      {"two pages fast-forwarded by a right click", 14, Qt::RightButton}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    testing::TempGame place;
+    QStringList script;
+    for (int i = 1; i <= row.lines; ++i) script << QStringLiteral("%1行目").arg(i);
+    script << "tugi";
+    place.WriteScript("opn", script);
+    QtGame played(place.folder(), midi, random);
+    played.Start();
+    auto& window = played.window();
+    auto& lbl = *window.findChild<QLabel*>("Lbl");
+    auto& picCom = *window.findChild<QWidget*>("PicCom");
+
+    testing::Click(*window.findChild<QWidget*>("PicStt"));
+    ASSERT_FALSE(lbl.isHidden());
+    EXPECT_TRUE(lbl.text().contains(QStringLiteral("1行目")));
+    // As a player would: one click, and a left click again at every page end.
+    testing::Click(lbl, row.button);
+    for (int page = 0; page < 5 && picCom.isHidden(); ++page) {
+      const bool paging = row.button == Qt::LeftButton;
+      testing::RunUntil(
+          [&] { return !picCom.isHidden() || (paging && lbl.text().endsWith(kPageEndMarker)); });
+      if (picCom.isHidden() && paging) testing::Click(lbl);
+    }
+    EXPECT_FALSE(picCom.isHidden()) << lbl.text().toStdString();
+    EXPECT_EQ(lbl.text(), QString());
+    EXPECT_FALSE(window.findChild<QTimer*>("TimSay")->isActive());
+    EXPECT_TRUE(played.fom().controls.PicCom.visible);
+  }
+}
+
+TEST_F(Window, ClosingTheWindowShutsTheGameDownAndWritesTheMemoryList) {
+  bool closed = false;
+  game.window().SetOnClosed([&] { closed = true; });
+  game.Start();
+  QString box;
+  testing::AnswerModal answer([&](QWidget& modal) {
+    box = dynamic_cast<QMessageBox&>(modal).text();
+    dynamic_cast<QMessageBox&>(modal).accept();
+  });
+  game.window().close();
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(box, QString()) << "the memory list is written without a complaint";
+  EXPECT_TRUE(folder.Exists("sys/lstphoto.dat"));
+  EXPECT_FALSE(game.window().findChild<QTimer*>("BgmTim")->isActive());
+}
+
+TEST(RunGame, AnUnusableSettingsFileStopsTheGameBeforeAnyWindowWithAReport) {
+  struct Row {
+    const char* name;
+    QByteArray settings;  // empty: no file at all
+  };
+  const Row rows[] = {{"missing", {}}, {"two lines", ".txt\r\n.png\r\n"}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    testing::TempGame game;
+    QFile::remove(game.path("sys/sys.dat"));
+    if (!row.settings.isEmpty()) game.WriteRaw("sys/sys.dat", row.settings);
+    const QStringList before = QDir(game.path("sys")).entryList(QDir::Files);
+    testing::FakeMidi midi;
+    testing::ScriptedRandom random;
+    std::ostringstream errors;
+    QString boxText, boxTitle;
+    bool windowShown = true;
+    testing::AnswerModal answer([&](QWidget& modal) {
+      auto& box = dynamic_cast<QMessageBox&>(modal);
+      boxText = box.text();
+      boxTitle = box.windowTitle();
+      windowShown = false;
+      for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == "Fom" && top->isVisible()) windowShown = true;
+      }
+      box.button(QMessageBox::Ok)->click();
+    });
+
+    // Should the game start after all, close it rather than wait for ever.
+    QTimer::singleShot(5000, [] {
+      for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == "Fom") top->close();
+      }
+    });
+    EXPECT_NE(RunGame(game.folder(), midi, random, errors), 0);
+
+    const std::string line = errors.str();
+    EXPECT_NE(line.find(game.path("sys/sys.dat").toStdString()), std::string::npos) << line;
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1) << line;
+    EXPECT_EQ(boxText.toStdString() + "\n", line);
+    EXPECT_EQ(boxTitle, kGameTitle);
+    EXPECT_FALSE(windowShown);
+    EXPECT_EQ(QDir(game.path("sys")).entryList(QDir::Files), before) << "nothing written";
+    EXPECT_TRUE(midi.log.isEmpty()) << "no tune opened";
+  }
+}
+
+}  // namespace
+}  // namespace hibi
