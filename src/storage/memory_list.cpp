@@ -1,7 +1,23 @@
-// Placeholder so the tree links; replaced by the real implementation.
 #include "storage/memory_list.h"
+
+#include "storage/text_file.h"
+
 namespace hibi {
-void ReadMemoryList(const QString&, QStringList&) {}
-bool WriteMemoryList(const QString&, const QStringList&) { return false; }
-QString MemoryListErrorMessage(const QString&) { return {}; }
+
+void ReadMemoryList(const QString& path, QStringList& items) {
+  // A first run has no file yet: that is the normal case, not an error.
+  auto reader = TextReader::Open(path);
+  if (!reader) return;
+  while (auto line = reader->ReadLine()) items.append(*std::move(line));
+}
+
+bool WriteMemoryList(const QString& path, const QStringList& items) {
+  return WriteLinesAtomically(path, items);
+}
+
+QString MemoryListErrorMessage(const QString& settingsFolder) {
+  return QStringLiteral("リストデーターが、破損しています。\r\n") + settingsFolder +
+         kMemoryListFileName + QStringLiteral("　を開いて、中身をすゆまで送って下さい。");
+}
+
 }  // namespace hibi

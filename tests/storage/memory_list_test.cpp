@@ -1,0 +1,128 @@
+// The memory list between runs: read at start-up, written at shutdown.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+#include <ostream>
+
+#include "file_size_limit.h"
+#include "qstring_print.h"
+#include "storage/memory_list.h"
+#include "support/harness.h"
+
+namespace hibi {
+namespace {
+
+using hibi::testing::Harness;
+using hibi::testing::TempGame;
+
+const QString kHeading = QStringLiteral("▼記憶");
+
+QString ErrorBox(const TempGame& game) {
+  return "リストデーターが、破損しています。\r\n" + game.folder() +
+         "sys/lstphoto.dat　を開いて、中身をすゆまで送って下さい。";
+}
+
+struct ListRow {
+  const char* why;
+  QByteArray file;
+  QStringList items;   // what the list holds after the heading
+  QByteArray written;  // what the next shutdown writes
+};
+void PrintTo(const ListRow& row, std::ostream* os) {
+  *os << row.why;
+}
+
+class MemoryFile : public ::testing::TestWithParam<ListRow> {};
+
+TEST_P(MemoryFile, EveryLineIsAMemoryAndSurvivesTheNextShutdown) {
+  const ListRow& row = GetParam();
+  Harness h;
+  h.game.WriteRaw("sys/lstphoto.dat", row.file);
+  h.Start();
+  EXPECT_EQ(h.fom.controls.LstIvent.items, QStringList{kHeading} + row.items);
+  h.fom.Form_Unload();
+  EXPECT_EQ(h.game.ReadRaw("sys/lstphoto.dat"), row.written);
+  EXPECT_TRUE(h.dialogs.boxes.isEmpty());
+
+  QStringList again{kHeading};
+  ReadMemoryList(h.game.path("sys/lstphoto.dat"), again);
+  EXPECT_EQ(again, QStringList{kHeading} + row.items);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, MemoryFile,
+    ::testing::Values(
+        ListRow{"empty file", "", {}, ""},
+        ListRow{"names in order",
+                "opn\r\n001\r\nttl\r\n",
+                {"opn", "001", "ttl"},
+                "opn\r\n001\r\nttl\r\n"},
+        ListRow{"last line without CR LF gains it", "opn\r\n14", {"opn", "14"}, "opn\r\n14\r\n"},
+        ListRow{
+            "empty lines are empty items", "\r\nopn\r\n\r\n", {"", "opn", ""}, "\r\nopn\r\n\r\n"},
+        ListRow{"duplicates stay", "a\r\na\r\n", {"a", "a"}, "a\r\na\r\n"},
+        ListRow{"the heading as an item stays an item",
+                "\x81\xA5\x8BL\x89\xAF\r\nopn\r\n",
+                {kHeading, "opn"},
+                "\x81\xA5\x8BL\x89\xAF\r\nopn\r\n"},
+        ListRow{"lone CR line ends become CR LF", "a\rb\r", {"a", "b"}, "a\r\nb\r\n"},
+        ListRow{"Japanese names",
+                "\x82\xE6\x82\xED\x81\x51\x31\r\n",
+                {"よわ＿1"},
+                "\x82\xE6\x82\xED\x81\x51\x31\r\n"}));
+
+TEST(MemoryList, TheHeadingAloneWritesAFileOfZeroBytes) {
+  Harness h;
+  h.Start();
+  ASSERT_EQ(h.fom.controls.LstIvent.items, QStringList{kHeading});
+  h.fom.Form_Unload();
+  EXPECT_TRUE(h.game.Exists("sys/lstphoto.dat"));
+  EXPECT_EQ(h.game.ReadRaw("sys/lstphoto.dat"), QByteArray());
+}
+
+TEST(MemoryList, AMissingOrUnreadableFileLeavesTheHeadingAloneSilently) {
+  for (bool folderInPlace : {false, true}) {
+    SCOPED_TRACE(folderInPlace ? "a folder in its place" : "missing");
+    TempGame game;
+    if (folderInPlace) QDir().mkpath(game.path("sys/lstphoto.dat"));
+    QStringList items{kHeading};
+    ReadMemoryList(game.path("sys/lstphoto.dat"), items);
+    EXPECT_EQ(items, QStringList{kHeading});
+  }
+}
+
+TEST(MemoryList, ReadingAppendsAfterWhatTheListAlreadyHolds) {
+  TempGame game;
+  game.WriteRaw("sys/lstphoto.dat", "b\r\n");
+  QStringList items{kHeading, "a"};
+  ReadMemoryList(game.path("sys/lstphoto.dat"), items);
+  EXPECT_EQ(items, QStringList({kHeading, "a", "b"}));
+}
+
+TEST(MemoryList, AFailedShutdownWriteShowsTheBoxAndKeepsTheOldFile) {
+  Harness h;
+  h.game.WriteRaw("sys/lstphoto.dat", "opn\r\n");
+  h.Start();
+  h.fom.controls.LstIvent.items << "a rather long picture name that will not fit";
+  {
+    hibi::testing::ScopedFileSizeLimit full(6);
+    ASSERT_TRUE(full.active());
+    h.fom.Form_Unload();
+  }
+  EXPECT_EQ(h.dialogs.boxes, QStringList{ErrorBox(h.game)});
+  EXPECT_EQ(h.game.ReadRaw("sys/lstphoto.dat"), QByteArray("opn\r\n"));
+  // Shutdown goes on after the box: the tune is closed all the same.
+  ASSERT_FALSE(h.midi.log.isEmpty());
+  EXPECT_EQ(h.midi.log.last(), "close");
+}
+
+TEST(MemoryList, TheErrorTextNamesTheFileByItsFullPath) {
+  EXPECT_EQ(MemoryListErrorMessage("/home/p/game/sys/"),
+            QStringLiteral("リストデーターが、破損しています。\r\n/home/p/game/sys/lstphoto.dat　"
+                           "を開いて、中身をすゆまで送って下さい。"));
+}
+
+}  // namespace
+}  // namespace hibi
