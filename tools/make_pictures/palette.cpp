@@ -8,15 +8,18 @@
 namespace art {
 namespace {
 
-// Colours are gathered at 5 bits a channel: fine enough that sky gradients keep their
-// steps small, coarse enough that the whole table fits in a plain array.
-constexpr int kBins = 32 * 32 * 32;
+// Colours are gathered at 6 bits a channel: fine enough that a sky gradient over the whole
+// title keeps its steps too small to see, coarse enough for a plain table.
+constexpr int kBits = 6;
+constexpr int kLevels = 1 << kBits;
+constexpr int kBins = kLevels * kLevels * kLevels;
 
 int BinOf(QRgb c) {
-  return (qRed(c) >> 3) << 10 | (qGreen(c) >> 3) << 5 | (qBlue(c) >> 3);
+  constexpr int drop = 8 - kBits;
+  return (qRed(c) >> drop) << (2 * kBits) | (qGreen(c) >> drop) << kBits | (qBlue(c) >> drop);
 }
 int Channel(int bin, int axis) {
-  return (bin >> (10 - 5 * axis)) & 31;
+  return (bin >> (kBits * (2 - axis))) & (kLevels - 1);
 }
 
 struct Box {
@@ -29,7 +32,7 @@ struct Box {
 void Measure(Box& box) {
   box.range = -1;
   for (int axis = 0; axis < 3; ++axis) {
-    int lo = 31, hi = 0;
+    int lo = kLevels - 1, hi = 0;
     for (int bin : box.bins) {
       lo = std::min(lo, Channel(bin, axis));
       hi = std::max(hi, Channel(bin, axis));

@@ -9,7 +9,7 @@ namespace art {
 
 // Event pictures fill the 3:2 picture layer; the title fills the whole 4:3 stage.
 inline constexpr QSize kEventSize{960, 640};
-inline constexpr QSize kTitleSize{1200, 900};
+inline constexpr QSize kTitleSize{1344, 1008};  // the stage of the usual 1344 x 1008 window
 inline constexpr QSize kFaceSize{320, 320};
 
 enum Place { kPark, kForest, kShop };

@@ -21,7 +21,7 @@ struct Expected {
 
 // The scenes the game opens by itself, named as the rules of the game name them.
 std::vector<Expected> EventPictures() {
-  std::vector<Expected> all{{"img/ttl.png", {1200, 900}}};
+  std::vector<Expected> all{{"img/ttl.png", {1344, 1008}}};
   for (int place = 0; place < 3; ++place) {
     for (int slot = 0; slot < 7; ++slot) {
       all.push_back({QString("img/%1%2.png").arg(place).arg(slot), {960, 640}});
