@@ -154,9 +154,9 @@ QImage ToomiyaVisit(int level) {
   return Compose(
       s, light, 200 + level,
       [&](QPainter& p) {
-        if (level <= 2) {
+        if (level <= 3) {
           p.save();
-          Closer(p, QPointF(W * 0.84, H * 0.7), level == 1 ? 1.15 : 1.5);
+          Closer(p, QPointF(W * 0.84, H * 0.7), level == 1 ? 1.15 : (level == 2 ? 1.5 : 1.3));
           PaintForestLand(p, s);
           p.restore();
         } else {
@@ -172,7 +172,7 @@ QImage ToomiyaVisit(int level) {
             PaintFigure(p, Who::kToomiya, Mood::kSmile, QPointF(W * 0.5, H * 0.98), H * 0.6);
             break;
           case 3:  // a star chart at sunset: tonight we look for these
-            PaintFigure(p, Who::kToomiya, Mood::kSmile, QPointF(W * 0.5, H * 1.02), H * 0.72,
+            PaintFigure(p, Who::kToomiya, Mood::kSmile, QPointF(W * 0.56, H * 1.02), H * 0.72,
                         {false, true, false, 0});
             break;
           case 4:
@@ -210,7 +210,7 @@ QImage KoukiVisit(int level) {
           PaintMeadow(p, s, 0.5, true);
         } else {
           p.save();
-          Closer(p, QPointF(W * 0.3, H * 0.8), 1.0 + 0.2 * (level - 1));
+          Closer(p, QPointF(W * 0.3, H * 0.8), level == 5 ? 1.0 : 1.0 + 0.2 * (level - 1));
           PaintShopFront(p, s, level);
           p.restore();
         }
@@ -282,7 +282,7 @@ QImage Ending(Who who) {
           PaintMeadow(p, s, 0.62, false);
           PaintTelescope(p, QPointF(W * 0.74, H * 0.93), H * 0.45);
           PaintFigure(p, Who::kToomiya, Mood::kSmile, QPointF(W * 0.42, H * 1.0), H * 0.7,
-                      {false, true, false, 0});
+                      {true, false, false, 0});
         } else {
           PaintShopFront(p, s, 4);
           PaintFigure(p, Who::kKouki, Mood::kSmile, QPointF(W * 0.5, H * 1.0), H * 0.7,
