@@ -36,6 +36,9 @@ struct JumpRow {
   const char* line;
   QString scene;  // the scene the jump opens
 };
+void PrintTo(const JumpRow& row, std::ostream* os) {
+  *os << row.line;
+}
 
 class JumpTest : public ::testing::TestWithParam<JumpRow> {};
 
@@ -102,6 +105,9 @@ struct EndflagRow {
   std::array<std::int16_t, 3> affection;
   QString shown;  // the first page after ">endflag"
 };
+void PrintTo(const EndflagRow& row, std::ostream* os) {
+  *os << row.affection[0] << ',' << row.affection[1] << ',' << row.affection[2];
+}
 
 class EndflagTest : public ::testing::TestWithParam<EndflagRow> {};
 
@@ -134,6 +140,9 @@ struct SpeakerRow {
   QString row;   // what the label shows for it
   QString face;  // the face drawn for it; empty: none drawn and the box hidden
 };
+void PrintTo(const SpeakerRow& row, std::ostream* os) {
+  *os << row.line;
+}
 
 class SpeakerTest : public ::testing::TestWithParam<SpeakerRow> {};
 
@@ -169,6 +178,9 @@ struct LoveRow {
   std::array<std::int16_t, 3> affection;
   int draws;
 };
+void PrintTo(const LoveRow& row, std::ostream* os) {
+  *os << row.line;
+}
 
 class LoveTest : public ::testing::TestWithParam<LoveRow> {};
 

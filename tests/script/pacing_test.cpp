@@ -129,6 +129,9 @@ struct KeyRow {
   bool advances;
   bool fastForward;  // the pacing after the key
 };
+void PrintTo(const KeyRow& row, std::ostream* os) {
+  *os << row.name;
+}
 
 class KeyTest : public ::testing::TestWithParam<KeyRow> {};
 
@@ -171,6 +174,9 @@ struct DayLimitRow {
   const char* typed;
   std::optional<std::int16_t> limit;  // nullopt: the game does not start
 };
+void PrintTo(const DayLimitRow& row, std::ostream* os) {
+  *os << '"' << row.typed << '"';
+}
 
 class DayLimitTest : public ::testing::TestWithParam<DayLimitRow> {};
 

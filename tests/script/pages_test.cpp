@@ -17,6 +17,9 @@ struct PagesRow {
   QStringList script;
   QStringList pages;  // every page the player waits on, in order
 };
+void PrintTo(const PagesRow& row, std::ostream* os) {
+  *os << row.name;
+}
 
 class PagesTest : public ::testing::TestWithParam<PagesRow> {};
 

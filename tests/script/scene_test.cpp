@@ -19,6 +19,9 @@ struct PictureRow {
   QString scene;
   QString picture;
 };
+void PrintTo(const PictureRow& row, std::ostream* os) {
+  *os << row.scene.toStdString();
+}
 
 class ScenePictureTest : public ::testing::TestWithParam<PictureRow> {};
 
@@ -61,6 +64,9 @@ struct DamagedRow {
   const char* name;
   QByteArray bytes;  // the script file's content; null: no file at all
 };
+void PrintTo(const DamagedRow& row, std::ostream* os) {
+  *os << row.name;
+}
 
 class DamagedSceneTest : public ::testing::TestWithParam<DamagedRow> {};
 
