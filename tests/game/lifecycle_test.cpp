@@ -18,6 +18,7 @@ TEST(StartUp, BuildsEveryFolderWithExactlyOneSeparator) {
 
     h.Start();
 
+    EXPECT_EQ(h.fom.controls.LstIvent.items, QStringList({"▼記憶"}));  // a first run
     EXPECT_EQ(h.fom.state.programFolder, root);
     EXPECT_EQ(h.fom.state.pictureFolder, root + "img/");
     EXPECT_EQ(h.fom.state.faceFolder, root + "face/");
@@ -31,8 +32,18 @@ TEST(StartUp, ReadsSettingsStartsTheTuneSeedsOnceAndLeavesTheTitleShowing) {
   Harness h;
   h.game.WriteRaw("sys/sys.dat", ".scn\r\n .bmp \r\nthree\r\nfour");
   h.game.WriteRaw("sys/lstphoto.dat", "ttl\r\n001\r\n");
+  // The width is set late in start-up: everything but the new game is done by then.
+  QStringList atWidth;
+  h.shell.whenWidthSet = [&] {
+    atWidth << h.midi.log.join(",") << QString::number(h.random.seeds)
+            << h.fom.controls.LstIvent.items.join(",") << h.fom.state.timeSlotNames[7]
+            << QString::number(h.fom.controls.PicStt.visible);
+  };
 
-  h.Start();
+  h.fom.Form_Load();
+
+  EXPECT_EQ(atWidth, QStringList({"close,open " + h.game.path("bgm.mid") + ",play", "1",
+                                  "▼記憶,ttl,001", "深夜", "0"}));
 
   const GameState& s = h.fom.state;
   const Controls& c = h.fom.controls;

@@ -60,6 +60,7 @@ class FakeShell : public Shell {
   void SetWindowWidthTwips(double twips) override {
     windowWidths.push_back(twips);
     metrics.outerWidth = twips;
+    if (whenWidthSet) whenWidthSet();
   }
   void SelectDayLimitText() override { ++dayLimitSelections; }
   WindowMetrics WindowMetricsTwips() override { return metrics; }
@@ -72,6 +73,8 @@ class FakeShell : public Shell {
   QString programFolder;
   double screenWidthTwips = 19200;
   std::vector<double> windowWidths;
+  // Runs at every width change, so a test can see what start-up had done by then.
+  std::function<void()> whenWidthSet;
   // A 96 dpi screen of 1280 x 960 pixels with the window at its start-up width.
   WindowMetrics metrics{13440, 10080, 19200, 14400};
   std::vector<Layout> layouts;
