@@ -40,8 +40,9 @@ void Fom::OpenScene(const QString& name) {
   state.scriptFile = std::move(script);
   state.nextLine = *first;
 
-  // The same advance a click on the message label performs in scene mode. Done here
-  // directly so it cannot be mistaken for a player's click on the title stage.
+  // The same advance a click on the message label performs in scene mode, done
+  // directly: the click handler's guards are there for the player's clicks, and a
+  // scene may be opened from anywhere, the title stage's own click included.
   controls.TimSay.enabled = true;
   StepScript();
 }

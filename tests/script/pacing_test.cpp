@@ -210,7 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, DayLimitTest,
     ::testing::Values(DayLimitRow{"10", 10}, DayLimitRow{"5", 5}, DayLimitRow{" 7 ", 7},
                       DayLimitRow{"+3", 3}, DayLimitRow{"-3", -3}, DayLimitRow{"0", 0},
-                      DayLimitRow{"０１５", 15}, DayLimitRow{"　8　", 8},
+                      DayLimitRow{"０１５", 15}, DayLimitRow{"－２", -2}, DayLimitRow{"　8　", 8},
                       DayLimitRow{"32767", 32767}, DayLimitRow{"-32768", -32768},
                       DayLimitRow{"32768", std::nullopt}, DayLimitRow{"-32769", std::nullopt},
                       DayLimitRow{"99999999999999999999", std::nullopt},
