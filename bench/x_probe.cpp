@@ -1,0 +1,185 @@
+// Watches the X screen for the benchmark: how long until a program's first frame
+// shows, and how long a click takes to change what the window shows. It reads
+// pixels straight from the X server (XGetImage) and clicks through the XTest
+// extension, so no screenshot program or extra process sits in the measured path.
+//
+// usage:
+//   hibi_bench_probe start <timeout_ms> <program> [args...]
+//       starts the program and waits until the centre of the screen shows a
+//       picture in colour; prints "first_frame_ms <ms>", then ends it
+//   hibi_bench_probe stable <window> <region> <quiet_ms> <timeout_ms>
+//       waits until the region has not changed for quiet_ms
+//   hibi_bench_probe click <window> <button> <x> <y> <region> <timeout_ms>
+//       clicks at (x, y) and prints "changed_ms <ms>" when the region changes
+// Points and regions are fractions of the window's inner area: x y, and
+// left,top,width,height. <window> is an X window id (decimal or 0x hex).
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <dlfcn.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+double MsSince(Clock::time_point t) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
+}
+
+struct Rect {
+  int x, y, w, h;
+};
+
+struct DisplayCloser {
+  void operator()(Display* d) const { XCloseDisplay(d); }
+};
+struct LibraryCloser {
+  void operator()(void* handle) const { dlclose(handle); }
+};
+struct ImageDestroyer {
+  void operator()(XImage* i) const { XDestroyImage(i); }
+};
+using Image = std::unique_ptr<XImage, ImageDestroyer>;
+
+Image Grab(Display* d, Window w, const Rect& r) {
+  return Image(XGetImage(d, w, r.x, r.y, r.w, r.h, AllPlanes, ZPixmap));
+}
+
+bool Same(const Image& a, const Image& b) {
+  return a && b && a->height == b->height && a->bytes_per_line == b->bytes_per_line &&
+         std::memcmp(a->data, b->data, a->bytes_per_line * a->height) == 0;
+}
+
+// Before the first paint the centre of the screen shows the black root window,
+// then perhaps a blank white or grey window; a picture is in colour. So a frame
+// counts as drawn once a quarter of the centre's pixels have colour.
+bool ShowsSomething(XImage* image) {
+  long coloured = 0;
+  for (int y = 0; y < image->height; ++y)
+    for (int x = 0; x < image->width; ++x) {
+      const unsigned long p = XGetPixel(image, x, y);
+      const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+      if (std::max({r, g, b}) - std::min({r, g, b}) > 30) ++coloured;
+    }
+  return coloured * 4 >= long(image->width) * image->height;
+}
+
+Rect RegionOf(Display* d, Window w, const char* spec) {
+  XWindowAttributes a;
+  XGetWindowAttributes(d, w, &a);
+  double f[4] = {0, 0, 1, 1};
+  std::sscanf(spec, "%lf,%lf,%lf,%lf", &f[0], &f[1], &f[2], &f[3]);
+  return {int(f[0] * a.width), int(f[1] * a.height), std::max(1, int(f[2] * a.width)),
+          std::max(1, int(f[3] * a.height))};
+}
+
+int Start(Display* d, int timeoutMs, char** program) {
+  const int screen = DefaultScreen(d);
+  const int sw = DisplayWidth(d, screen), sh = DisplayHeight(d, screen);
+  const Rect centre{sw / 2 - 100, sh / 2 - 50, 200, 100};
+  const Window root = RootWindow(d, screen);
+  const auto t0 = Clock::now();
+  const pid_t child = fork();
+  if (child == 0) {
+    execvp(program[0], program);
+    _exit(127);
+  }
+  double found = -1;
+  while (MsSince(t0) < timeoutMs) {
+    Image image = Grab(d, root, centre);
+    if (image && ShowsSomething(image.get())) {
+      found = MsSince(t0);
+      break;
+    }
+    usleep(500);
+  }
+  kill(child, SIGTERM);
+  waitpid(child, nullptr, 0);
+  if (found < 0) return std::printf("first_frame_ms timeout\n"), 1;
+  std::printf("first_frame_ms %.1f\n", found);
+  return 0;
+}
+
+int Stable(Display* d, Window w, const char* region, int quietMs, int timeoutMs) {
+  const Rect r = RegionOf(d, w, region);
+  const auto t0 = Clock::now();
+  Image last = Grab(d, w, r);
+  auto since = Clock::now();
+  while (MsSince(t0) < timeoutMs) {
+    usleep(2000);
+    Image now = Grab(d, w, r);
+    if (!Same(now, last)) {
+      last = std::move(now);
+      since = Clock::now();
+    } else if (MsSince(since) >= quietMs) {
+      return 0;
+    }
+  }
+  std::printf("stable timeout\n");
+  return 1;
+}
+
+int Click(Display* d, void* xtst, Window w, int button, double fx, double fy, const char* region,
+          int timeoutMs) {
+  using FakeButton = int (*)(Display*, unsigned, Bool, unsigned long);
+  using FakeMotion = int (*)(Display*, int, int, int, unsigned long);
+  if (!xtst) return std::printf("no XTest\n"), 1;
+  const auto fakeButton = reinterpret_cast<FakeButton>(dlsym(xtst, "XTestFakeButtonEvent"));
+  const auto fakeMotion = reinterpret_cast<FakeMotion>(dlsym(xtst, "XTestFakeMotionEvent"));
+  if (!fakeButton || !fakeMotion) return std::printf("no XTest\n"), 1;
+
+  XWindowAttributes a;
+  XGetWindowAttributes(d, w, &a);
+  int rx = 0, ry = 0;
+  Window child;
+  XTranslateCoordinates(d, w, RootWindow(d, DefaultScreen(d)), int(fx * a.width),
+                        int(fy * a.height), &rx, &ry, &child);
+  const Rect r = RegionOf(d, w, region);
+  fakeMotion(d, DefaultScreen(d), rx, ry, 0);
+  XSync(d, False);
+  usleep(20000);
+  const Image before = Grab(d, w, r);
+
+  const auto t0 = Clock::now();
+  fakeButton(d, button, True, 0);
+  fakeButton(d, button, False, 0);
+  XFlush(d);
+  while (MsSince(t0) < timeoutMs) {
+    const Image now = Grab(d, w, r);
+    if (!Same(now, before)) {
+      std::printf("changed_ms %.2f\n", MsSince(t0));
+      return 0;
+    }
+  }
+  std::printf("changed_ms timeout\n");
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // XTest hooks itself into the display, so it must outlive the display's close.
+  std::unique_ptr<void, LibraryCloser> xtst(dlopen("libXtst.so.6", RTLD_NOW));
+  std::unique_ptr<Display, DisplayCloser> display(XOpenDisplay(nullptr));
+  if (!display) return std::fprintf(stderr, "hibi_bench_probe: no X display\n"), 2;
+  Display* d = display.get();
+  const std::string what = argc > 1 ? argv[1] : "";
+  if (what == "start" && argc >= 4) return Start(d, atoi(argv[2]), argv + 3);
+  if (what == "stable" && argc == 6)
+    return Stable(d, std::strtoul(argv[2], nullptr, 0), argv[3], atoi(argv[4]), atoi(argv[5]));
+  if (what == "click" && argc == 8)
+    return Click(d, xtst.get(), std::strtoul(argv[2], nullptr, 0), atoi(argv[3]), atof(argv[4]),
+                 atof(argv[5]), argv[6], atoi(argv[7]));
+  std::fprintf(stderr, "usage: see the comment at the top of x_probe.cpp\n");
+  return 2;
+}
