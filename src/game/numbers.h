@@ -8,8 +8,9 @@
 
 namespace hibi {
 
-// A caption read as a number: spaces around it are ignored; anything else that is
-// not a decimal number (with optional sign, fraction and exponent) is nullopt.
+// A caption read as a number: spaces around it (also tabs and U+3000) are ignored;
+// anything else that is not a decimal number in ASCII digits (with optional sign,
+// fraction and exponent) is nullopt, and so is a value too large for a double.
 std::optional<double> ParseNumber(const QString& text);
 
 // A number written back to a caption: whole numbers without a decimal point,

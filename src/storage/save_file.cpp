@@ -15,8 +15,9 @@ constexpr long kLastSlot = 7;
 }  // namespace
 
 QString PrintNumber(long value) {
-  const QString digits = QString::number(value < 0 ? -value : value);
-  return (value < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + digits + QStringLiteral(" ");
+  // A negative number's own "-" takes the place of the sign space.
+  const QString digits = QString::number(value);
+  return (value < 0 ? digits : QStringLiteral(" ") + digits) + QStringLiteral(" ");
 }
 
 QStringList FormatSave(const SaveData& data) {

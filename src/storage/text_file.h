@@ -2,8 +2,10 @@
 // "SHIFT_JIS", keeps ～ － ① ㈱ and a plain backslash). All game texts pass here.
 //
 // Reading: a line ends at CR LF or at a lone CR; the last line needs no line end.
-// A byte sequence that is not CP932 decodes as U+FFFD and reading goes on. A read
-// error acts as the end of the file. Nothing here throws.
+// A byte sequence that is not CP932 decodes as U+FFFD and reading goes on: a lead
+// byte followed by a non-ASCII byte is one broken character, a lead byte followed by
+// an ASCII character is broken alone and the character is kept. A lone LF is text.
+// A read error acts as the end of the file. Nothing here throws.
 // Writing: every line is encoded and followed by CR LF. A character CP932 cannot
 // hold is written as "?".
 #pragma once

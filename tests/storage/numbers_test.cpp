@@ -34,7 +34,10 @@ INSTANTIATE_TEST_SUITE_P(
         ParseRow{"+", std::nullopt}, ParseRow{".", std::nullopt}, ParseRow{"1e", std::nullopt},
         ParseRow{"e5", std::nullopt}, ParseRow{"1,5", std::nullopt}, ParseRow{"0x10", std::nullopt},
         ParseRow{"inf", std::nullopt}, ParseRow{"nan", std::nullopt},
-        ParseRow{"1e400", std::nullopt}, ParseRow{"１２", std::nullopt}));
+        ParseRow{"1e400", std::nullopt}, ParseRow{"１２", std::nullopt},
+        ParseRow{"\u3000"
+                 "12\u3000",
+                 12.0}));
 
 struct TextRow {
   double value;
