@@ -1,6 +1,7 @@
 // hibi-check run as a game author runs it, on folders with one thing broken each.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <functional>
 
 #include "small_game.h"
@@ -124,6 +125,27 @@ INSTANTIATE_TEST_SUITE_P(
                {"txt/005.txt:1:3: warning: a lone LF does not end a line (lines end in CR LF); the "
                 "game keeps it inside this line"},
                0},
+        Broken{"LoneCarriageReturnsEndLines",
+               [](SmallGame& g) { g.WriteRaw("txt/015.txt", "a\rb\r\n>love,5\rc"); },
+               {"txt/015.txt:3: error: \">love\" item \"5\" is not a character (0, 1 or 2)"},
+               1},
+        Broken{"ScriptsWithoutSuffix",
+               [](SmallGame& g) {
+                 g.WriteRaw("sys/sys.dat", "\r\n.png\r\n\r\n\r\n");
+                 QDir scripts(g.path("txt"));
+                 for (const QString& file : scripts.entryList(QDir::Files)) {
+                   scripts.rename(file, file.chopped(4));
+                 }
+                 // Now a file named "extra.txt" is the scene "extra.txt".
+                 g.WriteScript("extra", {"だれも来ない"});
+                 g.WriteScript("00", {">ive 03", ">ive nowhere"}, "");
+               },
+               {"sys/sys.dat: note: script suffix \"\", picture suffix \".png\"",
+                "txt/00:2: error: \">ive\" opens scene \"nowhere\", which is missing (txt/nowhere)",
+                "img/extra.txt.png: warning: scene \"extra.txt\" has no picture of its own; the "
+                "game shows an empty picture layer",
+                "txt/extra.txt: warning: nothing opens scene \"extra.txt\""},
+               1},
         Broken{"LoveForNobody",
                [](SmallGame& g) {
                  g.WriteScript("011", {"とおみや", ">love,1,3, x", ">love 1"});
