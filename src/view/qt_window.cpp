@@ -293,7 +293,7 @@ void QtWindow::Release(QWidget* source, QMouseEvent* event) {
 void QtWindow::keyPressEvent(QKeyEvent* event) {
   event->accept();
   // Typing the day limit is the box's own business.
-  if (!fom_ || txtDay_->hasFocus()) return;
+  if (!fom_ || focusWidget() == txtDay_) return;
   const std::int16_t code = KeyCodeOf(event->key());
   const std::int16_t shift = ShiftState(event->modifiers());
   if (fom_->controls.PicStt.visible) {
@@ -305,8 +305,14 @@ void QtWindow::keyPressEvent(QKeyEvent* event) {
   }
 }
 
+void QtWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  ApplyPendingWidth();
+}
+
 void QtWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  ApplyPendingWidth();
   if (!fom_ || closed_) return;
   fom_->Form_Resize();
   Render();
@@ -314,6 +320,7 @@ void QtWindow::resizeEvent(QResizeEvent* event) {
 
 void QtWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  ApplyPendingWidth();
   // The game starts when the window is first shown. Later activations, such as
   // the player coming back from another program, must never reset it.
   if (event->spontaneous() || shownOnce_ || !fom_) return;

@@ -53,6 +53,7 @@ class QtWindow : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -67,9 +68,13 @@ class QtWindow : public QWidget {
   void ConnectEvents();
   void RenderTimer(QTimer& timer, const TimerControl& want, TimerControl& have);
   void FixFocus();
+  void ApplyPendingWidth();
 
   Fom* fom_ = nullptr;
   std::function<void()> onClosed_;
+  // The outer width start-up asked for, in pixels, until the frame is known: the
+  // platform adds it only once the window is on screen.
+  int pendingOuterWidth_ = 0;
   bool shownOnce_ = false;
   bool closed_ = false;
   // What the widgets show now; Render() compares the model with it.

@@ -131,7 +131,15 @@ WindowMetrics QtWindow::MetricsTwips() const {
 void QtWindow::SetOuterWidthTwips(double twips) {
   const int frameExtra = frameGeometry().width() - width();
   const int outer = static_cast<int>(std::lround(twips / TwipsPerPixel()));
+  if (!isVisible()) pendingOuterWidth_ = outer;
   resize(std::max(outer - frameExtra, 1), height());
+}
+
+void QtWindow::ApplyPendingWidth() {
+  if (pendingOuterWidth_ <= 0 || !isVisible() || frameGeometry().size() == size()) return;
+  const int inner = std::max(pendingOuterWidth_ - (frameGeometry().width() - width()), 1);
+  pendingOuterWidth_ = 0;
+  if (inner != width()) resize(inner, height());
 }
 
 void QtWindow::ApplyLayout(const Layout& layout) {

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <sstream>
 
 #include "qt_testing.h"
@@ -19,8 +21,8 @@ namespace {
 class Window : public ::testing::Test {
  public:
   template <class W = QWidget>
-  W& Find(const char* name) {
-    W* widget = game.window().findChild<W*>(QLatin1String(name));
+  W& Find(const char* name, QObject* in = nullptr) {
+    W* widget = (in ? in : &game.window())->findChild<W*>(QLatin1String(name));
     if (!widget) throw std::runtime_error(name);
     return *widget;
   }
@@ -185,6 +187,69 @@ TEST_F(Window, ClosingTheWindowShutsTheGameDownAndWritesTheMemoryList) {
   EXPECT_EQ(box, QString()) << "the memory list is written without a complaint";
   EXPECT_TRUE(folder.Exists("sys/lstphoto.dat"));
   EXPECT_FALSE(game.window().findChild<QTimer*>("BgmTim")->isActive());
+}
+
+TEST_F(Window, TheLayoutLandsOnTheRealWidgetsAtSevenTenthsOfTheScreen) {
+  game.Start();
+  QtWindow& window = game.window();
+  ASSERT_TRUE(testing::RunUntil([&] { return window.isVisible(); }));
+  const QRect screen = window.screen()->geometry();
+  EXPECT_NEAR(window.frameGeometry().width(), screen.width() * 0.7, 1.0);
+  EXPECT_NEAR(window.frameGeometry().height(), window.frameGeometry().width() * 0.75, 4.0);
+  const QSizeF area = window.size();
+  struct Row {
+    const char* name;
+    GridRect rect;
+  };
+  const Row rows[] = {{"PicStt", kPicSttRect},    {"Pic", kPicRect},   {"PicKao", kPicKaoRect},
+                      {"Lbl", kLblRect},          {"ShpK", kShpKRect}, {"PicCom", kPicComRect},
+                      {"LstIvent", kLstIventRect}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(Find(row.name).geometry(), ToPixels(row.rect, kWindowGrid, area));
+  }
+  const Layout layout = ComputeLayout(window.MetricsTwips(), game.fom().state.dayLimit);
+  EXPECT_EQ(Find("Lbl").font().pointSize(), layout.fontUnit);
+  EXPECT_EQ(Find("Com5").font().pointSize(), layout.fontUnit);
+  EXPECT_EQ(Find("LblDay").font().pointSize(), 2 * layout.fontUnit);
+  EXPECT_EQ(Find("LblHirou").font().pointSize(), 2 * layout.fontUnit);
+  EXPECT_EQ(Find("LblDay").toolTip(), DayTooltip(game.fom().state.dayLimit));
+  EXPECT_EQ(Find("Com7", &Find("PicCom")).geometry().bottom(), Find("PicCom").height() - 1)
+      << "the last button ends at the panel's foot";
+}
+
+TEST_F(Window, KeysGoToTheStageOnTheTitleAndToTheMessageAreaInAScene) {
+  folder.WriteScript("opn", {"1行目", "2行目", "3行目", "4行目", "tugi"});
+  game.Start();
+  QtWindow& window = game.window();
+  auto press = [&](QWidget& target, int key, Qt::KeyboardModifiers modifiers = {}) {
+    const QString text = key < 128 && key > 32 ? QString(QChar(key)).toLower() : QString();
+    QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(&target, &event);
+  };
+  auto& stage = Find("PicStt");
+  auto& box = Find<QLineEdit>("TxtDay");
+
+  press(stage, Qt::Key_A);
+  EXPECT_TRUE(controls().TxtDay.visible) << "any key shows the day-limit box";
+  box.setFocus();
+  box.selectAll();
+  press(box, Qt::Key_5);
+  press(box, Qt::Key_Return);
+  EXPECT_EQ(controls().TxtDay.text, "5") << "typing goes into the box, not to the stage";
+  EXPECT_TRUE(controls().TxtDay.visible);
+  stage.setFocus();
+  press(stage, Qt::Key_B);
+  EXPECT_FALSE(controls().TxtDay.visible) << "the next key hides it again";
+
+  testing::Click(stage);
+  EXPECT_EQ(game.fom().state.dayLimit, 5);
+  const QString firstLine = Find<QLabel>("Lbl").text();
+  press(window, Qt::Key_Return);
+  EXPECT_GT(Find<QLabel>("Lbl").text().size(), firstLine.size()) << "Enter advances";
+  press(window, Qt::Key_Control, Qt::ControlModifier);
+  EXPECT_EQ(Find<QTimer>("TimSay").interval(), 1) << "Ctrl fast-forwards";
+  EXPECT_TRUE(testing::RunUntil([&] { return !Find("PicCom").isHidden(); }));
 }
 
 TEST(RunGame, AnUnusableSettingsFileStopsTheGameBeforeAnyWindowWithAReport) {
