@@ -32,14 +32,6 @@ TEST(WriteLinesAtomically, EveryLineIsWrittenInCodePage932WithCrLf) {
   EXPECT_EQ(FilesIn(game.path("sys")), QStringList({"all.dat", "sys.dat"}));
 }
 
-TEST(WriteLinesAtomically, NoLinesMakeAnEmptyFileAndReplaceTheOld) {
-  TempGame game;
-  game.WriteRaw("sys/lstphoto.dat", kOld);
-  ASSERT_TRUE(WriteLinesAtomically(game.path("sys/lstphoto.dat"), {}));
-  EXPECT_TRUE(game.Exists("sys/lstphoto.dat"));
-  EXPECT_EQ(game.ReadRaw("sys/lstphoto.dat"), QByteArray());
-}
-
 TEST(WriteLinesAtomically, AReplacedFileKeepsItsPermissions) {
   TempGame game;
   game.WriteRaw("sys/all.dat", kOld);

@@ -315,6 +315,15 @@ TEST(SaveMenu, SaveAndLoadThroughTheMenuResumeAtTheSameTimeOfDay) {
   EXPECT_EQ(h.dialogs.boxes, QStringList({kSaveOk, kLoadOk}));
 }
 
+TEST(SaveMenu, AClickThatArrivesWhileTheBoxIsOpenDoesNothing) {
+  Harness h;
+  StartPlaying(h);
+  h.dialogs.whileOpen = [&h] { h.fom.menu_save_Click(kLoad); };
+  h.fom.menu_save_Click(kSave);
+  // A load run from inside the box would have stacked a second one.
+  EXPECT_EQ(h.dialogs.boxes, QStringList{kSaveOk});
+}
+
 TEST(SaveMenu, OtherMenuIndexesDoNothing) {
   Harness h;
   StartPlaying(h);

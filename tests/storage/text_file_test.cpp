@@ -188,9 +188,5 @@ TEST(TextReader, ACrLfSplitAcrossEveryChunkBorderStaysOneLineEnd) {
   }
 }
 
-TEST(NativePath, PathsReachTheFileSystemAsUtf8) {
-  EXPECT_EQ(NativePath(QString::fromUtf8("/g/img/よわ＿1.png")), "/g/img/よわ＿1.png");
-}
-
 }  // namespace
 }  // namespace hibi
