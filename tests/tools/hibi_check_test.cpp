@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <functional>
 
 #include "small_game.h"
@@ -145,6 +146,19 @@ INSTANTIATE_TEST_SUITE_P(
                 "img/extra.txt.png: warning: scene \"extra.txt\" has no picture of its own; the "
                 "game shows an empty picture layer",
                 "txt/extra.txt: warning: nothing opens scene \"extra.txt\""},
+               1},
+        Broken{"NamesThatDifferOnlyInCase",
+               [](SmallGame& g) {
+                 QFile::rename(g.path("txt/opn.txt"), g.path("txt/OPN.TXT"));
+                 QFile::rename(g.path("img/03.png"), g.path("img/03.PNG"));
+                 QFile::rename(g.path("bgm.mid"), g.path("BGM.MID"));
+               },
+               {"img/03.png: warning: scene \"03\" has no picture of its own; the game shows an "
+                "empty picture layer; there is \"img/03.PNG\", but names are case-sensitive",
+                "txt/opn.txt: error: scene \"opn\" is missing; the game opens it when a new game "
+                "starts; there is \"txt/OPN.TXT\", but names are case-sensitive",
+                "bgm.mid: error: the tune is missing; the game plays no music; there is "
+                "\"BGM.MID\", but names are case-sensitive"},
                1},
         Broken{"LoveForNobody",
                [](SmallGame& g) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "case_hint.h"
 #include "scene_names.h"
 #include "script_check.h"
 #include "storage/settings.h"
@@ -24,7 +25,8 @@ QString Quoted(const QString& suffix) {
 std::optional<Settings> CheckSettings(const Folders& folders, Report& report) {
   if (!QFileInfo(folders.settingsFolder + "sys.dat").isFile()) {
     report.Error({kSettings},
-                 QStringLiteral("the settings file is missing; the game cannot start"));
+                 QStringLiteral("the settings file is missing; the game cannot start") +
+                     CaseHint(folders.programFolder, kSettings));
     return std::nullopt;
   }
   const std::optional<QStringList> lines = ReadAllLines(folders.settingsFolder + "sys.dat");
@@ -73,7 +75,8 @@ void CheckTitle(const GameFolder& game, Report& report) {
   const QString file = QStringLiteral("img/ttl") + game.pictureSuffix;
   const PictureState state = game.pictures->Look(file).state;
   if (state == PictureState::Missing) {
-    report.Error({file}, QStringLiteral("the title picture \"ttl\" is missing"));
+    report.Error({file}, QStringLiteral("the title picture \"ttl\" is missing") +
+                             CaseHint(game.folder, file));
   } else if (state == PictureState::Broken) {
     report.Error({file},
                  QStringLiteral("the title picture \"ttl\" is not a picture the game can load"));
@@ -91,7 +94,8 @@ void CheckScenePicture(const GameFolder& game, const QString& scene, Report& rep
     // still remembers it), which an author may want on purpose.
     report.Warning({file}, QStringLiteral("scene \"%1\" has no picture of its own; the game shows "
                                           "an empty picture layer")
-                               .arg(scene));
+                                   .arg(scene) +
+                               CaseHint(game.folder, file));
   } else if (look.state == PictureState::Broken) {
     report.Error({file}, QStringLiteral("the picture of scene \"%1\" is not a picture the game can "
                                         "load")
@@ -140,7 +144,8 @@ void CheckGame(const QString& folder, Report& report) {
     if (game.scenes.contains(scene.name)) continue;
     report.Error(
         {ScriptPath(game, scene.name)},
-        QStringLiteral("scene \"%1\" is missing; the game opens it %2").arg(scene.name, scene.why));
+        QStringLiteral("scene \"%1\" is missing; the game opens it %2").arg(scene.name, scene.why) +
+            CaseHint(game.folder, ScriptPath(game, scene.name)));
   }
   while (!toVisit.isEmpty()) {
     const QString scene = toVisit.takeLast();

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <cstdint>
 
+#include "case_hint.h"
+
 namespace hibi::check {
 namespace {
 
@@ -65,7 +67,8 @@ QString MidiProblem(const QByteArray& bytes) {
 void CheckTune(const QString& gameFolder, Report& report) {
   QFile file(gameFolder + kTune);
   if (!QFileInfo(file.fileName()).isFile()) {
-    report.Error({kTune}, QStringLiteral("the tune is missing; the game plays no music"));
+    report.Error({kTune}, QStringLiteral("the tune is missing; the game plays no music") +
+                              CaseHint(gameFolder, kTune));
     return;
   }
   if (!file.open(QIODevice::ReadOnly)) {
