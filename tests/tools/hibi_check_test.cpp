@@ -139,10 +139,11 @@ INSTANTIATE_TEST_SUITE_P(
                  }
                  // Now a file named "extra.txt" is the scene "extra.txt".
                  g.WriteScript("extra", {"だれも来ない"});
-                 g.WriteScript("00", {">ive 03", ">ive nowhere"}, "");
+                 g.WriteScript("00", {">ive 03"}, "");
+                 g.WriteScript("01", {">ive nowhere"}, "");
                },
                {"sys/sys.dat: note: script suffix \"\", picture suffix \".png\"",
-                "txt/00:2: error: \">ive\" opens scene \"nowhere\", which is missing (txt/nowhere)",
+                "txt/01:1: error: \">ive\" opens scene \"nowhere\", which is missing (txt/nowhere)",
                 "img/extra.txt.png: warning: scene \"extra.txt\" has no picture of its own; the "
                 "game shows an empty picture layer",
                 "txt/extra.txt: warning: nothing opens scene \"extra.txt\""},
@@ -171,12 +172,24 @@ INSTANTIATE_TEST_SUITE_P(
                1},
         Broken{"JumpToNowhere",
                [](SmallGame& g) {
-                 g.WriteScript("00", {"こんにちは", ">ive nowhere", ">ive"});
+                 g.WriteScript("00", {"こんにちは", ">ive nowhere"});
+                 g.WriteScript("01", {">ive"});
                },
                {"txt/00.txt:2: error: \">ive\" opens scene \"nowhere\", which is missing "
                 "(txt/nowhere.txt)",
-                "txt/00.txt:3: error: \">ive\" names no scene"},
+                "txt/01.txt:1: error: \">ive\" names no scene"},
                1},
+        Broken{
+            "LinesAfterTheSceneHasLeft",
+            [](SmallGame& g) {
+              g.WriteScript("16", {"さようなら", "tugi", "", "まだ続く", ">ive extra", "もっと"});
+              g.WriteScript("extra", {"だれも来ない"});
+              g.WritePicture("img/extra.png");
+            },
+            {"txt/16.txt:4: warning: the scene has left at line 2; this line and the lines "
+             "after it are never run",
+             "txt/extra.txt: warning: nothing opens scene \"extra\""},
+            0},
         Broken{"JumpToFinNeedsNoPictureOfItsOwn",
                [](SmallGame& g) {
                  g.WriteScript("00", {"こんにちは", ">ive fin"});

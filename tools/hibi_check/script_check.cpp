@@ -33,6 +33,7 @@ class ScriptReader {
 
  private:
   void CheckBytes(int number, std::string_view raw, const QString& line);
+  void CheckUnreachable(int number, const QString& line);
   void CheckLine(int number, const QString& line);
   void CheckPicture(const Where& where, const QString& name);
   void CheckFace(const Where& where, const QString& name);
@@ -41,6 +42,8 @@ class ScriptReader {
   QString path_;
   Report& report_;
   ScriptFacts facts_;
+  int endedAt_ = 0;  // the line that leaves the scene for good; 0 while it goes on
+  bool reportedDeadLines_ = false;
 };
 
 ScriptFacts ScriptReader::Run() {
@@ -67,6 +70,7 @@ ScriptFacts ScriptReader::Run() {
     const int number = static_cast<int>(i) + 1;
     const QString& line = lines->at(i);
     if (!utf8 && static_cast<std::size_t>(i) < raw.size()) CheckBytes(number, raw[i], line);
+    CheckUnreachable(number, line);
     CheckLine(number, line);
   }
   return facts_;
@@ -89,6 +93,24 @@ void ScriptReader::CheckBytes(int number, std::string_view raw, const QString& l
   }
 }
 
+// "tugi", ">ive" and ">ending" leave the scene whatever happened before; a script
+// has no labels, so nothing can ever reach the lines after them.
+void ScriptReader::CheckUnreachable(int number, const QString& line) {
+  if (endedAt_ > 0) {
+    if (!reportedDeadLines_ && !line.isEmpty()) {
+      report_.Warning({path_, number}, QStringLiteral("the scene has left at line %1; this line "
+                                                      "and the lines after it are never run")
+                                           .arg(endedAt_));
+      reportedDeadLines_ = true;  // once per script is enough
+    }
+    return;
+  }
+  const LineKind kind = ClassifyLine(line);
+  if (kind == LineKind::EndOfScene || kind == LineKind::Jump || kind == LineKind::ReturnToTitle) {
+    endedAt_ = number;
+  }
+}
+
 void ScriptReader::CheckLine(int number, const QString& line) {
   const Where where{path_, number};
   switch (ClassifyLine(line)) {
@@ -100,7 +122,8 @@ void ScriptReader::CheckLine(int number, const QString& line) {
       break;
     case LineKind::Jump: {
       const QString target = LineArgument(line);
-      facts_.jumps.push_back(target);
+      // A jump in lines that are never run opens nothing.
+      if (endedAt_ == number) facts_.jumps.push_back(target);
       if (target.isEmpty()) {
         report_.Error(where, QStringLiteral("\">ive\" names no scene"));
       } else if (!game_.scenes.contains(target)) {
