@@ -46,8 +46,12 @@ bool RunUntil(const std::function<bool()>& done, int deadlineMs) {
 }
 
 bool Player::Click(QWidget& target, Qt::MouseButton button) {
+  return Click(target, button, target.rect().center());
+}
+
+bool Player::Click(QWidget& target, Qt::MouseButton button, QPoint local) {
   QWidget* top = target.window();
-  const QPoint at = target.mapTo(top, target.rect().center());
+  const QPoint at = target.mapTo(top, local);
   QWidget* hit = top->childAt(at);
   if (!hit) hit = top;
   if (hit != &target) {

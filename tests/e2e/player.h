@@ -46,6 +46,8 @@ class Player {
   // whatever the player would hit there; returns false (and the test fails) if
   // that is not `target`, e.g. because something covers it.
   bool Click(QWidget& target, Qt::MouseButton button = Qt::LeftButton);
+  // The same at a point of `target`.
+  bool Click(QWidget& target, Qt::MouseButton button, QPoint at);
   // A key pressed and released on the game window.
   void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
   void Type(char character);
