@@ -110,34 +110,35 @@ INSTANTIATE_TEST_SUITE_P(
                    "0",
                    "100",
                    {1, 2, 3},
-                   1},
-        CommandRow{"TheLastNightBeforeTheLimitOnlyOpensTheEnding",
-                   0,
-                   7,
-                   "9",
-                   "50",
-                   {},
-                   {},
-                   "end",
-                   7,
-                   "10",
-                   "50",
-                   {},
-                   0},
-        CommandRow{"TheLastNightBeforeTheLimitStopsRestToo",
-                   6,
-                   7,
-                   "9",
-                   "50",
-                   {},
-                   {},
-                   "end",
-                   7,
-                   "10",
-                   "50",
-                   {},
-                   0}),
+                   1}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// On the last night before the day limit the day comes first: every button opens the
+// ending and nothing of its own happens, not even the menu.
+TEST(LastNight, EveryButtonOnlyOpensTheEnding) {
+  for (std::int16_t button = 0; button <= 7; ++button) {
+    SCOPED_TRACE(button);
+    Harness h;
+    StartInCommandMode(h, "10");
+    h.fom.state.timeSlot = 7;
+    h.fom.controls.LblTime.caption = h.fom.state.timeSlotNames[7];
+    h.fom.controls.LblDay.caption = "9";
+    h.fom.controls.LblHirou.caption = "50";
+    h.fom.state.affection = {70, 5, -3};
+    const int drawsBefore = h.random.draws;
+
+    h.fom.Com_Click(button);
+
+    EXPECT_EQ(SceneOnScreen(h), "end");
+    EXPECT_EQ(h.fom.state.timeSlot, 7);
+    EXPECT_EQ(h.fom.controls.LblTime.caption, "深夜");
+    EXPECT_EQ(h.fom.controls.LblDay.caption, "10");
+    EXPECT_EQ(h.fom.controls.LblHirou.caption, "50");
+    EXPECT_EQ(h.fom.state.affection, (Points{70, 5, -3}));
+    EXPECT_EQ(h.random.draws, drawsBefore);
+    EXPECT_EQ(h.dialogs.menusShown, 0);
+  }
+}
 
 // The visit scenes raise affection with their own ">love" line on a later click, so
 // these rows read affection right after the click, before the scene goes on.

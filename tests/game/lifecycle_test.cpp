@@ -141,6 +141,8 @@ TEST(Activation, ResetsAGameInProgressAndTwiceIsTheSameAsOnce) {
     EXPECT_EQ(c.LblHirou.caption, "0");
     EXPECT_EQ(c.LblDay.caption, "0");
     EXPECT_EQ(c.LblTime.caption, "早朝");
+    const QStringList names = {"早朝", "朝", "午前", "午後", "夕方", "夜", "深夜"};
+    for (int slot = 1; slot <= 7; ++slot) EXPECT_EQ(s.timeSlotNames[slot], names[slot - 1]);
     EXPECT_TRUE(c.PicCom.enabled);
     EXPECT_TRUE(c.PicCom.visible);  // beneath the stage, as it was
     EXPECT_FALSE(c.TimSay.enabled);

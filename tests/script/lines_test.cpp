@@ -75,6 +75,7 @@ TEST(ReturnToTitle, EndingClosesTheSceneAndShowsTheStageForANewGame) {
   h.Start();
   h.StartGame("7");
   ASSERT_NE(h.fom.state.affection[0], 0);
+  EXPECT_EQ(h.fom.controls.Lbl.caption, Page({"a▼"}));  // the page ends before ">ending"
   Click(h);
   EXPECT_TRUE(h.fom.controls.PicStt.visible);
   EXPECT_FALSE(h.fom.controls.TimSay.enabled);
@@ -207,6 +208,26 @@ INSTANTIATE_TEST_SUITE_P(
                       LoveRow{">love", {}, {0, 0, 0}, 0}, LoveRow{">love 0", {}, {0, 0, 0}, 0},
                       LoveRow{">loveXYZ,2", {0.0f}, {0, 0, 10}, 1},
                       LoveRow{">love,　1　,01", {0.9999f, 0.0f}, {0, 29, 0}, 2}));
+
+// The draws belong to the moment the line is run, in item order, whatever the pace.
+TEST(Love, RaisesTheSameWhenTheLineIsReachedInNormalPacingOrFastForward) {
+  for (const bool fastForward : {false, true}) {
+    SCOPED_TRACE(fastForward ? "fast-forward" : "normal pacing");
+    Harness h;
+    h.game.WriteScript("opn", {"a", ">love,2,0", "b"});
+    h.Start();
+    h.random.script = {0.3f, 0.75f};
+    h.StartGame();
+    ASSERT_EQ(h.fom.state.affection, (std::array<std::int16_t, 3>{0, 0, 0}));
+    if (fastForward) {
+      RightClick(h);
+    } else {
+      Click(h);
+    }
+    EXPECT_EQ(h.fom.state.affection, (std::array<std::int16_t, 3>{17, 0, 13}));
+    EXPECT_EQ(h.fom.controls.Lbl.caption, Page({"b▼"}));
+  }
+}
 
 TEST(Love, AffectionStopsAtTheEdgesOfItsRange) {
   Harness h;

@@ -161,6 +161,20 @@ TEST(OpenScene, OpeningWhileAnotherScriptIsOpenLeavesTheOtherUnread) {
   EXPECT_TRUE(h.InCommandMode());
 }
 
+TEST(CloseScene, InCommandModeStaysThereWithAnEmptyLabelAndNoPacing) {
+  Harness h;
+  h.game.WriteScript("opn", {"tugi"});
+  h.Start();
+  h.StartGame();
+  ASSERT_TRUE(h.InCommandMode());
+  h.fom.ShowMessage("\r\nremark");
+  h.fom.CloseScene();
+  EXPECT_TRUE(h.InCommandMode());
+  EXPECT_EQ(h.fom.controls.Lbl.caption, "");
+  EXPECT_FALSE(h.fom.controls.TimSay.enabled);
+  EXPECT_FALSE(h.fom.controls.PicKao.visible);
+}
+
 TEST(OpenScene, FromTheCommandPanelOpensWithoutComplaint) {
   Harness h;
   h.game.WriteScript("opn", {"tugi"});
