@@ -1,6 +1,5 @@
 #include "audio/fluidsynth_device.h"
 
-#include <fluidsynth.h>
 #include <malloc.h>
 
 #include <QFile>
@@ -9,23 +8,16 @@
 #include <cstring>
 #include <optional>
 
+#include "audio/fluidsynth_library.h"
+#include "audio/fluidsynth_output.h"
 #include "audio/fluidsynth_quiet.h"
 #include "audio/midi_file.h"
 
 namespace hibi {
 namespace {
 
-template <auto Delete>
-struct Deleter {
-  template <typename T>
-  void operator()(T* p) const {
-    Delete(p);
-  }
-};
-using Settings = std::unique_ptr<fluid_settings_t, Deleter<delete_fluid_settings>>;
-using Synth = std::unique_ptr<fluid_synth_t, Deleter<delete_fluid_synth>>;
-using Player = std::unique_ptr<fluid_player_t, Deleter<delete_fluid_player>>;
-using Driver = std::unique_ptr<fluid_audio_driver_t, Deleter<delete_fluid_audio_driver>>;
+template <typename T>
+using Owned = std::unique_ptr<T, void (*)(T*)>;
 
 // Debian points default-GM.sf2 at whichever General MIDI soundfont is installed.
 constexpr std::array<const char*, 3> kSoundfonts = {"/usr/share/sounds/sf2/default-GM.sf2",
@@ -55,13 +47,15 @@ struct FluidSynthDevice::Impl {
   explicit Impl(Output o) : output(o) {}
 
   // Declared in the order of building; destroyed in reverse, so the audio thread
-  // stops before the player and the synth it renders go away.
+  // stops before the player and the synth it renders go away, and the library
+  // goes last.
   Output output;
-  QuietSoundLibraries quiet;
-  Settings settings;
-  Synth synth;
-  Player player;
-  Driver driver;
+  std::unique_ptr<FluidSynthLibrary> lib;
+  std::unique_ptr<QuietSoundLibraries> quiet;
+  Owned<fluid_settings_t> settings{nullptr, nullptr};
+  Owned<fluid_synth_t> synth{nullptr, nullptr};
+  Owned<fluid_player_t> player{nullptr, nullptr};
+  Owned<fluid_audio_driver_t> driver{nullptr, nullptr};
   int length = 0;
   // Set by a restart until the player's first step past it: until then the
   // player still shows the old end position, which must not read as stopped again.
@@ -78,10 +72,33 @@ struct FluidSynthDevice::Impl {
     restarting = false;
   }
 
+  bool LoadLibrary() {
+    if (lib) return true;
+    lib = FluidSynthLibrary::Load();
+    if (lib) quiet = std::make_unique<QuietSoundLibraries>(*lib);
+    return lib != nullptr;
+  }
+
+  void Configure() {
+    fluid_settings_t* s = settings.get();
+    lib->fluid_settings_setint(s, "synth.lock-memory", 0);
+    // Only the instruments the tune uses are read from the soundfont.
+    lib->fluid_settings_setint(s, "synth.dynamic-sample-loading", 1);
+    lib->fluid_settings_setnum(s, "synth.gain", 1.2);
+    // The tune needs at most 45 voices at once; the default 256 costs 2 MB more.
+    lib->fluid_settings_setint(s, "synth.polyphony", 64);
+    // 256 frames is 5.8 ms at 44.1 kHz: the restart lands in the next period, so
+    // this bounds the gap at the loop point while keeping the audio thread's
+    // wake-ups low.
+    lib->fluid_settings_setint(s, "audio.period-size", 256);
+    lib->fluid_settings_setint(s, "audio.periods", 8);
+  }
+
   bool StartDriver() {
     for (const char* name : kDrivers) {
-      fluid_settings_setstr(settings.get(), "audio.driver", name);
-      driver.reset(new_fluid_audio_driver(settings.get(), synth.get()));
+      lib->fluid_settings_setstr(settings.get(), "audio.driver", name);
+      driver = {lib->new_fluid_audio_driver(settings.get(), synth.get()),
+                lib->delete_fluid_audio_driver};
       if (driver) return true;
     }
     return false;
@@ -89,9 +106,26 @@ struct FluidSynthDevice::Impl {
 
   bool LoadSoundfont() {
     for (const char* path : kSoundfonts)
-      if (fluid_is_soundfont(path) && fluid_synth_sfload(synth.get(), path, 1) != FLUID_FAILED)
+      if (lib->fluid_is_soundfont(path) &&
+          lib->fluid_synth_sfload(synth.get(), path, 1) != FLUID_FAILED)
         return true;
     return false;
+  }
+
+  // Builds the synthesiser and player for the tune and starts the output.
+  bool Build(const QByteArray& tune) {
+    settings = {lib->new_fluid_settings(), lib->delete_fluid_settings};
+    if (!settings) return false;
+    Configure();
+    synth = {lib->new_fluid_synth(settings.get()), lib->delete_fluid_synth};
+    if (!synth) return false;
+    player = {lib->new_fluid_player(synth.get()), lib->delete_fluid_player};
+    if (!player ||
+        lib->fluid_player_add_mem(player.get(), tune.constData(), tune.size()) != FLUID_OK)
+      return false;
+    // The output goes first: without a sound device it fails within a millisecond,
+    // and the soundfont need never be read.
+    return (output == Output::kOffline || StartDriver()) && LoadSoundfont();
   }
 };
 
@@ -108,38 +142,16 @@ void FluidSynthDevice::Close() {
 void FluidSynthDevice::Open(const QString& path) {
   Impl& d = *impl_;
   d.Reset();
-  const QByteArray encoded = QFile::encodeName(path);
-  if (!fluid_is_midifile(encoded.constData())) return;
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestTune) return;
   const QByteArray tune = file.readAll();
   const std::optional<int> length = MidiFileLengthInTicks(tune);
   if (!length) return;
-
-  d.settings.reset(new_fluid_settings());
-  if (!d.settings) return;
-  fluid_settings_setint(d.settings.get(), "synth.lock-memory", 0);
-  // Only the instruments the tune uses are read from the soundfont.
-  fluid_settings_setint(d.settings.get(), "synth.dynamic-sample-loading", 1);
-  fluid_settings_setnum(d.settings.get(), "synth.gain", 1.2);
-  // The tune needs at most 45 voices at once; the default 256 costs 2 MB more.
-  fluid_settings_setint(d.settings.get(), "synth.polyphony", 64);
-  // 256 frames is 5.8 ms at 44.1 kHz: the restart lands in the next period, so
-  // this bounds the gap at the loop point while keeping the audio thread's
-  // wake-ups low.
-  fluid_settings_setint(d.settings.get(), "audio.period-size", 256);
-  fluid_settings_setint(d.settings.get(), "audio.periods", 8);
-
-  d.synth.reset(new_fluid_synth(d.settings.get()));
-  if (d.synth) d.player.reset(new_fluid_player(d.synth.get()));
-  if (!d.player ||
-      fluid_player_add_mem(d.player.get(), tune.constData(), tune.size()) != FLUID_OK) {
-    d.Reset();
-    return;
-  }
-  // The output goes first: without a sound device it fails within a millisecond,
-  // and the soundfont need never be read.
-  if ((d.output == Output::kSpeakers && !d.StartDriver()) || !d.LoadSoundfont()) {
+  if (d.output == Output::kSpeakers && !SoundOutputMayExist()) return;
+  if (!d.LoadLibrary()) return;
+  // The library's own check too, so anything it would not play stays closed.
+  if (!d.lib->fluid_is_midifile(QFile::encodeName(path).constData())) return;
+  if (!d.Build(tune)) {
     d.Reset();
     // A game that stays silent should not keep the synthesiser's freed buffers.
     malloc_trim(0);
@@ -149,16 +161,16 @@ void FluidSynthDevice::Open(const QString& path) {
 }
 
 void FluidSynthDevice::Play() {
-  if (impl_->IsOpen()) fluid_player_play(impl_->player.get());
+  if (impl_->IsOpen()) impl_->lib->fluid_player_play(impl_->player.get());
 }
 
 bool FluidSynthDevice::Status(char* reply, int capacity) {
   Impl& d = *impl_;
   if (!d.IsOpen()) return false;
   fluid_player_t* player = d.player.get();
-  bool playing = fluid_player_get_status(player) == FLUID_PLAYER_PLAYING;
+  bool playing = d.lib->fluid_player_get_status(player) == FLUID_PLAYER_PLAYING;
   if (playing) {
-    const bool atEnd = fluid_player_get_current_tick(player) >= d.length;
+    const bool atEnd = d.lib->fluid_player_get_current_tick(player) >= d.length;
     if (!atEnd) d.restarting = false;
     playing = !atEnd || d.restarting;
   }
@@ -172,27 +184,28 @@ bool FluidSynthDevice::Status(char* reply, int capacity) {
 // The player restarts only in the order stop, seek to 0, play; it needs the stop
 // even when it is still sounding the tune's last notes.
 void FluidSynthDevice::Rewind() {
-  if (!impl_->IsOpen()) return;
-  fluid_player_stop(impl_->player.get());
-  fluid_player_seek(impl_->player.get(), 0);
+  Impl& d = *impl_;
+  if (!d.IsOpen()) return;
+  d.lib->fluid_player_stop(d.player.get());
+  d.lib->fluid_player_seek(d.player.get(), 0);
 }
 
 void FluidSynthDevice::PlayFromStart() {
   Impl& d = *impl_;
   if (!d.IsOpen()) return;
-  fluid_player_seek(d.player.get(), 0);
+  d.lib->fluid_player_seek(d.player.get(), 0);
   d.restarting = true;
-  fluid_player_play(d.player.get());
+  d.lib->fluid_player_play(d.player.get());
 }
 
 bool FluidSynthDevice::Render(float* left, float* right, int frames) {
   Impl& d = *impl_;
   if (!d.IsOpen() || d.output != Output::kOffline || frames <= 0) return false;
-  return fluid_synth_write_float(d.synth.get(), frames, left, 0, 1, right, 0, 1) == FLUID_OK;
+  return d.lib->fluid_synth_write_float(d.synth.get(), frames, left, 0, 1, right, 0, 1) == FLUID_OK;
 }
 
 int FluidSynthDevice::CurrentTick() const {
-  return impl_->IsOpen() ? fluid_player_get_current_tick(impl_->player.get()) : 0;
+  return impl_->IsOpen() ? impl_->lib->fluid_player_get_current_tick(impl_->player.get()) : 0;
 }
 
 int FluidSynthDevice::LengthInTicks() const {

@@ -39,7 +39,7 @@ class FluidSynthDevice : public MidiDevice {
   // Offline only: synthesises the next `frames` stereo frames into left and right.
   // Returns false, writing nothing, when no tune is open or the output is the speakers.
   bool Render(float* left, float* right, int frames);
-  // Offline only: the player's position in ticks, and the open tune's length.
+  // The player's position in ticks and the open tune's length; 0 when none is open.
   int CurrentTick() const;
   int LengthInTicks() const;
 

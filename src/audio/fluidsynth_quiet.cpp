@@ -1,7 +1,8 @@
 #include "audio/fluidsynth_quiet.h"
 
 #include <dlfcn.h>
-#include <fluidsynth.h>
+
+#include "audio/fluidsynth_library.h"
 
 namespace hibi {
 namespace {
@@ -16,9 +17,9 @@ using SetAlsaErrorHandler = int (*)(AlsaErrorHandler);
 
 }  // namespace
 
-QuietSoundLibraries::QuietSoundLibraries() {
+QuietSoundLibraries::QuietSoundLibraries(const FluidSynthLibrary& fluid) {
   for (int level = 0; level < LAST_LOG_LEVEL; ++level)
-    fluid_set_log_function(level, DiscardFluidLog, nullptr);
+    fluid.fluid_set_log_function(level, DiscardFluidLog, nullptr);
 
   asound_.reset(dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL));
   if (!asound_) return;

@@ -7,9 +7,11 @@
 
 namespace hibi {
 
+class FluidSynthLibrary;
+
 class QuietSoundLibraries {
  public:
-  QuietSoundLibraries();
+  explicit QuietSoundLibraries(const FluidSynthLibrary& fluid);
   ~QuietSoundLibraries();
   QuietSoundLibraries(const QuietSoundLibraries&) = delete;
   QuietSoundLibraries& operator=(const QuietSoundLibraries&) = delete;

@@ -202,5 +202,28 @@ TEST(FluidSynthDevice, ThroughTheSpeakersItPlaysOrStaysSilentWithoutAWord) {
   EXPECT_TRUE(mode == "playing" || mode == "(failed)") << mode;
 }
 
+// A PulseAudio server named but not there: the device loads the synthesiser and
+// tries every output, and the failures of all of them stay off the terminal.
+TEST(FluidSynthDevice, WhenEveryOutputFailsTheGameStaysSilentWithoutAWord) {
+  const testing::SampleTune tune;
+  const QByteArray saved = qgetenv("PULSE_SERVER");
+  qputenv("PULSE_SERVER", "unix:/nonexistent/hibi-test/native");
+  testing::StderrCapture err;
+  std::string mode;
+  {
+    FluidSynthDevice device(Output::kSpeakers);
+    device.Open(tune.path);
+    device.Play();
+    mode = Mode(device);
+  }
+  const QByteArray printed = err.Text();
+  if (saved.isNull())
+    qunsetenv("PULSE_SERVER");
+  else
+    qputenv("PULSE_SERVER", saved);
+  EXPECT_EQ(printed, QByteArray());
+  EXPECT_TRUE(mode == "playing" || mode == "(failed)") << mode;
+}
+
 }  // namespace
 }  // namespace hibi
