@@ -13,20 +13,21 @@ namespace {
 
 using Points = std::array<std::int16_t, 3>;
 
-struct CommandRow {
-  const char* name;
-  std::int16_t button;
+// What the player sees of the day before and after a click.
+struct Situation {
   std::uint8_t slot;
   QString days;
   QString fatigue;
   Points affection;
+};
+
+struct CommandRow {
+  const char* name;
+  std::int16_t button;
+  Situation before;
   std::vector<float> draws;
-  // What follows the click.
-  QString scene;  // the scene on screen; empty when none opened
-  std::uint8_t slotAfter;
-  QString daysAfter;
-  QString fatigueAfter;
-  Points affectionAfter;
+  QString scene;  // the scene on screen after the click; empty when none opened
+  Situation after;
   int drawsUsed;
 };
 void PrintTo(const CommandRow& row, std::ostream* os) {
@@ -39,11 +40,11 @@ TEST_P(Command, CostsItsTimeAndFatigueAndOpensItsScene) {
   const CommandRow& row = GetParam();
   Harness h;
   StartInCommandMode(h, "10");
-  h.fom.state.timeSlot = row.slot;
-  h.fom.controls.LblTime.caption = h.fom.state.timeSlotNames[row.slot];
-  h.fom.controls.LblDay.caption = row.days;
-  h.fom.controls.LblHirou.caption = row.fatigue;
-  h.fom.state.affection = row.affection;
+  h.fom.state.timeSlot = row.before.slot;
+  h.fom.controls.LblTime.caption = h.fom.state.timeSlotNames[row.before.slot];
+  h.fom.controls.LblDay.caption = row.before.days;
+  h.fom.controls.LblHirou.caption = row.before.fatigue;
+  h.fom.state.affection = row.before.affection;
   h.random.script.assign(row.draws.begin(), row.draws.end());
   const int drawsBefore = h.random.draws;
 
@@ -51,65 +52,52 @@ TEST_P(Command, CostsItsTimeAndFatigueAndOpensItsScene) {
 
   EXPECT_EQ(SceneOnScreen(h), row.scene);
   EXPECT_EQ(h.fom.controls.PicCom.visible, row.scene.isEmpty());
-  EXPECT_EQ(h.fom.state.timeSlot, row.slotAfter);
-  EXPECT_EQ(h.fom.controls.LblTime.caption, h.fom.state.timeSlotNames[row.slotAfter]);
-  EXPECT_EQ(h.fom.controls.LblDay.caption, row.daysAfter);
-  EXPECT_EQ(h.fom.controls.LblHirou.caption, row.fatigueAfter);
-  EXPECT_EQ(h.fom.state.affection, row.affectionAfter);
+  EXPECT_EQ(h.fom.state.timeSlot, row.after.slot);
+  EXPECT_EQ(h.fom.controls.LblTime.caption, h.fom.state.timeSlotNames[row.after.slot]);
+  EXPECT_EQ(h.fom.controls.LblDay.caption, row.after.days);
+  EXPECT_EQ(h.fom.controls.LblHirou.caption, row.after.fatigue);
+  EXPECT_EQ(h.fom.state.affection, row.after.affection);
   EXPECT_EQ(h.random.draws - drawsBefore, row.drawsUsed);
 }
 
-// Draws: 0.5 -> 15 fatigue; for a visit then the gain (15 + 0..14) and the decay of
-// characters 0, 1, 2 (0..9 each), in that order.
+// The one draw of a place is its fatigue: 0.5 -> 15.
 INSTANTIATE_TEST_SUITE_P(
     Places, Command,
     ::testing::Values(
-        CommandRow{"ParkAtDawnOpens00", 0, 1, "0", "0", {}, {0.5f}, "00", 2, "0", "15", {}, 1},
-        CommandRow{
-            "ForestInTheAfternoonOpens13", 1, 4, "2", "10", {}, {0.0f}, "13", 5, "2", "10", {}, 1},
+        CommandRow{"ParkAtDawnOpens00", 0, {1, "0", "0", {}}, {0.5f}, "00", {2, "0", "15", {}}, 1},
+        CommandRow{"ForestInTheAfternoonOpens13",
+                   1,
+                   {4, "2", "10", {}},
+                   {0.0f},
+                   "13",
+                   {5, "2", "10", {}},
+                   1},
         CommandRow{"ShopLateAtNightAddsADayAndOpens26",
                    2,
-                   7,
-                   "3",
-                   "0",
-                   {},
+                   {7, "3", "0", {}},
                    {0.99f},
                    "26",
-                   1,
-                   "4",
-                   "29",
-                   {},
+                   {1, "4", "29", {}},
                    1},
-        CommandRow{"RestLowersFatigueByFifty", 6, 3, "1", "80", {}, {}, "", 4, "1", "30", {}, 0},
         CommandRow{
-            "RestLateAtNightAddsADayFirst", 6, 7, "1", "80", {}, {}, "", 1, "2", "30", {}, 0},
+            "RestLowersFatigueByFifty", 6, {3, "1", "80", {}}, {}, "", {4, "1", "30", {}}, 0},
         CommandRow{
-            "RestNeverGoesBelowTheFloor", 6, 2, "0", "-80", {}, {}, "", 3, "0", "-100", {}, 0},
+            "RestLateAtNightAddsADayFirst", 6, {7, "1", "80", {}}, {}, "", {1, "2", "30", {}}, 0},
+        CommandRow{
+            "RestNeverGoesBelowTheFloor", 6, {2, "0", "-80", {}}, {}, "", {3, "0", "-100", {}}, 0},
         CommandRow{"ADrawToHundredCollapsesAndStopsTheCommand",
                    0,
-                   3,
-                   "0",
-                   "99",
-                   {},
+                   {3, "0", "99", {}},
                    {0.04f},
                    "",
-                   3,
-                   "0",
-                   "100",
-                   {},
+                   {3, "0", "100", {}},
                    1},
         CommandRow{"ACollapseOnAVisitLeavesAffectionAlone",
                    4,
-                   5,
-                   "0",
-                   "90",
-                   {1, 2, 3},
+                   {5, "0", "90", {1, 2, 3}},
                    {0.34f, 0.9f},
                    "",
-                   5,
-                   "0",
-                   "100",
-                   {1, 2, 3},
+                   {5, "0", "100", {1, 2, 3}},
                    1}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -141,140 +129,38 @@ TEST(LastNight, EveryButtonOnlyOpensTheEnding) {
 }
 
 // The visit scenes raise affection with their own ">love" line on a later click, so
-// these rows read affection right after the click, before the scene goes on.
+// these rows read affection right after the click, before the scene goes on. Every
+// visit is made rested, in the morning ("朝"), with a fatigue draw of 0; `draws` are
+// the gain (15 + 0..14) and then the decay of characters 0, 1, 2 (0..9 each).
+CommandRow Visit(const char* name, std::int16_t button, Points before,
+                 const std::vector<float>& draws, const QString& scene, Points after) {
+  std::vector<float> all = {0.0f};
+  all.insert(all.end(), draws.begin(), draws.end());
+  return {name, button, {2, "0", "0", before}, all, scene, {3, "0", "0", after}, 5};
+}
+
 INSTANTIATE_TEST_SUITE_P(Visits, Command,
-                         ::testing::Values(
-                             // Gain 15 + 0, then decay 9, 5, 0 in character order.
-                             CommandRow{"FirstVisitToYowa",
-                                        3,
-                                        1,
-                                        "0",
-                                        "0",
-                                        {0, 0, 0},
-                                        {0.0f, 0.0f, 0.95f, 0.5f, 0.0f},
-                                        "001",
-                                        2,
-                                        "0",
-                                        "0",
-                                        {6, -5, 0},
-                                        5},
-                             CommandRow{"SixtyNinePointsIsStillLevelOne",
-                                        3,
-                                        2,
-                                        "0",
-                                        "0",
-                                        {69, 0, 0},
-                                        {0.0f, 0.99f, 0.0f, 0.0f, 0.0f},
-                                        "001",
-                                        3,
-                                        "0",
-                                        "0",
-                                        {98, 0, 0},
-                                        5},
-                             CommandRow{"SeventyPointsIsLevelTwo",
-                                        4,
-                                        2,
-                                        "0",
-                                        "0",
-                                        {0, 70, 0},
-                                        {0.0f, 0.0f, 0.0f, 0.0f, 0.0f},
-                                        "012",
-                                        3,
-                                        "0",
-                                        "0",
-                                        {0, 85, 0},
-                                        5},
-                             CommandRow{"HundredThirtyNineIsStillLevelTwo",
-                                        5,
-                                        2,
-                                        "0",
-                                        "0",
-                                        {0, 0, 139},
-                                        {0.0f, 0.0f, 0.0f, 0.0f, 0.0f},
-                                        "022",
-                                        3,
-                                        "0",
-                                        "0",
-                                        {0, 0, 154},
-                                        5},
-                             CommandRow{"MinusFiveIsLevelOne",
-                                        5,
-                                        2,
-                                        "0",
-                                        "0",
-                                        {0, 0, -5},
-                                        {0.0f, 0.0f, 0.0f, 0.0f, 0.0f},
-                                        "021",
-                                        3,
-                                        "0",
-                                        "0",
-                                        {0, 0, 10},
-                                        5},
-                             CommandRow{"TwoHundredEightyIsLevelFive",
-                                        4,
-                                        2,
-                                        "0",
-                                        "0",
-                                        {0, 280, 0},
-                                        {0.0f, 0.0f, 0.0f, 0.0f, 0.0f},
-                                        "015",
-                                        3,
-                                        "0",
-                                        "0",
-                                        {0, 295, 0},
-                                        5},
-                             CommandRow{"FourHundredStaysLevelFive",
-                                        3,
-                                        2,
-                                        "0",
-                                        "0",
-                                        {400, 0, 0},
-                                        {0.0f, 0.0f, 0.0f, 0.0f, 0.0f},
-                                        "005",
-                                        3,
-                                        "0",
-                                        "0",
-                                        {415, 0, 0},
-                                        5},
-                             CommandRow{"TheVeryBottomStaysLevelOne",
-                                        3,
-                                        2,
-                                        "0",
-                                        "0",
-                                        {-32768, 0, 0},
-                                        {0.0f, 0.0f, 0.0f, 0.0f, 0.0f},
-                                        "001",
-                                        3,
-                                        "0",
-                                        "0",
-                                        {-32753, 0, 0},
-                                        5},
-                             CommandRow{"AGainStopsAtTheTopOfTheRange",
-                                        4,
-                                        2,
-                                        "0",
-                                        "0",
-                                        {0, 32760, 0},
-                                        {0.0f, 0.99f, 0.0f, 0.0f, 0.0f},
-                                        "015",
-                                        3,
-                                        "0",
-                                        "0",
-                                        {0, 32767, 0},
-                                        5},
-                             CommandRow{"ADecayStopsAtTheBottomOfTheRange",
-                                        3,
-                                        2,
-                                        "0",
-                                        "0",
-                                        {0, -32765, -32768},
-                                        {0.0f, 0.0f, 0.0f, 0.99f, 0.99f},
-                                        "001",
-                                        3,
-                                        "0",
-                                        "0",
-                                        {15, -32768, -32768},
-                                        5}),
+                         ::testing::Values(Visit("FirstVisitToYowa", 3, {0, 0, 0},
+                                                 {0.0f, 0.95f, 0.5f, 0.0f}, "001", {6, -5, 0}),
+                                           Visit("SixtyNinePointsIsStillLevelOne", 3, {69, 0, 0},
+                                                 {0.99f, 0.0f, 0.0f, 0.0f}, "001", {98, 0, 0}),
+                                           Visit("SeventyPointsIsLevelTwo", 4, {0, 70, 0},
+                                                 {0.0f, 0.0f, 0.0f, 0.0f}, "012", {0, 85, 0}),
+                                           Visit("HundredThirtyNineIsStillLevelTwo", 5, {0, 0, 139},
+                                                 {0.0f, 0.0f, 0.0f, 0.0f}, "022", {0, 0, 154}),
+                                           Visit("MinusFiveIsLevelOne", 5, {0, 0, -5},
+                                                 {0.0f, 0.0f, 0.0f, 0.0f}, "021", {0, 0, 10}),
+                                           Visit("TwoHundredEightyIsLevelFive", 4, {0, 280, 0},
+                                                 {0.0f, 0.0f, 0.0f, 0.0f}, "015", {0, 295, 0}),
+                                           Visit("FourHundredStaysLevelFive", 3, {400, 0, 0},
+                                                 {0.0f, 0.0f, 0.0f, 0.0f}, "005", {415, 0, 0}),
+                                           Visit("TheVeryBottomStaysLevelOne", 3, {-32768, 0, 0},
+                                                 {0.0f, 0.0f, 0.0f, 0.0f}, "001", {-32753, 0, 0}),
+                                           Visit("AGainStopsAtTheTopOfTheRange", 4, {0, 32760, 0},
+                                                 {0.99f, 0.0f, 0.0f, 0.0f}, "015", {0, 32767, 0}),
+                                           Visit("ADecayStopsAtTheBottomOfTheRange", 3,
+                                                 {0, -32765, -32768}, {0.0f, 0.0f, 0.99f, 0.99f},
+                                                 "001", {15, -32768, -32768})),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Menu, ShowsItsPromptRunsTheChoiceAndThenAdvancesTheSlot) {
