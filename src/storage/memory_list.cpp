@@ -5,10 +5,9 @@
 namespace hibi {
 
 void ReadMemoryList(const QString& path, QStringList& items) {
-  // A first run has no file yet: that is the normal case, not an error.
-  auto reader = TextReader::Open(path);
-  if (!reader) return;
-  while (auto line = reader->ReadLine()) items.append(*std::move(line));
+  // A first run has no file yet: that is the normal case, not an error. A read error
+  // ends the file, so the lines before it are kept.
+  if (const std::optional<QStringList> lines = ReadAllLines(path)) items += *lines;
 }
 
 bool WriteMemoryList(const QString& path, const QStringList& items) {

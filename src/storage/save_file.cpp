@@ -6,7 +6,6 @@ namespace hibi {
 
 namespace {
 
-constexpr int kSaveLines = 7;
 constexpr long kInt16Min = -32768;
 constexpr long kInt16Max = 32767;
 constexpr long kFirstSlot = 1;
@@ -28,7 +27,7 @@ QStringList FormatSave(const SaveData& data) {
 }
 
 std::optional<SaveData> ParseSave(const QStringList& lines) {
-  if (lines.size() < kSaveLines) return std::nullopt;
+  if (lines.size() < kSaveFileLines) return std::nullopt;
   SaveData data;
   for (std::size_t i = 0; i < data.affection.size(); ++i) {
     const auto points = ParseRoundedInteger(lines[static_cast<qsizetype>(i)], kInt16Min, kInt16Max);

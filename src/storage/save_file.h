@@ -34,5 +34,6 @@ QStringList FormatSave(const SaveData& data);
 std::optional<SaveData> ParseSave(const QStringList& lines);
 
 inline const QString kSaveFileName = QStringLiteral("all.dat");
+inline constexpr qsizetype kSaveFileLines = 7;
 
 }  // namespace hibi

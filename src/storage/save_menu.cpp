@@ -9,21 +9,6 @@ namespace {
 
 constexpr std::int16_t kSaveItem = 0;
 constexpr std::int16_t kLoadItem = 1;
-constexpr qsizetype kSaveLines = 7;
-
-// Only the lines the save holds are read; whatever follows them is not the game's.
-std::optional<QStringList> ReadSaveLines(const QString& path) {
-  auto reader = TextReader::Open(path);
-  if (!reader) return std::nullopt;
-  QStringList lines;
-  while (lines.size() < kSaveLines) {
-    auto line = reader->ReadLine();
-    if (!line) break;
-    lines.append(*std::move(line));
-  }
-  return lines;
-}
-
 QString FailureText(const QString& firstLine, const QString& settingsFolder) {
   return firstLine + QStringLiteral("\r\nセーブデーターが破損しています。\r\n") + settingsFolder +
          kSaveFileName + QStringLiteral("　を、すゆまで送って下さい");
@@ -54,7 +39,8 @@ void Fom::menu_save_Click(std::int16_t index) {
   if (index != kLoadItem) return;
   // The whole file is checked before anything is applied: a damaged save must never
   // leave half of one game mixed into another.
-  const std::optional<QStringList> lines = ReadSaveLines(path);
+  // Only the lines the save holds are read; whatever follows them is not the game's.
+  const std::optional<QStringList> lines = ReadFirstLines(path, kSaveFileLines);
   const std::optional<SaveData> data = lines ? ParseSave(*lines) : std::nullopt;
   if (!data) {
     ShowBox(FailureText(QStringLiteral("LOAD ERROR!"), state.settingsFolder));

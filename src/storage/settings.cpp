@@ -44,14 +44,9 @@ QString SettingsError::report() const {
 
 Settings ReadSettings(const QString& settingsFolder) {
   const QString path = settingsFolder + QStringLiteral("sys.dat");
-  auto reader = TextReader::Open(path);
-  if (!reader) throw SettingsError(path, OpenProblem(path));
-  QStringList lines;
-  while (lines.size() < kSettingsLines) {
-    auto line = reader->ReadLine();
-    if (!line) break;
-    lines.append(*std::move(line));
-  }
+  const std::optional<QStringList> read = ReadFirstLines(path, kSettingsLines);
+  if (!read) throw SettingsError(path, OpenProblem(path));
+  const QStringList& lines = *read;
   if (lines.size() < kSettingsLines) {
     const QString count =
         lines.size() == 1 ? QStringLiteral("1 line") : QStringLiteral("%1 lines").arg(lines.size());

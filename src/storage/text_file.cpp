@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <limits>
 #include <utility>
 
 #include "storage/iconv_codec.h"
@@ -84,12 +85,6 @@ class UniqueFd {
 class FileTextReader : public TextReader {
  public:
   explicit FileTextReader(int fd) : fd_(fd), codec_("UTF-8", "CP932") {}
-
-  bool AtEnd() override {
-    if (pos_ < buffer_.size()) return false;
-    if (!eof_) Fill();
-    return pos_ >= buffer_.size();
-  }
 
   std::optional<QString> ReadLine() override {
     std::size_t scanned = 0;  // bytes after pos_ known to hold no CR
@@ -180,12 +175,20 @@ std::unique_ptr<TextReader> TextReader::Open(const QString& path) {
   return reader;
 }
 
-std::optional<QStringList> ReadAllLines(const QString& path) {
+std::optional<QStringList> ReadFirstLines(const QString& path, qsizetype count) {
   auto reader = TextReader::Open(path);
   if (!reader) return std::nullopt;
   QStringList lines;
-  while (auto line = reader->ReadLine()) lines.append(*std::move(line));
+  while (lines.size() < count) {
+    auto line = reader->ReadLine();
+    if (!line) break;
+    lines.append(*std::move(line));
+  }
   return lines;
+}
+
+std::optional<QStringList> ReadAllLines(const QString& path) {
+  return ReadFirstLines(path, std::numeric_limits<qsizetype>::max());
 }
 
 }  // namespace hibi

@@ -32,13 +32,16 @@ class TextReader {
   static std::unique_ptr<TextReader> Open(const QString& path);
   virtual ~TextReader() = default;
 
-  virtual bool AtEnd() = 0;
   // The next line without its line end; nullopt at the end of the file.
   virtual std::optional<QString> ReadLine() = 0;
 };
 
 // Reads every line; nullopt when the file cannot be opened.
 std::optional<QStringList> ReadAllLines(const QString& path);
+
+// Reads the first `count` lines, or fewer when the file is shorter; what follows them
+// is never read. Nullopt when the file cannot be opened.
+std::optional<QStringList> ReadFirstLines(const QString& path, qsizetype count);
 
 // Replaces the file with the lines, each followed by CR LF, without ever
 // destroying the old file: the lines go to a temporary file in the same folder,

@@ -142,17 +142,39 @@ TEST(TextReader, AMissingFileOrAFolderCannotBeOpened) {
   EXPECT_FALSE(ReadAllLines(game.path("txt")).has_value());
 }
 
-TEST(TextReader, AtEndTurnsTrueAfterTheLastLineAndNotBefore) {
+TEST(TextReader, AfterTheLastLineEveryReadSaysTheFileHasEnded) {
   TempGame game;
   game.WriteRaw("sys/f.dat", "one\r\ntwo");
   auto reader = TextReader::Open(game.path("sys/f.dat"));
   ASSERT_NE(reader, nullptr);
-  EXPECT_FALSE(reader->AtEnd());
   EXPECT_EQ(reader->ReadLine(), QString("one"));
-  EXPECT_FALSE(reader->AtEnd());
   EXPECT_EQ(reader->ReadLine(), QString("two"));
-  EXPECT_TRUE(reader->AtEnd());
   EXPECT_EQ(reader->ReadLine(), std::nullopt);
+  EXPECT_EQ(reader->ReadLine(), std::nullopt);
+}
+
+// Settings and saves read only the lines they hold: bytes after them never matter.
+TEST(ReadFirstLines, StopsAfterTheLinesAskedForAndGivesFewerFromAShortFile) {
+  struct Row {
+    const char* why;
+    std::string bytes;
+    qsizetype count;
+    QStringList lines;
+  };
+  const Row rows[] = {
+      {"longer file", "a\r\nb\r\nc\r\n\x82", 2, {"a", "b"}},
+      {"exactly as many, no final line end", "a\rb", 2, {"a", "b"}},
+      {"shorter file", "a\r\n", 4, {"a"}},
+      {"empty file", "", 4, {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.why);
+    TempGame game;
+    game.WriteRaw("sys/f.dat", Bytes(row.bytes));
+    EXPECT_EQ(ReadFirstLines(game.path("sys/f.dat"), row.count), row.lines);
+  }
+  TempGame game;
+  EXPECT_EQ(ReadFirstLines(game.path("sys/none.dat"), 4), std::nullopt);
 }
 
 // Line ends that fall on the reader's chunk borders, and lines longer than a chunk.
