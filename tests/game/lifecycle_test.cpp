@@ -62,6 +62,14 @@ TEST(StartUp, ReadsSettingsStartsTheTuneSeedsOnceAndLeavesTheTitleShowing) {
   EXPECT_EQ(c.LblDay.caption, "0");
   EXPECT_TRUE(c.BgmTim.enabled);
   EXPECT_TRUE(h.dialogs.boxes.isEmpty());
+
+  // The suffixes, spaces and all, are what the game's files are found by.
+  h.game.WriteScript("opn", {"はじまり"}, ".scn");
+  h.fom.Form_Activate();
+  h.StartGame();
+  EXPECT_TRUE(c.Lbl.caption.contains("はじまり"));
+  EXPECT_TRUE(h.pictures.log.contains("load E " + h.game.path("img/ttl .bmp ") + " (failed)"))
+      << h.pictures.log.join("\n").toStdString();
 }
 
 TEST(StartUp, SetsTheWindowToSevenTenthsOfTheScreenInSinglePrecision) {
