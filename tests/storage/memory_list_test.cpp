@@ -118,11 +118,5 @@ TEST(MemoryList, AFailedShutdownWriteShowsTheBoxAndKeepsTheOldFile) {
   EXPECT_EQ(h.midi.log.last(), "close");
 }
 
-TEST(MemoryList, TheErrorTextNamesTheFileByItsFullPath) {
-  EXPECT_EQ(MemoryListErrorMessage("/home/p/game/sys/"),
-            QStringLiteral("リストデーターが、破損しています。\r\n/home/p/game/sys/lstphoto.dat　"
-                           "を開いて、中身をすゆまで送って下さい。"));
-}
-
 }  // namespace
 }  // namespace hibi
