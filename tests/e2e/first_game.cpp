@@ -34,8 +34,7 @@ void PlayThrough::Title() {
 
   EXPECT_EQ(session.game().window().windowTitle(), kGameTitle);
   EXPECT_TRUE(player.OnTitle());
-  EXPECT_TRUE(
-      LooksLike(session.game().window().picStt().drawing(), session.copy.folder() + "img/ttl.png"))
+  EXPECT_EQ(session.copy.WhichPicture(session.game().window().picStt().drawing()), "ttl")
       << "the title picture fills the stage";
   for (const char* hidden : {"TxtDay", "Lbl", "Pic", "PicCom", "PicKao", "LstIvent"}) {
     EXPECT_FALSE(player.Shown(hidden)) << hidden;

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -24,8 +25,13 @@ class SampleCopy {
   void Write(const QString& relative, const QByteArray& bytes) const;
   bool Exists(const QString& relative) const;
 
+  // Which picture of img/ a picture box shows: the name of the picture file that,
+  // stretched, comes closest to the box's drawing; empty for a blank box.
+  QString WhichPicture(const QImage& shown) const;
+
  private:
   QTemporaryDir dir_;
+  mutable QMap<QString, QImage> reduced_;  // img/ pictures by name, made small
 };
 
 // The clock-seeded generator of the real game, but "seeded from the clock" always
@@ -45,9 +51,5 @@ class SeededRandom : public Random {
 QByteArray Cp932Lines(const QStringList& lines);
 // A number line of the save file: " 12 " for 12, "-3 " for -3.
 QString SavedNumber(int value);
-
-// True when `shown` (a picture box's drawing) is the picture file stretched over
-// the box: both are reduced to a few pixels and compared colour by colour.
-bool LooksLike(const QImage& shown, const QString& pictureFile);
 
 }  // namespace hibi::e2e
