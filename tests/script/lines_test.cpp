@@ -78,6 +78,9 @@ TEST(ReturnToTitle, EndingClosesTheSceneAndShowsTheStageForANewGame) {
   EXPECT_EQ(h.fom.controls.Lbl.caption, Page({"a▼"}));  // the page ends before ">ending"
   Click(h);
   EXPECT_TRUE(h.fom.controls.PicStt.visible);
+  // The stage simply covers the scene: no return to the command panel underneath.
+  EXPECT_FALSE(h.fom.controls.PicCom.visible);
+  EXPECT_EQ(h.fom.controls.Lbl.caption, Page({"a▼"}));
   EXPECT_FALSE(h.fom.controls.TimSay.enabled);
   EXPECT_EQ(h.fom.state.affection, (std::array<std::int16_t, 3>{0, 0, 0}));
   EXPECT_EQ(h.fom.state.dayLimit, 7);

@@ -73,17 +73,20 @@ TEST(Pacing, ARightClickAtAPageEndRunsTheRestOfTheSceneWithoutStopping) {
   EXPECT_TRUE(s.h.InCommandMode());
 }
 
-TEST(Pacing, ALeftPressDuringFastForwardStopsAtTheNextPageEnd) {
-  Scene s(20);
-  RightClick(s.h);
-  Tick(s.h, 2);
-  ASSERT_EQ(s.caption(), Page({"l1", "l2", "l3", "l4"}));
-  s.h.fom.Lbl_MouseDown(kLeftButton, 0, 0, 0);
-  EXPECT_EQ(s.h.fom.controls.TimSay.interval, 100);
-  EXPECT_TRUE(s.h.fom.controls.TimSay.enabled);
-  Tick(s.h, 10);
-  EXPECT_EQ(s.caption(), Page(Lines(7) << "l8▼"));
-  EXPECT_FALSE(s.h.fom.controls.TimSay.enabled);
+TEST(Pacing, ALeftOrMiddlePressDuringFastForwardStopsAtTheNextPageEnd) {
+  for (const std::int16_t button : {kLeftButton, kMiddleButton}) {
+    SCOPED_TRACE(button);
+    Scene s(20);
+    RightClick(s.h);
+    Tick(s.h, 2);
+    ASSERT_EQ(s.caption(), Page({"l1", "l2", "l3", "l4"}));
+    s.h.fom.Lbl_MouseDown(button, 0, 0, 0);
+    EXPECT_EQ(s.h.fom.controls.TimSay.interval, 100);
+    EXPECT_TRUE(s.h.fom.controls.TimSay.enabled);
+    Tick(s.h, 10);
+    EXPECT_EQ(s.caption(), Page(Lines(7) << "l8▼"));
+    EXPECT_FALSE(s.h.fom.controls.TimSay.enabled);
+  }
 }
 
 TEST(Pacing, ALeftPressWhileTheMarkerShowsInFastForwardWaitsForTheClick) {
