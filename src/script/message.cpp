@@ -3,7 +3,9 @@
 
 namespace hibi {
 
-void Fom::ShowMessage(const QString& text) { controls.Lbl.caption = text; }
+void Fom::ShowMessage(const QString& text) {
+  controls.Lbl.caption = text;
+}
 
 // Does not close the script (the interpreter does that before calling) and leaves
 // the page state alone: the next scene's opening resets what it needs.
