@@ -82,14 +82,21 @@ std::optional<int> Player::PlayScene(Pace pace) {
   while (!over()) {
     if (clicks > kMostClicksPerScene) return std::nullopt;
     if (pace == Pace::FastForward) {
-      // One right click runs through every page; a jump to another scene brings
-      // back normal pacing, and the player right-clicks again there.
+      // A jump to another scene brings back normal pacing, and the player
+      // right-clicks again there.
       if (!Click(message, Qt::RightButton)) return std::nullopt;
       ++clicks;
       if (!RunUntil([&] { return over() || WaitingAtPageEnd(); }, 30000)) return std::nullopt;
+      continue;
+    }
+    if (!RunUntil([&] { return over() || WaitingAtPageEnd(); })) return std::nullopt;
+    if (over()) break;
+    if (pace == Pace::Keys) {
+      Key(Qt::Key_Return);
+      Key(Qt::Key_Control);
+      clicks += 2;
+      if (!RunUntil([&] { return over() || WaitingAtPageEnd(); }, 30000)) return std::nullopt;
     } else {
-      if (!RunUntil([&] { return over() || WaitingAtPageEnd(); })) return std::nullopt;
-      if (over()) break;
       if (!Click(message)) return std::nullopt;
       ++clicks;
     }

@@ -57,10 +57,13 @@ class Player {
   bool InCommandMode() const { return Shown(QStringLiteral("PicCom")) && !OnTitle(); }
   bool WaitingAtPageEnd() const;
 
-  enum class Pace { Clicks, FastForward };
+  enum class Pace {
+    Clicks,       // a left click at every page end
+    FastForward,  // a right click, which runs through every page
+    Keys,         // Enter at a page end, then Ctrl to run through the rest
+  };
   // Plays the running scene (and any scene it jumps to) until the command panel or
-  // the title shows: with a left click at every page end, or with a right click
-  // that fast-forwards. Returns the number of clicks, or nullopt on a hang.
+  // the title shows. Returns the number of clicks or keys, or nullopt on a hang.
   std::optional<int> PlayScene(Pace pace);
 
  private:

@@ -22,9 +22,14 @@ const QString kRecovered = QStringLiteral("\nつかれがとれたよ");
 void PlayThrough::SecondGame() {
   Player& player = session.player();
   ASSERT_TRUE(player.OnTitle());
+  EXPECT_EQ(session.copy.WhichPicture(session.game().window().picStt().drawing()), "ttl");
+  const bool boxShown = player.Shown("TxtDay");
+  player.Key(Qt::Key_B);
+  EXPECT_NE(player.Shown("TxtDay"), boxShown) << "keys reach the title again";
   EXPECT_EQ(player.Find<QLineEdit>("TxtDay").text(), "2") << "the box keeps the typed limit";
   ASSERT_TRUE(player.Click(player.Find("PicStt")));
-  ASSERT_TRUE(player.PlayScene(Player::Pace::FastForward));
+  // This time the player reads with the keyboard.
+  ASSERT_TRUE(player.PlayScene(Player::Pace::Keys));
   ASSERT_TRUE(player.InCommandMode());
   EXPECT_EQ(session.Now().day, "0");
   EXPECT_EQ(session.Now().fatigue, "0");
