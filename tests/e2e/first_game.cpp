@@ -53,6 +53,15 @@ void PlayThrough::Title() {
   EXPECT_EQ(txtDay.text(), "10");
   ASSERT_TRUE(player.Click(txtDay));
   player.Key(Qt::Key_A, Qt::ControlModifier);
+  player.Type('x');
+  EXPECT_EQ(txtDay.text(), "x");
+
+  // A limit that is not a number does not start the game: the box waits, its
+  // text selected, and the next key replaces it.
+  ASSERT_TRUE(player.Click(player.Find("PicStt")));
+  ASSERT_TRUE(player.OnTitle());
+  EXPECT_TRUE(player.Shown("TxtDay") && txtDay.hasFocus());
+  EXPECT_EQ(txtDay.selectedText(), "x");
   player.Type('2');
   EXPECT_EQ(txtDay.text(), "2");
   dayLimit = 2;

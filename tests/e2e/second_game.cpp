@@ -84,6 +84,17 @@ void PlayThrough::CollapseAndRecovery() {
 
 void PlayThrough::Memories() {
   Player& player = session.player();
+  // The player makes the window larger: it keeps its shape and the event picture
+  // is drawn again at the new size.
+  QtWindow& window = session.game().window();
+  const QString shownBefore = session.copy.WhichPicture(session.EventPicture());
+  const QSize sizeBefore = window.size();
+  window.resize(sizeBefore.width() * 5 / 4, sizeBefore.height());
+  ASSERT_TRUE(RunUntil([&] { return window.width() != sizeBefore.width(); }));
+  EXPECT_NEAR(window.width() * 6.0 / window.height(), 8.0, 0.1) << "still 8:6";
+  EXPECT_EQ(session.EventPicture().size(), window.pic().size() * window.devicePixelRatio());
+  EXPECT_EQ(session.copy.WhichPicture(session.EventPicture()), shownBefore);
+
   ASSERT_TRUE(player.Click(player.Find("Pic")));
   ASSERT_TRUE(player.Shown("LstIvent")) << "a click on the event picture shows the memories";
   const QStringList items = session.MemoryList();
