@@ -55,8 +55,14 @@ void Fom::menu_save_Click(std::int16_t index) {
   const bool endingOpened = AddDays(0);
   controls.LblTime.caption = state.timeSlotNames[state.timeSlot];
   // A save already at its day limit opens the ending here; the command panel must
-  // then stay away, or the ending would sit stopped behind it and never play.
-  if (!endingOpened) CloseScene();
+  // then stay away, or the ending would sit stopped behind it and never play. A
+  // recovery started by a tired save ends with it, as it does when recovery itself
+  // reaches the limit: its next tick would open the ending a second time.
+  if (endingOpened) {
+    controls.TimHirou.enabled = false;
+  } else {
+    CloseScene();
+  }
   ShowBox(QStringLiteral("Load　OK"));
 }
 

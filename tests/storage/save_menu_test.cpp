@@ -278,6 +278,18 @@ TEST(LoadMenu, ALoadedDayCountAtTheLimitOpensTheEndingAndLeavesItPlaying) {
   EXPECT_TRUE(h.fom.controls.Lbl.caption.contains("おわりの二行目"));
 }
 
+TEST(LoadMenu, ATiredSaveAtTheLimitPlaysTheEndingOnceWithoutRecovering) {
+  Harness h;
+  StartPlaying(h);
+  h.game.WriteRaw("sys/all.dat", " 0 \r\n 0 \r\n 0 \r\n 10 \r\n 2 \r\n100\r\n10\r\n");
+  h.fom.menu_save_Click(kLoad);
+  EXPECT_FALSE(h.fom.controls.TimHirou.enabled);
+  h.fom.TimHirou_Timer();
+  h.fom.TimSay_Timer();
+  EXPECT_EQ(h.fom.controls.LblDay.caption, "10");
+  EXPECT_TRUE(h.fom.controls.Lbl.caption.contains("おわりの二行目"));
+}
+
 TEST(LoadMenu, AFailedLoadReleasesTheFileSoTheNextSaveAndLoadWork) {
   Harness h;
   StartPlaying(h);
