@@ -28,9 +28,7 @@ struct Scene {
 
 TEST(Pacing, InCommandModeClicksAndPressesChangeNothing) {
   Harness h;
-  h.game.WriteScript("opn", {"tugi"});
-  h.Start();
-  h.StartGame();
+  StartAtTheCommandPanel(h);
   ASSERT_TRUE(h.InCommandMode());
   h.fom.ShowMessage("\r\nremark");
   RightClick(h);

@@ -61,6 +61,14 @@ inline QStringList PlayPages(Harness& h, int maxEvents = 100000) {
   return pages;
 }
 
+// A game whose opening is the single line "tugi": it starts at the command panel,
+// with nothing on the message area.
+inline void StartAtTheCommandPanel(Harness& h) {
+  h.game.WriteScript("opn", {"tugi"});
+  h.Start();
+  h.StartGame();
+}
+
 // Runs the pacing timer `ticks` times.
 inline void Tick(Harness& h, int ticks = 1) {
   for (int i = 0; i < ticks; ++i) h.fom.TimSay_Timer();

@@ -163,9 +163,7 @@ TEST(OpenScene, OpeningWhileAnotherScriptIsOpenLeavesTheOtherUnread) {
 
 TEST(CloseScene, InCommandModeStaysThereWithAnEmptyLabelAndNoPacing) {
   Harness h;
-  h.game.WriteScript("opn", {"tugi"});
-  h.Start();
-  h.StartGame();
+  StartAtTheCommandPanel(h);
   ASSERT_TRUE(h.InCommandMode());
   h.fom.ShowMessage("\r\nremark");
   h.fom.CloseScene();
@@ -177,10 +175,8 @@ TEST(CloseScene, InCommandModeStaysThereWithAnEmptyLabelAndNoPacing) {
 
 TEST(OpenScene, FromTheCommandPanelOpensWithoutComplaint) {
   Harness h;
-  h.game.WriteScript("opn", {"tugi"});
   h.game.WriteScript("b", {"b1"});
-  h.Start();
-  h.StartGame();
+  StartAtTheCommandPanel(h);
   ASSERT_TRUE(h.InCommandMode());
   h.fom.OpenScene("b");
   EXPECT_TRUE(h.dialogs.boxes.isEmpty());
