@@ -10,7 +10,8 @@
 namespace hibi::e2e {
 namespace {
 
-// A game saved by a tired player: fatigue 99 on day 3 of 30, slot 午前's eve.
+// A game saved by a tired player: fatigue 99 on day 3 of 30, saved at 朝 (the
+// menu's own step then brings 午前).
 const QStringList kTiredSave = {" 75 ", "-5 ", " 0 ", " 30 ", " 2 ", "99", "3"};
 // Each recovery tick takes at most 29 fatigue and costs a day.
 constexpr int kFewestRecoveryDays = 4;  // 100 / 29, rounded up
