@@ -115,6 +115,9 @@ class Fom {
 
   Ports ports_;
   int modalDepth_ = 0;
+  // Scenes opened inside one another before any of them showed a line (">ive" and
+  // endings open the next scene from within a step).
+  int sceneNesting_ = 0;
 };
 
 }  // namespace hibi

@@ -12,6 +12,11 @@ QString EventPictureOf(const QString& scene) {
   return scene;
 }
 
+// Scenes that jump on before showing anything nest inside one another. Far more
+// than any story needs, and far below what would exhaust the stack: a script that
+// jumps in a circle is reported as broken instead of bringing the game down.
+constexpr int kMaxNestedScenes = 64;
+
 }  // namespace
 
 void Fom::OpenScene(const QString& name) {
@@ -30,7 +35,7 @@ void Fom::OpenScene(const QString& name) {
   std::unique_ptr<TextReader> script =
       TextReader::Open(state.scriptFolder + name + state.scriptSuffix);
   std::optional<QString> first = script ? script->ReadLine() : std::nullopt;
-  if (!first) {
+  if (!first || sceneNesting_ >= kMaxNestedScenes) {
     // The player is left in scene mode with no script; the next click takes them
     // back to the command panel (see Lbl_Click).
     ShowBox(state.scriptFolder + name + QStringLiteral("が破損しています ") +
@@ -44,7 +49,9 @@ void Fom::OpenScene(const QString& name) {
   // directly: the click handler's guards are there for the player's clicks, and a
   // scene may be opened from anywhere, the title stage's own click included.
   controls.TimSay.enabled = true;
+  ++sceneNesting_;
   StepScript();
+  --sceneNesting_;
 }
 
 }  // namespace hibi

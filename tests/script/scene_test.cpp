@@ -122,6 +122,42 @@ TEST(DeadScript, EveryAdvanceActionReturnsToTheCommandPanel) {
   }
 }
 
+// Scenes that only jump on would open one another for ever; the game reports the
+// circle once and goes on, while a long honest chain of jumps still plays.
+TEST(Jumps, ACircleOfJumpsIsReportedOnceAndALongChainStillPlays) {
+  {
+    SCOPED_TRACE("a scene that jumps to itself");
+    Harness h;
+    h.game.WriteScript("opn", {">ive opn"});
+    h.Start();
+    h.StartGame();
+    ASSERT_EQ(h.dialogs.boxes, QStringList{DamagedMessage(h, "opn")});
+    Click(h);
+    EXPECT_TRUE(h.InCommandMode());
+  }
+  {
+    SCOPED_TRACE("two scenes that jump to each other");
+    Harness h;
+    h.game.WriteScript("opn", {">ive a"});
+    h.game.WriteScript("a", {">ive opn"});
+    h.Start();
+    h.StartGame();
+    EXPECT_EQ(h.dialogs.boxes.size(), 1);
+  }
+  {
+    SCOPED_TRACE("a chain of forty jumps");
+    Harness h;
+    h.game.WriteScript("opn", {">ive 1"});
+    for (int i = 1; i < 40; ++i)
+      h.game.WriteScript(QString::number(i), {">ive " + QString::number(i + 1)});
+    h.game.WriteScript("40", {"着いた"});
+    h.Start();
+    h.StartGame();
+    EXPECT_TRUE(h.dialogs.boxes.isEmpty());
+    EXPECT_EQ(h.fom.controls.Lbl.caption, Page({"着いた▼"}));
+  }
+}
+
 TEST(TitleStage, ClicksTicksAndKeysMeantForTheMessageAreaDoNothingBeforeTheFirstGame) {
   Harness h;
   h.game.WriteScript("opn", {"a"});
