@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
-#include <QEventLoop>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTest>
@@ -30,20 +29,6 @@ void MenuKey(QMenu& menu, Qt::Key key) {
 }
 
 }  // namespace
-
-bool RunUntil(const std::function<bool()>& done, int deadlineMs) {
-  if (done()) return true;
-  QEventLoop loop;
-  QTimer poll;
-  poll.setInterval(1);
-  QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-    if (done()) loop.quit();
-  });
-  QTimer::singleShot(deadlineMs, &loop, &QEventLoop::quit);
-  poll.start();
-  loop.exec();
-  return done();
-}
 
 bool Player::Click(QWidget& target, Qt::MouseButton button) {
   return Click(target, button, target.rect().center());

@@ -13,6 +13,7 @@
 #include <optional>
 #include <ostream>
 
+#include "support/qt/event_loop.h"
 #include "view/qt_window.h"
 
 // Failures show texts as text, not as bytes.
@@ -22,9 +23,10 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 
 namespace hibi::e2e {
 
-// Runs the event loop until `done` holds or the deadline passes; returns `done`.
-// The deadline only turns a hang into a failure.
-bool RunUntil(const std::function<bool()>& done, int deadlineMs = 10000);
+// The player waits longer than a widget test: whole scenes play meanwhile.
+inline bool RunUntil(const std::function<bool()>& done, int deadlineMs = 10000) {
+  return testing::RunUntil(done, deadlineMs);
+}
 
 class Player {
  public:

@@ -3,11 +3,12 @@
 #pragma once
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+
+#include "support/qt/event_loop.h"
 
 namespace hibi::testing {
 
@@ -24,21 +25,6 @@ inline void Click(QWidget& widget, Qt::MouseButton button = Qt::LeftButton) {
   QMouseEvent release(QEvent::MouseButtonRelease, at, widget.mapToGlobal(at), button, Qt::NoButton,
                       Qt::NoModifier);
   QApplication::sendEvent(&widget, &release);
-}
-
-// Runs the event loop until `done` holds or the time is up; returns `done`.
-inline bool RunUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
-  if (done()) return true;
-  QEventLoop loop;
-  QTimer poll;
-  poll.setInterval(1);
-  QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-    if (done()) loop.quit();
-  });
-  QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-  poll.start();
-  loop.exec();
-  return done();
 }
 
 // While it lives, answers the first modal widget that opens (a message box or the
