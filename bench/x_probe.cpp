@@ -88,6 +88,12 @@ int Start(Display* d, int timeoutMs, char** program) {
   const int sw = DisplayWidth(d, screen), sh = DisplayHeight(d, screen);
   const Rect centre{sw / 2 - 100, sh / 2 - 50, 200, 100};
   const Window root = RootWindow(d, screen);
+  // A window of the program before may still be going away; start on a clear screen.
+  for (int i = 0; i < 400; ++i) {
+    Image image = Grab(d, root, centre);
+    if (image && !ShowsSomething(image.get())) break;
+    usleep(5000);
+  }
   const auto t0 = Clock::now();
   const pid_t child = fork();
   if (child == 0) {
