@@ -206,7 +206,7 @@ INSTANTIATE_TEST_SUITE_P(
                0},
         Broken{"EndingChoiceWithoutEndings",
                [](SmallGame& g) {
-                 g.WriteScript("end", {"おしまい", ">endflag", "またね"});
+                 g.WriteScript("end", {"おしまい", ">endflag", "またね", ">ending"});
                },
                {"txt/end0.txt: error: scene \"end0\" is missing; the game opens it through "
                 "\">endflag\" for the ending of よわ",
@@ -215,6 +215,57 @@ INSTANTIATE_TEST_SUITE_P(
                 "txt/end2.txt: error: scene \"end2\" is missing; the game opens it through "
                 "\">endflag\" for the ending of こうき"},
                1},
+        Broken{"ScenesThatJumpInACircleBeforeShowingALine",
+               [](SmallGame& g) {
+                 g.WriteScript("00", {">love,0", ">img hana", "", ">ive extra"});
+                 g.WriteScript("extra", {">ive 00"});
+                 g.WritePicture("img/extra.png");
+                 g.WriteScript("01", {">ive 01"});
+                 g.WriteScript("02", {">ive 00"});                // into the circle: reported once
+                 g.WriteScript("03", {"こんにちは", ">ive 03"});  // shows a line each time
+                 g.WriteScript("04", {"-", ">ive 04"});           // so does an empty speaker
+                 g.WriteScript("05", {">ive 06"});                // 06 shows a line
+               },
+               {"txt/extra.txt:1: error: scenes \"00\" -> \"extra\" -> \"00\" jump in a circle "
+                "without showing a line; the game gives up 64 scenes deep and reports one of "
+                "them as broken",
+                "txt/01.txt:1: error: scene \"01\" opens itself again without showing a line; the "
+                "game gives up 64 scenes deep and reports one of them as broken"},
+               1},
+        Broken{"CircleBehindAnEndingChoiceThatFallsThrough",
+               [](SmallGame& g) {
+                 g.WriteScript("10", {">endflag", ">ive 11"});
+                 g.WriteScript("11", {"", ">ive 10"});
+                 g.WriteScript("12", {"tugi", ">ive 12"});
+                 for (const QString& ending : {"end0", "end1", "end2"}) {
+                   g.WriteScript(ending, {"おわり", ">ending"});
+                   g.WritePicture("img/" + ending + ".png");
+                 }
+               },
+               {"txt/12.txt:2: warning: the scene has left at line 1; this line and the lines "
+                "after it are never run",
+                "txt/11.txt:2: error: scenes \"10\" -> \"11\" -> \"10\" jump in a circle without "
+                "showing a line; the game gives up 64 scenes deep and reports one of them as "
+                "broken"},
+               1},
+        Broken{"EndingsThatNeverReturnToTheTitle",
+               [](SmallGame& g) {
+                 g.WriteScript("end", {"おしまい", ">endflag", "またね"});
+                 g.WriteScript("end0", {"よわ", ">ending"});
+                 g.WriteScript("end1", {"とおみや", "tugi", ">ending"});
+                 g.WriteScript("end2", {"こうき", ">ive fin"});  // fin returns for it
+                 g.WriteScript("fin", {"おわり", ">ending"});
+                 for (const QString& ending : {"end0", "end1", "end2"}) {
+                   g.WritePicture("img/" + ending + ".png");
+                 }
+               },
+               {"txt/end1.txt:3: warning: the scene has left at line 2; this line and the lines "
+                "after it are never run",
+                "txt/end.txt: warning: the ending never returns to the title (it runs no "
+                "\">ending\" line); the game would go back to the commands",
+                "txt/end1.txt: warning: the ending never returns to the title (it runs no "
+                "\">ending\" line); the game would go back to the commands"},
+               0},
         Broken{"MissingFaceReportedOnce",
                [](SmallGame& g) {
                  g.WriteScript("opn", {"-よわ＿2", "a", "-よわ＿2", "b", "-よわ"});

@@ -38,6 +38,7 @@ SmallGame::SmallGame() {
   WriteScript("opn",
               {QStringLiteral("-よわ＿1"), QStringLiteral("おはよう"), QStringLiteral(">img hana"),
                QStringLiteral(">love,0,2"), QStringLiteral("tugi")});
+  WriteScript("end", {QStringLiteral("おしまい"), QStringLiteral(">ending")});
   WritePicture("img/ttl.png");
   WritePicture("img/hana.png");
   WritePicture("face/よわ＿1.png");

@@ -12,6 +12,7 @@ namespace hibi::testing {
 // Every scene the game opens by itself as a one-page script, a real picture for the
 // title and for every scene, one face, the picture "hana" and a real MIDI tune.
 // "opn" reads: "-よわ＿1", "おはよう", ">img hana", ">love,0,2", "tugi".
+// "end" reads: "おしまい", ">ending".
 class SmallGame : public TempGame {
  public:
   SmallGame();

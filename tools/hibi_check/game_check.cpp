@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "case_hint.h"
+#include "scene_flow.h"
 #include "scene_names.h"
 #include "script_check.h"
 #include "storage/settings.h"
@@ -137,6 +138,9 @@ void CheckGame(const QString& folder, Report& report) {
     const std::vector<NeededScene> endings = CharacterEndings();
     needed.insert(needed.end(), endings.begin(), endings.end());
   }
+  CheckJumpCircles(game, scenes, facts, report);
+  CheckEndingsReturn(game, facts, report);
+
   QSet<QString> reached;
   QStringList toVisit;
   for (const NeededScene& scene : needed) {

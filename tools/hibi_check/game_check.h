@@ -9,7 +9,8 @@ namespace hibi::check {
 
 // Checks in this order: sys/sys.dat, the title picture, every scene script (with
 // its own picture, the ">img" pictures and the faces it uses), the scenes the game
-// opens by itself, scenes that nothing opens, and bgm.mid; then prints the summary.
+// opens by itself, circles of jumps, endings that do not return to the title, scenes
+// that nothing opens, and bgm.mid; then prints the summary.
 // `folder` ends in "/".
 void CheckGame(const QString& folder, Report& report);
 

@@ -34,6 +34,7 @@ class ScriptReader {
  private:
   void CheckBytes(int number, std::string_view raw, const QString& line);
   void CheckUnreachable(int number, const QString& line);
+  void FollowOpening(int number, const QString& line);
   void CheckLine(int number, const QString& line);
   void CheckPicture(const Where& where, const QString& name);
   void CheckFace(const Where& where, const QString& name);
@@ -44,6 +45,7 @@ class ScriptReader {
   ScriptFacts facts_;
   int endedAt_ = 0;  // the line that leaves the scene for good; 0 while it goes on
   bool reportedDeadLines_ = false;
+  bool openingDone_ = false;  // a line was shown, or the scene left, since it opened
 };
 
 ScriptFacts ScriptReader::Run() {
@@ -71,6 +73,7 @@ ScriptFacts ScriptReader::Run() {
     const QString& line = lines->at(i);
     if (!utf8 && static_cast<std::size_t>(i) < raw.size()) CheckBytes(number, raw[i], line);
     CheckUnreachable(number, line);
+    FollowOpening(number, line);
     CheckLine(number, line);
   }
   return facts_;
@@ -109,6 +112,29 @@ void ScriptReader::CheckUnreachable(int number, const QString& line) {
   if (kind == LineKind::EndOfScene || kind == LineKind::Jump || kind == LineKind::ReturnToTitle) {
     endedAt_ = number;
   }
+}
+
+// The game runs every command up to the first shown line in one go, so a jump among
+// them opens the next scene from inside the opening of this one. ">endflag" may fall
+// through, and then the jump after it is taken.
+void ScriptReader::FollowOpening(int number, const QString& line) {
+  if (openingDone_) return;
+  switch (ClassifyLine(line)) {
+    case LineKind::Affection:
+    case LineKind::EndingChoice:
+    case LineKind::PageBreak:
+    case LineKind::Picture:
+      return;
+    case LineKind::Jump:
+      facts_.jumpBeforeShowing = JumpLine{LineArgument(line), number};
+      break;
+    case LineKind::EndOfScene:
+    case LineKind::Speaker:
+    case LineKind::ReturnToTitle:
+    case LineKind::Text:
+      break;
+  }
+  openingDone_ = true;
 }
 
 void ScriptReader::CheckLine(int number, const QString& line) {
@@ -172,6 +198,8 @@ void ScriptReader::CheckLine(int number, const QString& line) {
       }
       break;
     case LineKind::ReturnToTitle:
+      if (endedAt_ == number) facts_.returnsToTitle = true;
+      break;
     case LineKind::PageBreak:
       break;
   }

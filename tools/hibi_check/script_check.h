@@ -3,6 +3,7 @@
 
 #include <QSet>
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "picture_files.h"
@@ -20,9 +21,19 @@ struct GameFolder {
   PictureFiles* faces;
 };
 
+// A ">ive" line: the scene it opens and where it stands.
+struct JumpLine {
+  QString target;
+  int line = 0;
+};
+
 struct ScriptFacts {
-  std::vector<QString> jumps;  // scenes named by ">ive"
-  bool choosesEnding = false;  // has a ">endflag" line
+  std::vector<QString> jumps;   // scenes named by ">ive"
+  bool choosesEnding = false;   // has a ">endflag" line
+  bool returnsToTitle = false;  // runs a ">ending" line
+  // The ">ive" the game can reach right as the scene opens, before any line is shown
+  // ("tugi", ">ending" or the end of the file come first: none).
+  std::optional<JumpLine> jumpBeforeShowing;
 };
 
 // Reports what the game would stumble over in the scene's script: bytes that are not
