@@ -1,4 +1,5 @@
-// The MIDI device on FluidSynth. The only place that knows FluidSynth exists.
+// The MIDI device on FluidSynth. Only the fluidsynth_* files know FluidSynth exists;
+// the library itself is loaded at run time, when there is a tune to play.
 //
 // Open succeeds only for a well-formed standard MIDI file, with a General MIDI
 // soundfont installed and, for the speakers, a working PulseAudio (PipeWire
