@@ -2,7 +2,9 @@
 // stretched over the three picture boxes of the window.
 #pragma once
 
+#include <QDateTime>
 #include <QImage>
+#include <QString>
 #include <array>
 
 #include "game/ports.h"
@@ -26,8 +28,18 @@ class QtPictures : public Pictures {
  private:
   PictureBox& Target(PictureTarget target) const;
 
+  // What a buffer holds and the file it came from, as it was when decoded. Every
+  // resize at the title loads "ttl" again; the same unchanged file is not decoded
+  // twice (that decode was nearly all of a resize's cost).
+  struct Buffer {
+    QImage picture;
+    QString path;
+    QDateTime modified;
+    qint64 size = -1;
+  };
+
   std::array<PictureBox*, 3> targets_;
-  std::array<QImage, 2> buffers_;  // E, EKao
+  std::array<Buffer, 2> buffers_;  // E, EKao
 };
 
 }  // namespace hibi

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <QtEndian>
 
@@ -78,6 +79,23 @@ TEST_F(PictureBoxes, AStretchDrawFillsTheWholeTargetIgnoringTheProportions) {
   EXPECT_EQ(Shown(pic, 95, 2), QColor(0, 0, 255));
   EXPECT_EQ(Shown(pic, 117, 57), QColor(0, 0, 255));
   EXPECT_TRUE(ShowsOnly(stage, Qt::white)) << "other targets stay as they were";
+}
+
+// Loading the same name again (every resize at the title does) must show the file as
+// it is now: a picture replaced or removed between two loads is not served from memory.
+TEST_F(PictureBoxes, LoadingTheSameNameAgainShowsTheFileAsItIsNow) {
+  const QString path = game.path("img/ttl.png");
+  game.WriteRaw("img/ttl.png", Png(RedBlue()));
+  ASSERT_TRUE(pictures.Load(PictureBuffer::E, path));
+  ASSERT_TRUE(pictures.Load(PictureBuffer::E, path));
+
+  game.WriteRaw("img/ttl.png", Png(Green(5, 5)));
+  ASSERT_TRUE(pictures.Load(PictureBuffer::E, path));
+  pictures.StretchDraw(PictureBuffer::E, PictureTarget::Pic);
+  EXPECT_TRUE(ShowsOnly(pic, QColor(0, 200, 0)));
+
+  ASSERT_TRUE(QFile::remove(path));
+  EXPECT_FALSE(pictures.Load(PictureBuffer::E, path));
 }
 
 TEST_F(PictureBoxes, ADrawingStaysUntilItIsClearedAndAClearShowsWhite) {
