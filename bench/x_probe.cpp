@@ -74,11 +74,11 @@ bool ShowsSomething(XImage* image) {
   return coloured * 4 >= long(image->width) * image->height;
 }
 
-Rect RegionOf(Display* d, Window w, const char* spec) {
+Rect RegionOf(Display* d, Window w, const char* fractions) {
   XWindowAttributes a;
   XGetWindowAttributes(d, w, &a);
   double f[4] = {0, 0, 1, 1};
-  std::sscanf(spec, "%lf,%lf,%lf,%lf", &f[0], &f[1], &f[2], &f[3]);
+  std::sscanf(fractions, "%lf,%lf,%lf,%lf", &f[0], &f[1], &f[2], &f[3]);
   return {int(f[0] * a.width), int(f[1] * a.height), std::max(1, int(f[2] * a.width)),
           std::max(1, int(f[3] * a.height))};
 }
