@@ -1,7 +1,6 @@
 // Running a scene script: one step shows at most one line, and every command line
 // before it runs at once, in a loop so that any number of them fit in one step.
-#include <cmath>
-
+#include "game/draw.h"
 #include "game/fom.h"
 #include "game/numbers.h"
 #include "script/script_line.h"
@@ -11,6 +10,9 @@ namespace {
 
 const QString kEndOfScript = QStringLiteral("tugi");
 const QString kLineBreak = QStringLiteral("\r\n");
+// Each ">love" item adds 10 to 19 points.
+constexpr int kLoveDraw = 10;
+constexpr int kLoveBase = 10;
 
 // Shown lines pile up on the label until one ends the page; the next line after
 // that starts a fresh page. Page length counts from pageLineCount as the scene left
@@ -62,8 +64,7 @@ void Fom::StepScript() {
       case LineKind::Affection:
         for (const LoveItem& item : ParseLoveItems(line)) {
           if (!item.character) continue;  // a slip of the author's pen costs no draw
-          const float r = ports_.random.Next();
-          const int gain = static_cast<int>(std::floor(10.0 * static_cast<double>(r))) + 10;
+          const int gain = WholePart(ports_.random.Next(), kLoveDraw) + kLoveBase;
           std::int16_t& points = state.affection[static_cast<std::size_t>(*item.character)];
           points = SaturatingAdd(points, gain);
         }
