@@ -1,7 +1,8 @@
 // The pace of a scene: ticks, presses, clicks and keys on the message area.
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "script/play.h"
@@ -9,38 +10,35 @@
 namespace hibi::testing {
 namespace {
 
-QStringList Lines(int count) {
-  QStringList lines;
-  for (int i = 1; i <= count; ++i) lines << "l" + QString::number(i);
-  return lines;
-}
-
 // A running scene of `count` numbered lines, opened from the title stage.
 struct Scene {
-  explicit Scene(int count) {
-    h.game.WriteScript("opn", Lines(count));
-    h.Start();
-    h.StartGame();
-  }
+  explicit Scene(int count) { Open(h, Lines(count)); }
   const QString& caption() const { return h.fom.controls.Lbl.caption; }
   Harness h;
 };
 
-TEST(Pacing, InCommandModeClicksAndPressesChangeNothing) {
-  Harness h;
-  StartAtTheCommandPanel(h);
-  ASSERT_TRUE(h.InCommandMode());
-  h.fom.ShowMessage("\r\nremark");
-  RightClick(h);
-  h.fom.Form_MouseDown(kRightButton, 0, 0, 0);
-  h.fom.Form_Click();
-  h.fom.TimSay_Timer();
-  h.fom.Form_KeyDown(kKeySpace, 0);
-  EXPECT_FALSE(h.fom.controls.TimSay.enabled);
-  EXPECT_EQ(h.fom.controls.TimSay.interval, 100);
-  EXPECT_TRUE(h.fom.state.stopAtPageEnd);
-  EXPECT_EQ(h.fom.controls.Lbl.caption, "\r\nremark");
-  EXPECT_TRUE(h.InCommandMode());
+TEST(Pacing, OutsideASceneClicksTicksAndKeysForTheMessageAreaChangeNothing) {
+  for (const bool atTitle : {true, false}) {
+    SCOPED_TRACE(atTitle ? "on the title stage before the first game" : "at the command panel");
+    Harness h;
+    if (atTitle) {
+      h.game.WriteScript("opn", {"a"});
+      h.Start();
+    } else {
+      StartAtTheCommandPanel(h);
+      h.fom.ShowMessage("\r\nremark");
+    }
+    const Seen before = Look(h);
+    ASSERT_EQ(h.fom.controls.PicStt.visible, atTitle);
+    ASSERT_EQ(h.InCommandMode(), !atTitle);
+    RightClick(h);
+    h.fom.Form_MouseDown(kRightButton, 0, 0, 0);
+    h.fom.Form_Click();
+    h.fom.TimSay_Timer();
+    for (const std::int16_t key : {kKeyReturn, kKeySpace, kKeyControl}) h.fom.Form_KeyDown(key, 0);
+    EXPECT_EQ(Look(h), before);
+    EXPECT_EQ(h.fom.controls.Lbl.caption, atTitle ? before.caption : "\r\nremark");
+  }
 }
 
 TEST(Pacing, AClickInTheMiddleOfAPageShowsTheNextLineAndTheTickGoesOnFromThere) {
@@ -57,6 +55,8 @@ TEST(Pacing, ARightClickAtAPageEndRunsTheRestOfTheSceneWithoutStopping) {
   Tick(s.h, 7);
   ASSERT_EQ(s.caption(), Page(Lines(7) << "l8▼"));
   ASSERT_FALSE(s.h.fom.controls.TimSay.enabled);
+  Tick(s.h, 3);  // a tick already queued must not turn the page
+  ASSERT_EQ(s.caption(), Page(Lines(7) << "l8▼"));
   RightClick(s.h);
   EXPECT_EQ(s.caption(), Page({"l9"}));
   EXPECT_EQ(s.h.fom.controls.TimSay.interval, 1);
@@ -100,19 +100,23 @@ TEST(Pacing, ALeftPressWhileTheMarkerShowsInFastForwardWaitsForTheClick) {
   EXPECT_EQ(s.caption(), Page({"l9"}));
 }
 
-TEST(Pacing, AfterAFastForwardedSceneTheNextSceneStartsInNormalPacing) {
-  Harness h;
-  h.game.WriteScript("opn", {"a", "b", "tugi"});
-  h.game.WriteScript("next", {"c", "d"});
-  h.Start();
-  h.StartGame();
-  RightClick(h);
-  Tick(h);
-  ASSERT_TRUE(h.InCommandMode());
-  h.fom.OpenScene("next");
-  EXPECT_TRUE(h.fom.state.stopAtPageEnd);
-  EXPECT_EQ(h.fom.controls.TimSay.interval, 100);
-  EXPECT_EQ(PlayPages(h), QStringList{Page({"c", "d▼"})});
+// A scene opened over an unfinished one leaves the rest of the other unread.
+TEST(Pacing, AfterFastForwardTheNextSceneStartsInNormalPacingWhetherTheLastEndedOrNot) {
+  for (const bool lastEnded : {true, false}) {
+    SCOPED_TRACE(lastEnded ? "after a finished scene" : "over an unfinished scene");
+    Harness h;
+    h.game.WriteScript("next", {"c", "d"});
+    Open(h, {"a", "b", lastEnded ? "tugi" : "e", "f"});
+    RightClick(h);
+    Tick(h);
+    ASSERT_EQ(h.InCommandMode(), lastEnded);
+    h.fom.OpenScene("next");
+    EXPECT_TRUE(h.dialogs.boxes.isEmpty());
+    EXPECT_TRUE(h.fom.state.stopAtPageEnd);
+    EXPECT_EQ(h.fom.controls.TimSay.interval, 100);
+    EXPECT_EQ(PlayPages(h), QStringList{Page({"c", "d▼"})});
+    EXPECT_TRUE(h.InCommandMode());
+  }
 }
 
 TEST(Pacing, AClickOnTheEventPictureTogglesTheMemoryListAndLeavesTheText) {
@@ -124,41 +128,32 @@ TEST(Pacing, AClickOnTheEventPictureTogglesTheMemoryListAndLeavesTheText) {
   EXPECT_EQ(s.caption(), Page({"l1"}));
 }
 
-struct KeyRow {
-  const char* name;
-  std::int16_t key;
-  bool advances;
-  bool fastForward;  // the pacing after the key
-};
-void PrintTo(const KeyRow& row, std::ostream* os) {
-  *os << row.name;
-}
-
-class KeyTest : public ::testing::TestWithParam<KeyRow> {};
-
-TEST_P(KeyTest, EnterAndSpaceActAsALeftClickAndCtrlAsARightClick) {
-  const KeyRow& row = GetParam();
-  for (const bool startFast : {false, true}) {
-    SCOPED_TRACE(startFast ? "from fast-forward" : "from normal pacing");
-    Scene s(4);
-    if (startFast) s.h.fom.Lbl_MouseDown(kRightButton, 0, 0, 0);
-    s.h.fom.Form_KeyDown(row.key, 0);
-    EXPECT_EQ(s.caption(), row.advances ? Page({"l1", "l2"}) : Page({"l1"}));
-    const bool fast = row.advances ? row.fastForward : startFast;
-    EXPECT_EQ(s.h.fom.state.stopAtPageEnd, !fast);
-    EXPECT_EQ(s.h.fom.controls.TimSay.interval, fast ? 1 : 100);
+TEST(Pacing, EnterAndSpaceActAsALeftClickAndCtrlAsARightClick) {
+  struct Row {
+    const char* name;
+    std::int16_t key;
+    bool advances;
+    bool fastForward;  // the pacing after the key
+  };
+  const std::vector<Row> rows = {
+      {"Enter", kKeyReturn, true, false}, {"Space", kKeySpace, true, false},
+      {"Ctrl", kKeyControl, true, true},  {"Shift", 16, false, false},
+      {"Escape", 27, false, false},       {"LetterA", 65, false, false},
+      {"Right", 39, false, false},
+  };
+  for (const Row& row : rows) {
+    for (const bool startFast : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << row.name << (startFast ? " from fast-forward" : ""));
+      Scene s(4);
+      if (startFast) s.h.fom.Lbl_MouseDown(kRightButton, 0, 0, 0);
+      s.h.fom.Form_KeyDown(row.key, 0);
+      EXPECT_EQ(s.caption(), row.advances ? Page({"l1", "l2"}) : Page({"l1"}));
+      const bool fast = row.advances ? row.fastForward : startFast;
+      EXPECT_EQ(s.h.fom.state.stopAtPageEnd, !fast);
+      EXPECT_EQ(s.h.fom.controls.TimSay.interval, fast ? 1 : 100);
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(Keys, KeyTest,
-                         ::testing::Values(KeyRow{"Enter", kKeyReturn, true, false},
-                                           KeyRow{"Space", kKeySpace, true, false},
-                                           KeyRow{"Ctrl", kKeyControl, true, true},
-                                           KeyRow{"Shift", 16, false, false},
-                                           KeyRow{"Escape", 27, false, false},
-                                           KeyRow{"LetterA", 65, false, false},
-                                           KeyRow{"Right", 39, false, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TitleStage, AnyKeyShowsTheDayLimitBoxAndTheNextHidesIt) {
   Harness h;
@@ -171,66 +166,52 @@ TEST(TitleStage, AnyKeyShowsTheDayLimitBoxAndTheNextHidesIt) {
   }
 }
 
-struct DayLimitRow {
-  const char* typed;
-  std::optional<std::int16_t> limit;  // nullopt: the game does not start
-};
-void PrintTo(const DayLimitRow& row, std::ostream* os) {
-  *os << '"' << row.typed << '"';
-}
-
-class DayLimitTest : public ::testing::TestWithParam<DayLimitRow> {};
-
-TEST_P(DayLimitTest, TheTypedLimitStartsTheGameOrAsksAgain) {
-  const DayLimitRow& row = GetParam();
-  Harness h;
-  h.game.WriteScript("opn", {"a"});
-  h.Start();
-  h.fom.state.dayLimit = 42;
-  h.StartGame(QString::fromUtf8(row.typed));
-  const Controls& c = h.fom.controls;
-  if (row.limit) {
-    EXPECT_EQ(h.fom.state.dayLimit, *row.limit);
-    EXPECT_FALSE(c.PicStt.visible);
-    EXPECT_TRUE(c.Lbl.visible);
-    EXPECT_TRUE(c.Pic.visible);
-    EXPECT_EQ(c.Lbl.caption, Page({"a▼"}));
-    EXPECT_EQ(h.shell.dayLimitSelections, 0);
-  } else {
-    EXPECT_EQ(h.fom.state.dayLimit, 42);
-    EXPECT_TRUE(c.PicStt.visible);
-    EXPECT_TRUE(c.TxtDay.visible);
-    EXPECT_EQ(c.TxtDay.text, QString::fromUtf8(row.typed));
-    EXPECT_EQ(h.shell.dayLimitSelections, 1);
-    EXPECT_FALSE(c.Lbl.visible);
-    EXPECT_FALSE(h.fom.state.scriptFile);
+TEST(TitleStage, TheTypedLimitStartsTheGameOrAsksAgain) {
+  // The typed text and the day limit it sets; none: the game does not start.
+  const std::vector<std::pair<QString, std::optional<std::int16_t>>> rows = {
+      {"10", 10},         {"5", 5},
+      {" 7 ", 7},         {"+3", 3},
+      {"-3", -3},         {"0", 0},
+      {"０１５", 15},     {"－２", -2},
+      {"　8　", 8},       {"32767", 32767},
+      {"-32768", -32768}, {"32768", {}},
+      {"-32769", {}},     {"99999999999999999999", {}},
+      {"7.5", {}},        {"7.0", {}},
+      {"1e1", {}},        {"", {}},
+      {" ", {}},          {"-", {}},
+      {"10日", {}},       {"1 0", {}},
+      {"abc", {}},
+  };
+  for (const auto& [typed, limit] : rows) {
+    SCOPED_TRACE(typed.toStdString());
+    Harness h;
+    h.game.WriteScript("opn", {"a"});
+    h.Start();
+    h.fom.state.dayLimit = 42;
+    h.StartGame(typed);
+    const Controls& c = h.fom.controls;
+    if (limit) {
+      EXPECT_EQ(h.fom.state.dayLimit, *limit);
+      EXPECT_FALSE(c.PicStt.visible);
+      EXPECT_TRUE(c.Lbl.visible);
+      EXPECT_TRUE(c.Pic.visible);
+      EXPECT_EQ(c.Lbl.caption, Page({"a▼"}));
+      EXPECT_EQ(h.shell.dayLimitSelections, 0);
+    } else {
+      EXPECT_EQ(h.fom.state.dayLimit, 42);
+      EXPECT_TRUE(c.PicStt.visible);
+      EXPECT_TRUE(c.TxtDay.visible);
+      EXPECT_EQ(c.TxtDay.text, typed);
+      EXPECT_EQ(h.shell.dayLimitSelections, 1);
+      EXPECT_FALSE(c.Lbl.visible);
+      EXPECT_FALSE(h.fom.state.scriptFile);
+      // A corrected limit starts the game on the next click.
+      h.StartGame("12");
+      EXPECT_EQ(h.fom.state.dayLimit, 12);
+      EXPECT_FALSE(c.PicStt.visible);
+      EXPECT_EQ(c.Lbl.caption, Page({"a▼"}));
+    }
   }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, DayLimitTest,
-    ::testing::Values(DayLimitRow{"10", 10}, DayLimitRow{"5", 5}, DayLimitRow{" 7 ", 7},
-                      DayLimitRow{"+3", 3}, DayLimitRow{"-3", -3}, DayLimitRow{"0", 0},
-                      DayLimitRow{"０１５", 15}, DayLimitRow{"－２", -2}, DayLimitRow{"　8　", 8},
-                      DayLimitRow{"32767", 32767}, DayLimitRow{"-32768", -32768},
-                      DayLimitRow{"32768", std::nullopt}, DayLimitRow{"-32769", std::nullopt},
-                      DayLimitRow{"99999999999999999999", std::nullopt},
-                      DayLimitRow{"7.5", std::nullopt}, DayLimitRow{"7.0", std::nullopt},
-                      DayLimitRow{"1e1", std::nullopt}, DayLimitRow{"", std::nullopt},
-                      DayLimitRow{" ", std::nullopt}, DayLimitRow{"-", std::nullopt},
-                      DayLimitRow{"10日", std::nullopt}, DayLimitRow{"1 0", std::nullopt},
-                      DayLimitRow{"abc", std::nullopt}));
-
-TEST(TitleStage, ACorrectedLimitStartsTheGameOnTheNextClick) {
-  Harness h;
-  h.game.WriteScript("opn", {"a"});
-  h.Start();
-  h.StartGame("ten");
-  ASSERT_TRUE(h.fom.controls.PicStt.visible);
-  h.StartGame("12");
-  EXPECT_EQ(h.fom.state.dayLimit, 12);
-  EXPECT_FALSE(h.fom.controls.PicStt.visible);
-  EXPECT_EQ(h.fom.controls.Lbl.caption, Page({"a▼"}));
 }
 
 }  // namespace

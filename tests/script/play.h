@@ -32,6 +32,43 @@ inline QString Page(const QStringList& rows) {
   return text;
 }
 
+// The numbered lines "l1" .. "l<count>".
+inline QStringList Lines(int count) {
+  QStringList lines;
+  for (int i = 1; i <= count; ++i) lines << "l" + QString::number(i);
+  return lines;
+}
+
+// Writes the opening scene and starts a game from the title stage. Other scenes must be
+// written before.
+inline void Open(Harness& h, const QStringList& opening, const QString& dayLimit = "10") {
+  h.game.WriteScript("opn", opening);
+  h.Start();
+  h.StartGame(dayLimit);
+}
+
+// The box shown for a scene whose script is missing or broken.
+inline QString DamagedMessage(const Harness& h, const QString& scene) {
+  return h.game.path("txt/") + scene + "が破損しています \r\n制作者に連絡して下さい";
+}
+
+// What the player could notice of the game's state.
+struct Seen {
+  bool picStt, picCom, picKao, lstIvent, txtDay, timSay, stopAtPageEnd;
+  int interval;
+  QString caption;
+  std::int16_t dayLimit;
+  qsizetype boxes;
+  bool operator==(const Seen&) const = default;
+};
+
+inline Seen Look(const Harness& h) {
+  const Controls& c = h.fom.controls;
+  return {c.PicStt.visible, c.PicCom.visible,     c.PicKao.visible,          c.LstIvent.visible,
+          c.TxtDay.visible, c.TimSay.enabled,     h.fom.state.stopAtPageEnd, c.TimSay.interval,
+          c.Lbl.caption,    h.fom.state.dayLimit, h.dialogs.boxes.size()};
+}
+
 inline bool InScene(const Harness& h) {
   return !h.fom.controls.PicCom.visible && !h.fom.controls.PicStt.visible;
 }
@@ -64,9 +101,7 @@ inline QStringList PlayPages(Harness& h, int maxEvents = 100000) {
 // A game whose opening is the single line "tugi": it starts at the command panel,
 // with nothing on the message area.
 inline void StartAtTheCommandPanel(Harness& h) {
-  h.game.WriteScript("opn", {"tugi"});
-  h.Start();
-  h.StartGame();
+  Open(h, {"tugi"});
 }
 
 // Runs the pacing timer `ticks` times.
