@@ -16,8 +16,7 @@ using Points = std::array<std::int16_t, 3>;
 // What the player sees of the day before and after a click.
 struct Situation {
   std::uint8_t slot;
-  QString days;
-  QString fatigue;
+  QString days, fatigue;
   Points affection;
 };
 
@@ -30,14 +29,9 @@ struct CommandRow {
   Situation after;
   int drawsUsed;
 };
-void PrintTo(const CommandRow& row, std::ostream* os) {
-  *os << row.name;
-}
 
-class Command : public ::testing::TestWithParam<CommandRow> {};
-
-TEST_P(Command, CostsItsTimeAndFatigueAndOpensItsScene) {
-  const CommandRow& row = GetParam();
+void ExpectCommand(const CommandRow& row) {
+  SCOPED_TRACE(::testing::Message() << row.name << ", button " << row.button);
   Harness h;
   StartInCommandMode(h, "10");
   h.fom.state.timeSlot = row.before.slot;
@@ -58,73 +52,31 @@ TEST_P(Command, CostsItsTimeAndFatigueAndOpensItsScene) {
   EXPECT_EQ(h.fom.controls.LblHirou.caption, row.after.fatigue);
   EXPECT_EQ(h.fom.state.affection, row.after.affection);
   EXPECT_EQ(h.random.draws - drawsBefore, row.drawsUsed);
+  EXPECT_EQ(h.dialogs.menusShown, 0);
 }
 
 // The one draw of a place is its fatigue: 0.5 -> 15.
-INSTANTIATE_TEST_SUITE_P(
-    Places, Command,
-    ::testing::Values(
-        CommandRow{"ParkAtDawnOpens00", 0, {1, "0", "0", {}}, {0.5f}, "00", {2, "0", "15", {}}, 1},
-        CommandRow{"ForestInTheAfternoonOpens13",
-                   1,
-                   {4, "2", "10", {}},
-                   {0.0f},
-                   "13",
-                   {5, "2", "10", {}},
-                   1},
-        CommandRow{"ShopLateAtNightAddsADayAndOpens26",
-                   2,
-                   {7, "3", "0", {}},
-                   {0.99f},
-                   "26",
-                   {1, "4", "29", {}},
-                   1},
-        CommandRow{
-            "RestLowersFatigueByFifty", 6, {3, "1", "80", {}}, {}, "", {4, "1", "30", {}}, 0},
-        CommandRow{
-            "RestLateAtNightAddsADayFirst", 6, {7, "1", "80", {}}, {}, "", {1, "2", "30", {}}, 0},
-        CommandRow{
-            "RestNeverGoesBelowTheFloor", 6, {2, "0", "-80", {}}, {}, "", {3, "0", "-100", {}}, 0},
-        CommandRow{"ADrawToHundredCollapsesAndStopsTheCommand",
-                   0,
-                   {3, "0", "99", {}},
-                   {0.04f},
-                   "",
-                   {3, "0", "100", {}},
-                   1},
-        CommandRow{"ACollapseOnAVisitLeavesAffectionAlone",
-                   4,
-                   {5, "0", "90", {1, 2, 3}},
-                   {0.34f, 0.9f},
-                   "",
-                   {5, "0", "100", {1, 2, 3}},
-                   1}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST(Command, APlaceOrARestCostsItsTimeAndFatigueAndOpensItsScene) {
+  const Points kept = {1, 2, 3};
+  const CommandRow rows[] = {
+      {"park at dawn", 0, {1, "0", "0", {}}, {0.5f}, "00", {2, "0", "15", {}}, 1},
+      {"forest in the afternoon", 1, {4, "2", "10", {}}, {0.0f}, "13", {5, "2", "10", {}}, 1},
+      {"shop late at night adds a day", 2, {7, "3", "0", {}}, {0.99f}, "26", {1, "4", "29", {}}, 1},
+      {"rest lowers fatigue by 50", 6, {3, "1", "80", {}}, {}, "", {4, "1", "30", {}}, 0},
+      {"rest late at night adds a day first", 6, {7, "1", "80", {}}, {}, "", {1, "2", "30", {}}, 0},
+      {"rest stops at the floor", 6, {2, "0", "-80", {}}, {}, "", {3, "0", "-100", {}}, 0},
+      {"a draw to 100 collapses", 0, {3, "0", "99", {}}, {0.04f}, "", {3, "0", "100", {}}, 1},
+      {"a visit collapses", 4, {5, "0", "90", kept}, {0.34f, 0.9f}, "", {5, "0", "100", kept}, 1},
+  };
+  for (const CommandRow& row : rows) ExpectCommand(row);
+}
 
 // On the last night before the day limit the day comes first: every button opens the
 // ending and nothing of its own happens, not even the menu.
-TEST(LastNight, EveryButtonOnlyOpensTheEnding) {
+TEST(Command, OnTheLastNightEveryButtonOnlyOpensTheEnding) {
+  const Situation before{7, "9", "50", {70, 5, -3}}, after{7, "10", "50", {70, 5, -3}};
   for (std::int16_t button = 0; button <= 7; ++button) {
-    SCOPED_TRACE(button);
-    Harness h;
-    StartInCommandMode(h, "10");
-    h.fom.state.timeSlot = 7;
-    h.fom.controls.LblTime.caption = h.fom.state.timeSlotNames[7];
-    h.fom.controls.LblDay.caption = "9";
-    h.fom.controls.LblHirou.caption = "50";
-    h.fom.state.affection = {70, 5, -3};
-    const int drawsBefore = h.random.draws;
-
-    h.fom.Com_Click(button);
-
-    EXPECT_EQ(SceneOnScreen(h), "end");
-    EXPECT_EQ(h.fom.state.timeSlot, 7);
-    EXPECT_EQ(h.fom.controls.LblTime.caption, "深夜");
-    EXPECT_EQ(h.fom.controls.LblDay.caption, "10");
-    EXPECT_EQ(h.fom.controls.LblHirou.caption, "50");
-    EXPECT_EQ(h.fom.state.affection, (Points{70, 5, -3}));
-    EXPECT_EQ(h.random.draws, drawsBefore);
-    EXPECT_EQ(h.dialogs.menusShown, 0);
+    ExpectCommand({"last night", button, before, {}, "end", after, 0});
   }
 }
 
@@ -132,52 +84,54 @@ TEST(LastNight, EveryButtonOnlyOpensTheEnding) {
 // these rows read affection right after the click, before the scene goes on. Every
 // visit is made rested, in the morning ("朝"), with a fatigue draw of 0; `draws` are
 // the gain (15 + 0..14) and then the decay of characters 0, 1, 2 (0..9 each).
-CommandRow Visit(const char* name, std::int16_t button, Points before,
-                 const std::vector<float>& draws, const QString& scene, Points after) {
-  std::vector<float> all = {0.0f};
-  all.insert(all.end(), draws.begin(), draws.end());
-  return {name, button, {2, "0", "0", before}, all, scene, {3, "0", "0", after}, 5};
+TEST(Command, AVisitMovesAffectionAndOpensTheSceneOfItsLevel) {
+  struct Row {
+    const char* name;
+    std::int16_t button;
+    Points before;
+    QString scene;
+    Points after;
+    std::vector<float> draws = {0.0f, 0.0f, 0.0f, 0.0f};
+  };
+  constexpr std::int16_t kMin = -32768;
+  const Row rows[] = {
+      {"first visit to yowa", 3, {0, 0, 0}, "001", {6, -5, 0}, {0.0f, 0.95f, 0.5f, 0.0f}},
+      {"69 points is still level 1", 3, {69, 0, 0}, "001", {98, 0, 0}, {0.99f, 0, 0, 0}},
+      {"70 points is level 2", 4, {0, 70, 0}, "012", {0, 85, 0}},
+      {"139 is still level 2", 5, {0, 0, 139}, "022", {0, 0, 154}},
+      {"-5 is level 1", 5, {0, 0, -5}, "021", {0, 0, 10}},
+      {"280 is level 5", 4, {0, 280, 0}, "015", {0, 295, 0}},
+      {"400 stays level 5", 3, {400, 0, 0}, "005", {415, 0, 0}},
+      {"the very bottom stays level 1", 3, {kMin, 0, 0}, "001", {-32753, 0, 0}},
+      {"a gain stops at the top", 4, {0, 32760, 0}, "015", {0, 32767, 0}, {0.99f, 0, 0, 0}},
+      {"decay at the floor", 3, {0, -32765, kMin}, "001", {15, kMin, kMin}, {0, 0, 0.99f, 0.99f}},
+  };
+  for (const Row& row : rows) {
+    std::vector<float> draws = {0.0f};
+    draws.insert(draws.end(), row.draws.begin(), row.draws.end());
+    const Situation before{2, "0", "0", row.before}, after{3, "0", "0", row.after};
+    ExpectCommand({row.name, row.button, before, draws, row.scene, after, 5});
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Visits, Command,
-                         ::testing::Values(Visit("FirstVisitToYowa", 3, {0, 0, 0},
-                                                 {0.0f, 0.95f, 0.5f, 0.0f}, "001", {6, -5, 0}),
-                                           Visit("SixtyNinePointsIsStillLevelOne", 3, {69, 0, 0},
-                                                 {0.99f, 0.0f, 0.0f, 0.0f}, "001", {98, 0, 0}),
-                                           Visit("SeventyPointsIsLevelTwo", 4, {0, 70, 0},
-                                                 {0.0f, 0.0f, 0.0f, 0.0f}, "012", {0, 85, 0}),
-                                           Visit("HundredThirtyNineIsStillLevelTwo", 5, {0, 0, 139},
-                                                 {0.0f, 0.0f, 0.0f, 0.0f}, "022", {0, 0, 154}),
-                                           Visit("MinusFiveIsLevelOne", 5, {0, 0, -5},
-                                                 {0.0f, 0.0f, 0.0f, 0.0f}, "021", {0, 0, 10}),
-                                           Visit("TwoHundredEightyIsLevelFive", 4, {0, 280, 0},
-                                                 {0.0f, 0.0f, 0.0f, 0.0f}, "015", {0, 295, 0}),
-                                           Visit("FourHundredStaysLevelFive", 3, {400, 0, 0},
-                                                 {0.0f, 0.0f, 0.0f, 0.0f}, "005", {415, 0, 0}),
-                                           Visit("TheVeryBottomStaysLevelOne", 3, {-32768, 0, 0},
-                                                 {0.0f, 0.0f, 0.0f, 0.0f}, "001", {-32753, 0, 0}),
-                                           Visit("AGainStopsAtTheTopOfTheRange", 4, {0, 32760, 0},
-                                                 {0.99f, 0.0f, 0.0f, 0.0f}, "015", {0, 32767, 0}),
-                                           Visit("ADecayStopsAtTheBottomOfTheRange", 3,
-                                                 {0, -32765, -32768}, {0.0f, 0.0f, 0.99f, 0.99f},
-                                                 "001", {15, -32768, -32768})),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Menu, ShowsItsPromptRunsTheChoiceAndThenAdvancesTheSlot) {
   struct Row {
     const char* name;
     MenuChoice choice;
     std::uint8_t slot;
-    QString message;
+    QString fatigue, message;
     std::uint8_t slotAfter;
-    QString daysAfter;
+    QString daysAfter, fatigueAfter;
   };
   const QString prompt = QStringLiteral("\r\nなにをしようかな・・");
+  const QString readout = QStringLiteral("\r\nよわ    3\r\nとおみや    0\r\nこうき    -7");
+  const QString tired = QStringLiteral("\r\nなんかつかれちゃった。すこしやすもう");
+  // The readout's one draw, 0.91, costs 45.
   const Row rows[] = {
-      {"dismissed", MenuChoice::None, 3, prompt, 4, "0"},
-      {"dismissed late at night", MenuChoice::None, 7, prompt, 1, "1"},
-      {"love", MenuChoice::Love, 5,
-       QStringLiteral("\r\nよわ    3\r\nとおみや    0\r\nこうき    -7"), 6, "0"},
+      {"dismissed", MenuChoice::None, 3, "0", prompt, 4, "0", "0"},
+      {"dismissed late at night", MenuChoice::None, 7, "0", prompt, 1, "1", "0"},
+      {"love", MenuChoice::Love, 5, "0", readout, 6, "0", "45"},
+      {"love, collapsing", MenuChoice::Love, 2, "60", tired, 3, "0", "105"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -185,6 +139,8 @@ TEST(Menu, ShowsItsPromptRunsTheChoiceAndThenAdvancesTheSlot) {
     StartInCommandMode(h);
     h.fom.state.affection = {3, 0, -7};
     h.fom.state.timeSlot = row.slot;
+    h.fom.controls.LblHirou.caption = row.fatigue;
+    h.random.script = {0.91f};
     h.dialogs.menuAnswers.push_back(row.choice);
     QString messageWhileOpen;
     h.dialogs.whileOpen = [&] { messageWhileOpen = h.fom.controls.Lbl.caption; };
@@ -196,24 +152,10 @@ TEST(Menu, ShowsItsPromptRunsTheChoiceAndThenAdvancesTheSlot) {
     EXPECT_EQ(h.fom.controls.Lbl.caption, row.message);
     EXPECT_EQ(h.fom.state.timeSlot, row.slotAfter);
     EXPECT_EQ(h.fom.controls.LblDay.caption, row.daysAfter);
+    EXPECT_EQ(h.fom.controls.LblHirou.caption, row.fatigueAfter);
+    EXPECT_EQ(h.fom.controls.TimHirou.enabled, row.message == tired);
     EXPECT_TRUE(h.InCommandMode());
   }
-}
-
-TEST(Menu, ACollapseFromTheReadoutStillAdvancesTheSlot) {
-  Harness h;
-  StartInCommandMode(h);
-  h.fom.state.timeSlot = 2;
-  h.fom.controls.LblHirou.caption = "60";
-  h.random.script = {0.91f};  // 45 more: 105
-  h.dialogs.menuAnswers.push_back(MenuChoice::Love);
-
-  h.fom.Com_Click(7);
-
-  EXPECT_EQ(h.fom.controls.LblHirou.caption, "105");
-  EXPECT_EQ(h.fom.controls.Lbl.caption, QStringLiteral("\r\nなんかつかれちゃった。すこしやすもう"));
-  EXPECT_TRUE(h.fom.controls.TimHirou.enabled);
-  EXPECT_EQ(h.fom.state.timeSlot, 3);
 }
 
 TEST(Menu, ASaveHoldsTheSlotOfTheClickAndALoadComesBackToTheSlotAfterIt) {

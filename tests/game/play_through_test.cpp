@@ -40,12 +40,8 @@ void ExpectSound(const Harness& h, double& lastDays) {
   lastDays = *days;
   // Scene mode exactly while a script is open; the panel never shows over a scene.
   ASSERT_EQ(c.PicCom.visible, s.scriptFile == nullptr);
-  if (c.TimSay.enabled) {
-    ASSERT_FALSE(c.PicCom.visible);
-  }
-  if (c.TimHirou.enabled) {
-    ASSERT_FALSE(c.PicCom.enabled);
-  }
+  ASSERT_FALSE(c.TimSay.enabled && c.PicCom.visible);
+  ASSERT_FALSE(c.TimHirou.enabled && c.PicCom.enabled);
   for (const QString& box : h.dialogs.boxes) ASSERT_EQ(box, "SAVE　OK");
 }
 
