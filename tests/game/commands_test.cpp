@@ -75,43 +75,35 @@ TEST(Command, APlaceOrARestCostsItsTimeAndFatigueAndOpensItsScene) {
 // ending and nothing of its own happens, not even the menu.
 TEST(Command, OnTheLastNightEveryButtonOnlyOpensTheEnding) {
   const Situation before{7, "9", "50", {70, 5, -3}}, after{7, "10", "50", {70, 5, -3}};
-  for (std::int16_t button = 0; button <= 7; ++button) {
+  for (std::int16_t button = 0; button <= 7; ++button)
     ExpectCommand({"last night", button, before, {}, "end", after, 0});
-  }
 }
 
 // The visit scenes raise affection with their own ">love" line on a later click, so
 // these rows read affection right after the click, before the scene goes on. Every
 // visit is made rested, in the morning ("朝"), with a fatigue draw of 0; `draws` are
 // the gain (15 + 0..14) and then the decay of characters 0, 1, 2 (0..9 each).
+CommandRow Visit(const char* name, std::int16_t button, Points before, const QString& scene,
+                 Points after, std::vector<float> draws = {0, 0, 0, 0}) {
+  draws.insert(draws.begin(), 0.0f);
+  return {name, button, {2, "0", "0", before}, draws, scene, {3, "0", "0", after}, 5};
+}
+
 TEST(Command, AVisitMovesAffectionAndOpensTheSceneOfItsLevel) {
-  struct Row {
-    const char* name;
-    std::int16_t button;
-    Points before;
-    QString scene;
-    Points after;
-    std::vector<float> draws = {0.0f, 0.0f, 0.0f, 0.0f};
-  };
   constexpr std::int16_t kMin = -32768;
-  const Row rows[] = {
-      {"first visit to yowa", 3, {0, 0, 0}, "001", {6, -5, 0}, {0.0f, 0.95f, 0.5f, 0.0f}},
-      {"69 points is still level 1", 3, {69, 0, 0}, "001", {98, 0, 0}, {0.99f, 0, 0, 0}},
-      {"70 points is level 2", 4, {0, 70, 0}, "012", {0, 85, 0}},
-      {"139 is still level 2", 5, {0, 0, 139}, "022", {0, 0, 154}},
-      {"-5 is level 1", 5, {0, 0, -5}, "021", {0, 0, 10}},
-      {"280 is level 5", 4, {0, 280, 0}, "015", {0, 295, 0}},
-      {"400 stays level 5", 3, {400, 0, 0}, "005", {415, 0, 0}},
-      {"the very bottom stays level 1", 3, {kMin, 0, 0}, "001", {-32753, 0, 0}},
-      {"a gain stops at the top", 4, {0, 32760, 0}, "015", {0, 32767, 0}, {0.99f, 0, 0, 0}},
-      {"decay at the floor", 3, {0, -32765, kMin}, "001", {15, kMin, kMin}, {0, 0, 0.99f, 0.99f}},
+  const CommandRow rows[] = {
+      Visit("first visit to yowa", 3, {0, 0, 0}, "001", {6, -5, 0}, {0, 0.95f, 0.5f, 0}),
+      Visit("69 points is still level 1", 3, {69, 0, 0}, "001", {98, 0, 0}, {0.99f, 0, 0, 0}),
+      Visit("70 points is level 2", 4, {0, 70, 0}, "012", {0, 85, 0}),
+      Visit("139 is still level 2", 5, {0, 0, 139}, "022", {0, 0, 154}),
+      Visit("-5 is level 1", 5, {0, 0, -5}, "021", {0, 0, 10}),
+      Visit("280 is level 5", 4, {0, 280, 0}, "015", {0, 295, 0}),
+      Visit("400 stays level 5", 3, {400, 0, 0}, "005", {415, 0, 0}),
+      Visit("the very bottom stays level 1", 3, {kMin, 0, 0}, "001", {-32753, 0, 0}),
+      Visit("a gain stops at the top", 4, {0, 32760, 0}, "015", {0, 32767, 0}, {0.99f, 0, 0, 0}),
+      Visit("decay to floor", 3, {0, -32765, kMin}, "001", {15, kMin, kMin}, {0, 0, 0.99f, 0.99f}),
   };
-  for (const Row& row : rows) {
-    std::vector<float> draws = {0.0f};
-    draws.insert(draws.end(), row.draws.begin(), row.draws.end());
-    const Situation before{2, "0", "0", row.before}, after{3, "0", "0", row.after};
-    ExpectCommand({row.name, row.button, before, draws, row.scene, after, 5});
-  }
+  for (const CommandRow& row : rows) ExpectCommand(row);
 }
 
 TEST(Menu, ShowsItsPromptRunsTheChoiceAndThenAdvancesTheSlot) {

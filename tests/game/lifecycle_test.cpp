@@ -34,11 +34,10 @@ TEST(StartUp, BuildsEveryFolderWithExactlyOneSeparator) {
     h.Start();
 
     EXPECT_EQ(h.fom.controls.LstIvent.items, QStringList({"▼記憶"}));  // a first run
-    EXPECT_EQ(h.fom.state.programFolder, root);
-    EXPECT_EQ(h.fom.state.pictureFolder, root + "img/");
-    EXPECT_EQ(h.fom.state.faceFolder, root + "face/");
-    EXPECT_EQ(h.fom.state.scriptFolder, root + "txt/");
-    EXPECT_EQ(h.fom.state.settingsFolder, root + "sys/");
+    const GameState& s = h.fom.state;
+    EXPECT_EQ(QStringList({s.programFolder, s.pictureFolder, s.faceFolder, s.scriptFolder,
+                           s.settingsFolder}),
+              QStringList({root, root + "img/", root + "face/", root + "txt/", root + "sys/"}));
     EXPECT_EQ(h.midi.log, QStringList({"close", "open " + root + "bgm.mid", "play"}));
   }
 }

@@ -12,14 +12,6 @@
 namespace hibi::testing {
 namespace {
 
-struct Tally {
-  int commands = 0;
-  int collapses = 0;
-  int recoveries = 0;
-  int gamesEnded = 0;
-  QStringList endings;
-};
-
 void ExpectSound(const Harness& h, double& lastDays) {
   const GameState& s = h.fom.state;
   const Controls& c = h.fom.controls;
@@ -52,11 +44,12 @@ TEST(PlayThrough, ManyDaysWithAFixedSeedKeepTheDayLifeSound) {
   std::mt19937 player(20261206);
   std::mt19937 fractions(4242);
   constexpr int kGames = 30;
-  Tally tally;
+  int commands = 0, collapses = 0, recoveries = 0, gamesEnded = 0;
+  QStringList endings;
   double lastDays = 0;
   const MenuChoice answers[] = {MenuChoice::None, MenuChoice::Love, MenuChoice::Save};
 
-  for (int action = 0; action < 200000 && tally.gamesEnded < kGames; ++action) {
+  for (int action = 0; action < 200000 && gamesEnded < kGames; ++action) {
     while (h.random.script.size() < 8) {
       h.random.script.push_back(
           SystemRandom::FractionFromBits(static_cast<std::uint32_t>(fractions())));
@@ -75,24 +68,24 @@ TEST(PlayThrough, ManyDaysWithAFixedSeedKeepTheDayLifeSound) {
       const auto button = static_cast<std::int16_t>(player() % 8);
       if (button == 7) h.dialogs.menuAnswers.push_back(answers[player() % 3]);
       h.fom.Com_Click(button);
-      ++tally.commands;
+      ++commands;
     }
     const QString scene = SceneOnScreen(h);
-    if (scene.startsWith("end") && !tally.endings.endsWith(scene)) tally.endings << scene;
-    if (!wasTired && c.TimHirou.enabled) ++tally.collapses;
-    if (wasTired && !c.TimHirou.enabled && c.PicCom.enabled) ++tally.recoveries;
-    if (wasPlaying && c.PicStt.visible) ++tally.gamesEnded;
+    if (scene.startsWith("end") && !endings.endsWith(scene)) endings << scene;
+    if (!wasTired && c.TimHirou.enabled) ++collapses;
+    if (wasTired && !c.TimHirou.enabled && c.PicCom.enabled) ++recoveries;
+    if (wasPlaying && c.PicStt.visible) ++gamesEnded;
 
     SCOPED_TRACE(action);
     ExpectSound(h, lastDays);
     if (::testing::Test::HasFatalFailure()) return;
   }
 
-  EXPECT_EQ(tally.gamesEnded, kGames);
-  EXPECT_GT(tally.commands, kGames * 15);
-  EXPECT_GT(tally.collapses, 0);
-  EXPECT_GT(tally.recoveries, 0);
-  EXPECT_TRUE(tally.endings.contains("end"));
+  EXPECT_EQ(gamesEnded, kGames);
+  EXPECT_GT(commands, kGames * 15);
+  EXPECT_GT(collapses, 0);
+  EXPECT_GT(recoveries, 0);
+  EXPECT_TRUE(endings.contains("end"));
 }
 
 }  // namespace
