@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QString>
 #include <QStringList>
-#include <ostream>
+#include <optional>
 
 #include "file_size_limit.h"
 #include "qstring_print.h"
@@ -43,64 +43,48 @@ TEST(WriteLinesAtomically, AReplacedFileKeepsItsPermissions) {
   EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
-// Each row breaks the write a different way; the old file must survive every one.
-struct Failure {
-  const char* why;
-  void (*prepare)(TempGame& game);
-  const char* target;  // relative path written to
-};
-
-void PrintTo(const Failure& row, std::ostream* os) {
-  *os << row.why;
-}
-
-class FailedWrite : public ::testing::TestWithParam<Failure> {};
-
-TEST_P(FailedWrite, AFailedWriteReportsFalseAndLeavesTheOldFileByteForByte) {
-  SCOPED_TRACE(GetParam().why);
-  TempGame game;
-  game.WriteRaw("sys/all.dat", kOld);
-  GetParam().prepare(game);
-  const QStringList before = FilesIn(game.path("sys"));
-  EXPECT_FALSE(WriteLinesAtomically(game.path(GetParam().target), {"new", "lines"}));
-  EXPECT_EQ(game.ReadRaw("sys/all.dat"), kOld);
-  EXPECT_EQ(FilesIn(game.path("sys")), before);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Ways, FailedWrite,
-    ::testing::Values(Failure{"the path is taken by a folder",
-                              [](TempGame& g) { QDir().mkpath(g.path("sys/dir.dat")); },
-                              "sys/dir.dat"},
-                      Failure{"the folder is a file",
-                              [](TempGame& g) { g.WriteRaw("nofolder", "x"); }, "nofolder/all.dat"},
-                      Failure{"the folder is missing", [](TempGame&) {}, "gone/all.dat"}));
-
-TEST(WriteLinesAtomically, AWriteIntoAReadOnlyFolderFailsAndKeepsTheOldFile) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
-  TempGame game;
-  game.WriteRaw("sys/all.dat", kOld);
-  ASSERT_EQ(::chmod(game.path("sys").toUtf8().constData(), 0555), 0);
-  EXPECT_FALSE(WriteLinesAtomically(game.path("sys/all.dat"), {"new"}));
-  ::chmod(game.path("sys").toUtf8().constData(), 0755);
-  EXPECT_EQ(game.ReadRaw("sys/all.dat"), kOld);
-}
-
-// A disk that fills up in the middle of the write, even for root: the process may
-// not write files larger than a few bytes for the length of the call.
-TEST(WriteLinesAtomically, ADiskThatFillsUpMidWriteKeepsTheOldFile) {
-  TempGame game;
-  game.WriteRaw("sys/all.dat", kOld);
-  const QStringList before = FilesIn(game.path("sys"));
-  bool written = true;
-  {
-    hibi::testing::ScopedFileSizeLimit full(8);
-    ASSERT_TRUE(full.active());
-    written = WriteLinesAtomically(game.path("sys/all.dat"), {"a longer new save file"});
+// Each row breaks the write a different way; the old file must survive every one. A disk
+// that fills up mid-write fails even for root: the process may not write files larger
+// than a few bytes for the length of the call.
+TEST(WriteLinesAtomically, AFailedWriteReportsFalseAndLeavesTheOldFileByteForByte) {
+  struct Row {
+    const char* why;
+    void (*prepare)(TempGame& game);
+    const char* target;  // relative path written to
+    rlim_t sizeLimit;    // 0: no limit
+    bool rootWritesAnyway;
+  };
+  const Row rows[] = {
+      {"the path is taken by a folder", [](TempGame& g) { QDir().mkpath(g.path("sys/dir.dat")); },
+       "sys/dir.dat", 0, false},
+      {"the folder is a file", [](TempGame& g) { g.WriteRaw("nofolder", "x"); }, "nofolder/all.dat",
+       0, false},
+      {"the folder is missing", [](TempGame&) {}, "gone/all.dat", 0, false},
+      {"the folder is read-only",
+       [](TempGame& g) { ::chmod(g.path("sys").toUtf8().constData(), 0555); }, "sys/all.dat", 0,
+       true},
+      {"the disk fills up mid-write", [](TempGame&) {}, "sys/all.dat", 8, false},
+  };
+  for (const Row& row : rows) {
+    if (row.rootWritesAnyway && ::geteuid() == 0) continue;
+    SCOPED_TRACE(row.why);
+    TempGame game;
+    game.WriteRaw("sys/all.dat", kOld);
+    row.prepare(game);
+    const QStringList before = FilesIn(game.path("sys"));
+    bool written = true;
+    {
+      std::optional<hibi::testing::ScopedFileSizeLimit> full;
+      if (row.sizeLimit) {
+        ASSERT_TRUE(full.emplace(row.sizeLimit).active());
+      }
+      written = WriteLinesAtomically(game.path(row.target), {"a longer new save file", "lines"});
+    }
+    ::chmod(game.path("sys").toUtf8().constData(), 0755);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(game.ReadRaw("sys/all.dat"), kOld);
+    EXPECT_EQ(FilesIn(game.path("sys")), before);
   }
-  EXPECT_FALSE(written);
-  EXPECT_EQ(game.ReadRaw("sys/all.dat"), kOld);
-  EXPECT_EQ(FilesIn(game.path("sys")), before);
 }
 
 }  // namespace

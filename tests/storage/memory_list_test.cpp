@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QString>
 #include <QStringList>
-#include <ostream>
 
 #include "file_size_limit.h"
 #include "qstring_print.h"
@@ -19,59 +18,41 @@ using hibi::testing::TempGame;
 
 const QString kHeading = QStringLiteral("▼記憶");
 
-QString ErrorBox(const TempGame& game) {
-  return "リストデーターが、破損しています。\r\n" + game.folder() +
-         "sys/lstphoto.dat　を開いて、中身をすゆまで送って下さい。";
+TEST(MemoryList, EveryLineIsAMemoryAndSurvivesTheNextShutdown) {
+  struct Row {
+    const char* why;
+    QByteArray file;
+    QStringList items;   // what the list holds after the heading
+    QByteArray written;  // what the next shutdown writes
+  };
+  const Row rows[] = {
+      {"empty file", "", {}, ""},
+      {"names in order", "opn\r\n001\r\nttl\r\n", {"opn", "001", "ttl"}, "opn\r\n001\r\nttl\r\n"},
+      {"last line without CR LF gains it", "opn\r\n14", {"opn", "14"}, "opn\r\n14\r\n"},
+      {"empty lines are empty items", "\r\nopn\r\n\r\n", {"", "opn", ""}, "\r\nopn\r\n\r\n"},
+      {"duplicates stay", "a\r\na\r\n", {"a", "a"}, "a\r\na\r\n"},
+      {"the heading as an item stays an item",
+       "\x81\xA5\x8BL\x89\xAF\r\nopn\r\n",
+       {kHeading, "opn"},
+       "\x81\xA5\x8BL\x89\xAF\r\nopn\r\n"},
+      {"lone CR line ends become CR LF", "a\rb\r", {"a", "b"}, "a\r\nb\r\n"},
+      {"Japanese names", "\x82\xE6\x82\xED\x81Q1\r\n", {"よわ＿1"}, "\x82\xE6\x82\xED\x81Q1\r\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.why);
+    Harness h;
+    h.game.WriteRaw("sys/lstphoto.dat", row.file);
+    h.Start();
+    EXPECT_EQ(h.fom.controls.LstIvent.items, QStringList{kHeading} + row.items);
+    h.fom.Form_Unload();
+    EXPECT_EQ(h.game.ReadRaw("sys/lstphoto.dat"), row.written);
+    EXPECT_TRUE(h.dialogs.boxes.isEmpty());
+
+    QStringList again{kHeading};
+    ReadMemoryList(h.game.path("sys/lstphoto.dat"), again);
+    EXPECT_EQ(again, QStringList{kHeading} + row.items);
+  }
 }
-
-struct ListRow {
-  const char* why;
-  QByteArray file;
-  QStringList items;   // what the list holds after the heading
-  QByteArray written;  // what the next shutdown writes
-};
-void PrintTo(const ListRow& row, std::ostream* os) {
-  *os << row.why;
-}
-
-class MemoryFile : public ::testing::TestWithParam<ListRow> {};
-
-TEST_P(MemoryFile, EveryLineIsAMemoryAndSurvivesTheNextShutdown) {
-  const ListRow& row = GetParam();
-  Harness h;
-  h.game.WriteRaw("sys/lstphoto.dat", row.file);
-  h.Start();
-  EXPECT_EQ(h.fom.controls.LstIvent.items, QStringList{kHeading} + row.items);
-  h.fom.Form_Unload();
-  EXPECT_EQ(h.game.ReadRaw("sys/lstphoto.dat"), row.written);
-  EXPECT_TRUE(h.dialogs.boxes.isEmpty());
-
-  QStringList again{kHeading};
-  ReadMemoryList(h.game.path("sys/lstphoto.dat"), again);
-  EXPECT_EQ(again, QStringList{kHeading} + row.items);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, MemoryFile,
-    ::testing::Values(
-        ListRow{"empty file", "", {}, ""},
-        ListRow{"names in order",
-                "opn\r\n001\r\nttl\r\n",
-                {"opn", "001", "ttl"},
-                "opn\r\n001\r\nttl\r\n"},
-        ListRow{"last line without CR LF gains it", "opn\r\n14", {"opn", "14"}, "opn\r\n14\r\n"},
-        ListRow{
-            "empty lines are empty items", "\r\nopn\r\n\r\n", {"", "opn", ""}, "\r\nopn\r\n\r\n"},
-        ListRow{"duplicates stay", "a\r\na\r\n", {"a", "a"}, "a\r\na\r\n"},
-        ListRow{"the heading as an item stays an item",
-                "\x81\xA5\x8BL\x89\xAF\r\nopn\r\n",
-                {kHeading, "opn"},
-                "\x81\xA5\x8BL\x89\xAF\r\nopn\r\n"},
-        ListRow{"lone CR line ends become CR LF", "a\rb\r", {"a", "b"}, "a\r\nb\r\n"},
-        ListRow{"Japanese names",
-                "\x82\xE6\x82\xED\x81\x51\x31\r\n",
-                {"よわ＿1"},
-                "\x82\xE6\x82\xED\x81\x51\x31\r\n"}));
 
 TEST(MemoryList, TheHeadingAloneWritesAFileOfZeroBytes) {
   Harness h;
@@ -111,7 +92,9 @@ TEST(MemoryList, AFailedShutdownWriteShowsTheBoxAndKeepsTheOldFile) {
     ASSERT_TRUE(full.active());
     h.fom.Form_Unload();
   }
-  EXPECT_EQ(h.dialogs.boxes, QStringList{ErrorBox(h.game)});
+  EXPECT_EQ(h.dialogs.boxes,
+            QStringList{"リストデーターが、破損しています。\r\n" + h.game.folder() +
+                        "sys/lstphoto.dat　を開いて、中身をすゆまで送って下さい。"});
   EXPECT_EQ(h.game.ReadRaw("sys/lstphoto.dat"), QByteArray("opn\r\n"));
   // Shutdown goes on after the box: the tune is closed all the same.
   ASSERT_FALSE(h.midi.log.isEmpty());

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <ostream>
 
 #include "qstring_print.h"
 #include "storage/save_file.h"
@@ -10,46 +9,38 @@
 namespace hibi {
 namespace {
 
-struct PrintRow {
-  long value;
-  const char* text;
-};
-
-class PrintForm : public ::testing::TestWithParam<PrintRow> {};
-
-TEST_P(PrintForm, ANumberIsWrittenWithASignPlaceAndATrailingSpace) {
-  EXPECT_EQ(PrintNumber(GetParam().value), QString(GetParam().text));
+TEST(PrintNumber, ANumberIsWrittenWithASignPlaceAndATrailingSpace) {
+  struct Row {
+    long value;
+    const char* text;
+  };
+  for (const auto& [value, text] :
+       {Row{12, " 12 "}, Row{-3, "-3 "}, Row{0, " 0 "}, Row{32767, " 32767 "},
+        Row{-32768, "-32768 "}, Row{255, " 255 "}}) {
+    EXPECT_EQ(PrintNumber(value), QString(text)) << value;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Numbers, PrintForm,
-                         ::testing::Values(PrintRow{12, " 12 "}, PrintRow{-3, "-3 "},
-                                           PrintRow{0, " 0 "}, PrintRow{32767, " 32767 "},
-                                           PrintRow{-32768, "-32768 "}, PrintRow{255, " 255 "}));
-
-TEST(FormatSave, TheSevenLinesComeInTheFileOrder) {
-  SaveData data;
-  data.affection = {5, -7, 0};
-  data.dayLimit = 10;
-  data.timeSlot = 3;
-  data.fatigue = "-100";
-  data.days = "4";
-  EXPECT_EQ(FormatSave(data), QStringList({" 5 ", "-7 ", " 0 ", " 10 ", " 3 ", "-100", "4"}));
-}
-
-TEST(ParseSave, WhatFormatSaveWritesReadsBackTheSame) {
-  SaveData data;
-  data.affection = {-32768, 32767, 140};
-  data.dayLimit = -1;
-  data.timeSlot = 7;
-  data.fatigue = "99";
-  data.days = "12.5";
-  const auto back = ParseSave(FormatSave(data));
-  ASSERT_TRUE(back.has_value());
-  EXPECT_EQ(back->affection, data.affection);
-  EXPECT_EQ(back->dayLimit, data.dayLimit);
-  EXPECT_EQ(back->timeSlot, data.timeSlot);
-  EXPECT_EQ(back->fatigue, data.fatigue);
-  EXPECT_EQ(back->days, data.days);
+TEST(FormatSave, TheSevenLinesComeInTheFileOrderAndReadBackTheSame) {
+  struct Row {
+    SaveData data;
+    QStringList lines;
+  };
+  for (const auto& [data, lines] :
+       {Row{SaveData{{5, -7, 0}, 10, 3, "-100", "4"},
+            {" 5 ", "-7 ", " 0 ", " 10 ", " 3 ", "-100", "4"}},
+        Row{SaveData{{-32768, 32767, 140}, -1, 7, "99", "12.5"},
+            {"-32768 ", " 32767 ", " 140 ", "-1 ", " 7 ", "99", "12.5"}}}) {
+    SCOPED_TRACE(lines.join('|').toStdString());
+    EXPECT_EQ(FormatSave(data), lines);
+    const auto back = ParseSave(lines);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->affection, data.affection);
+    EXPECT_EQ(back->dayLimit, data.dayLimit);
+    EXPECT_EQ(back->timeSlot, data.timeSlot);
+    EXPECT_EQ(back->fatigue, data.fatigue);
+    EXPECT_EQ(back->days, data.days);
+  }
 }
 
 TEST(ParseSave, NumberLinesIgnoreSpacesAndRoundHalvesToEvenWhileTextsStayVerbatim) {
@@ -62,44 +53,21 @@ TEST(ParseSave, NumberLinesIgnoreSpacesAndRoundHalvesToEvenWhileTextsStayVerbati
   EXPECT_EQ(data->days, "0 ");
 }
 
-struct BadSave {
-  const char* why;
-  QStringList lines;
-};
-void PrintTo(const BadSave& row, std::ostream* os) {
-  *os << row.why;
-}
-
-class DamagedSave : public ::testing::TestWithParam<BadSave> {};
-
-TEST_P(DamagedSave, AnyDamagedLineRejectsTheWholeFile) {
-  EXPECT_FALSE(ParseSave(GetParam().lines).has_value());
-}
-
-const QStringList kGood = {" 1 ", " 2 ", " 3 ", " 10 ", " 4 ", "5", "6"};
-
-QStringList With(int index, const QString& text) {
-  QStringList lines = kGood;
-  lines[index] = text;
-  return lines;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, DamagedSave,
-    ::testing::Values(BadSave{"no lines", {}}, BadSave{"six lines", kGood.mid(0, 6)},
-                      BadSave{"a letter in affection", With(0, " 1x ")},
-                      BadSave{"empty affection", With(2, "")},
-                      BadSave{"40000 affection", With(1, " 40000 ")},
-                      BadSave{"-32769 affection", With(2, "-32769 ")},
-                      BadSave{"40000 day limit", With(3, " 40000 ")},
-                      BadSave{"slot 0", With(4, " 0 ")}, BadSave{"slot 8", With(4, " 8 ")},
-                      BadSave{"slot 7.5 rounds to 8", With(4, "7.5")},
-                      BadSave{"slot 300", With(4, " 300 ")}, BadSave{"slot -1", With(4, "-1 ")},
-                      BadSave{"fatigue abc", With(5, "abc")}, BadSave{"fatigue empty", With(5, "")},
-                      BadSave{"days abc", With(6, "abc")}, BadSave{"days 1 2", With(6, "1 2")}));
-
-TEST(ParseSave, TheGoodRowOfTheDamageTableItselfLoads) {
-  EXPECT_TRUE(ParseSave(kGood).has_value());
+TEST(ParseSave, AnyDamagedLineRejectsTheWholeFile) {
+  const QStringList good = {" 1 ", " 2 ", " 3 ", " 10 ", " 4 ", "5", "6"};
+  EXPECT_TRUE(ParseSave(good).has_value());
+  EXPECT_FALSE(ParseSave({}).has_value());
+  EXPECT_FALSE(ParseSave(good.mid(0, 6)).has_value());
+  const std::pair<int, const char*> damage[] = {
+      {0, " 1x "}, {2, ""},    {1, " 40000 "}, {2, "-32769 "}, {3, " 40000 "},
+      {4, " 0 "},  {4, " 8 "}, {4, "7.5"},     {4, " 300 "},   {4, "-1 "},
+      {5, "abc"},  {5, ""},    {6, "abc"},     {6, "1 2"}};
+  for (const auto& [index, text] : damage) {
+    SCOPED_TRACE(::testing::Message() << "line " << index + 1 << " [" << text << "]");
+    QStringList lines = good;
+    lines[index] = text;
+    EXPECT_FALSE(ParseSave(lines).has_value());
+  }
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QString>
-#include <ostream>
 
 #include "qstring_print.h"
 #include "storage/settings.h"
@@ -13,111 +12,83 @@ namespace {
 
 using hibi::testing::TempGame;
 
-struct FolderRow {
-  const char* reported;
-  const char* program;
-};
-
-class FolderTexts : public ::testing::TestWithParam<FolderRow> {};
-
-TEST_P(FolderTexts, EveryFolderIsTheProgramFolderWithOneSlashAndItsName) {
-  const Folders f = MakeFolders(GetParam().reported);
-  const QString p = GetParam().program;
-  EXPECT_EQ(f.programFolder, p);
-  EXPECT_EQ(f.pictureFolder, p + "img/");
-  EXPECT_EQ(f.faceFolder, p + "face/");
-  EXPECT_EQ(f.scriptFolder, p + "txt/");
-  EXPECT_EQ(f.settingsFolder, p + "sys/");
-}
-
-INSTANTIATE_TEST_SUITE_P(Folders, FolderTexts,
-                         ::testing::Values(FolderRow{"/opt/game", "/opt/game/"},
-                                           FolderRow{"/opt/game/", "/opt/game/"},
-                                           FolderRow{"/", "/"},
-                                           FolderRow{"/home/よわ/ゲーム", "/home/よわ/ゲーム/"},
-                                           FolderRow{"/opt/Game ", "/opt/Game /"}));
-
-struct SettingsRow {
-  const char* why;
-  QByteArray bytes;
-  const char* script;
-  const char* picture;
-};
-
-void PrintTo(const SettingsRow& row, std::ostream* os) {
-  *os << row.why;
-}
-
-class SettingsFiles : public ::testing::TestWithParam<SettingsRow> {};
-
-TEST_P(SettingsFiles, TheFirstTwoLinesAreTheSuffixesVerbatim) {
-  SCOPED_TRACE(GetParam().why);
-  TempGame game;
-  game.WriteRaw("sys/sys.dat", GetParam().bytes);
-  const Settings s = ReadSettings(game.path("sys/"));
-  EXPECT_EQ(s.scriptSuffix, QString::fromUtf8(GetParam().script));
-  EXPECT_EQ(s.pictureSuffix, QString::fromUtf8(GetParam().picture));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, SettingsFiles,
-    ::testing::Values(
-        SettingsRow{"four lines with CR LF", ".txt\r\n.png\r\nx\r\ny\r\n", ".txt", ".png"},
-        SettingsRow{"four lines, no final line end", ".txt\r\n.png\r\nx\r\ny", ".txt", ".png"},
-        SettingsRow{"lone CR line ends", ".scr\r.bmp\r\rfour", ".scr", ".bmp"},
-        SettingsRow{"extra lines are ignored", ".a\r\n.b\r\n\r\n\r\nmore\r\nand more", ".a", ".b"},
-        SettingsRow{"empty suffixes", "\r\n\r\n\r\n\r\n", "", ""},
-        SettingsRow{"spaces belong to the suffix", " .txt \r\n.png  \r\n3\r\n4\r\n", " .txt ",
-                    ".png  "},
-        SettingsRow{"CP932 suffix", "\x81\x51s\r\n.jpg\r\n\r\n\r\n", "＿s", ".jpg"}));
-
-struct BrokenRow {
-  const char* why;
-  void (*prepare)(TempGame& game);
-  const char* problem;
-};
-
-void PrintTo(const BrokenRow& row, std::ostream* os) {
-  *os << row.why;
-}
-
-class UnusableSettings : public ::testing::TestWithParam<BrokenRow> {};
-
-TEST_P(UnusableSettings, AnUnusableFileStopsStartUpNamingItsPathAndTheProblem) {
-  SCOPED_TRACE(GetParam().why);
-  TempGame game;
-  GetParam().prepare(game);
-  const QString path = game.path("sys/sys.dat");
-  try {
-    ReadSettings(game.path("sys/"));
-    FAIL() << "no error";
-  } catch (const SettingsError& error) {
-    EXPECT_EQ(error.path(), path);
-    EXPECT_EQ(error.report(),
-              "Cannot start: the settings file " + path + " " + GetParam().problem + ".");
-    EXPECT_FALSE(error.report().contains('\n'));
-    EXPECT_EQ(QString::fromStdString(error.what()), error.report());
+TEST(MakeFolders, EveryFolderIsTheProgramFolderWithOneSlashAndItsName) {
+  const std::pair<const char*, const char*> rows[] = {{"/opt/game", "/opt/game/"},
+                                                      {"/opt/game/", "/opt/game/"},
+                                                      {"/", "/"},
+                                                      {"/home/よわ/ゲーム", "/home/よわ/ゲーム/"},
+                                                      {"/opt/Game ", "/opt/Game /"}};
+  for (const auto& [reported, program] : rows) {
+    SCOPED_TRACE(reported);
+    const Folders f = MakeFolders(reported);
+    const QString p = program;
+    EXPECT_EQ(f.programFolder, p);
+    EXPECT_EQ(f.pictureFolder, p + "img/");
+    EXPECT_EQ(f.faceFolder, p + "face/");
+    EXPECT_EQ(f.scriptFolder, p + "txt/");
+    EXPECT_EQ(f.settingsFolder, p + "sys/");
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, UnusableSettings,
-    ::testing::Values(BrokenRow{"three lines",
-                                [](TempGame& g) { g.WriteRaw("sys/sys.dat", ".t\r\n.p\r\nx\r\n"); },
-                                "has 3 lines, needs 4"},
-                      BrokenRow{"one line", [](TempGame& g) { g.WriteRaw("sys/sys.dat", ".t"); },
-                                "has 1 line, needs 4"},
-                      BrokenRow{"empty", [](TempGame& g) { g.WriteRaw("sys/sys.dat", ""); },
-                                "has 0 lines, needs 4"},
-                      BrokenRow{"missing",
-                                [](TempGame& g) { QFile::remove(g.path("sys/sys.dat")); },
-                                "is missing"},
-                      BrokenRow{"a folder in its place",
-                                [](TempGame& g) {
-                                  QFile::remove(g.path("sys/sys.dat"));
-                                  QDir().mkpath(g.path("sys/sys.dat"));
-                                },
-                                "is a folder, not a file"}));
+TEST(ReadSettings, TheFirstTwoLinesAreTheSuffixesVerbatim) {
+  struct Row {
+    const char* why;
+    QByteArray bytes;
+    const char* script;
+    const char* picture;
+  };
+  const Row rows[] = {
+      {"four lines with CR LF", ".txt\r\n.png\r\nx\r\ny\r\n", ".txt", ".png"},
+      {"four lines, no final line end", ".txt\r\n.png\r\nx\r\ny", ".txt", ".png"},
+      {"lone CR line ends", ".scr\r.bmp\r\rfour", ".scr", ".bmp"},
+      {"extra lines are ignored", ".a\r\n.b\r\n\r\n\r\nmore\r\nand more", ".a", ".b"},
+      {"empty suffixes", "\r\n\r\n\r\n\r\n", "", ""},
+      {"spaces belong to the suffix", " .txt \r\n.png  \r\n3\r\n4\r\n", " .txt ", ".png  "},
+      {"CP932 suffix", "\x81\x51s\r\n.jpg\r\n\r\n\r\n", "＿s", ".jpg"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.why);
+    TempGame game;
+    game.WriteRaw("sys/sys.dat", row.bytes);
+    const Settings s = ReadSettings(game.path("sys/"));
+    EXPECT_EQ(s.scriptSuffix, QString::fromUtf8(row.script));
+    EXPECT_EQ(s.pictureSuffix, QString::fromUtf8(row.picture));
+  }
+}
+
+TEST(ReadSettings, AnUnusableFileStopsStartUpNamingItsPathAndTheProblem) {
+  struct Row {
+    const char* why;
+    const char* bytes;  // nullptr: no file, or a folder in its place
+    bool folder;
+    const char* problem;
+  };
+  const Row rows[] = {
+      {"three lines", ".t\r\n.p\r\nx\r\n", false, "has 3 lines, needs 4"},
+      {"one line", ".t", false, "has 1 line, needs 4"},
+      {"empty", "", false, "has 0 lines, needs 4"},
+      {"missing", nullptr, false, "is missing"},
+      {"a folder in its place", nullptr, true, "is a folder, not a file"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.why);
+    TempGame game;
+    const QString path = game.path("sys/sys.dat");
+    QFile::remove(path);
+    if (row.bytes) game.WriteRaw("sys/sys.dat", row.bytes);
+    if (row.folder) QDir().mkpath(path);
+    try {
+      ReadSettings(game.path("sys/"));
+      ADD_FAILURE() << "no error";
+    } catch (const SettingsError& error) {
+      EXPECT_EQ(error.path(), path);
+      EXPECT_EQ(error.report(),
+                "Cannot start: the settings file " + path + " " + row.problem + ".");
+      EXPECT_FALSE(error.report().contains('\n'));
+      EXPECT_EQ(QString::fromStdString(error.what()), error.report());
+    }
+  }
+}
 
 }  // namespace
 }  // namespace hibi
