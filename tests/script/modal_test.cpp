@@ -23,12 +23,7 @@ TEST(BrokenScene, EventsUnderTheBoxChangeNothingAndAnAdvanceAfterItLeavesTheScen
       {"left click on the label", [](Harness& h) { Click(h); }, true},
       {"click on the label", [](Harness& h) { h.fom.Lbl_Click(); }, true},
       {"click on the window", [](Harness& h) { h.fom.Form_Click(); }, true},
-      {"right click on the window",
-       [](Harness& h) {
-         h.fom.Form_MouseDown(kRightButton, 0, 0, 0);
-         h.fom.Form_Click();
-       },
-       false},
+      {"right click on the window", [](Harness& h) { RightClickOnTheWindow(h); }, false},
       {"Enter", [](Harness& h) { h.fom.Form_KeyDown(kKeyReturn, 0); }, true},
       {"Ctrl", [](Harness& h) { h.fom.Form_KeyDown(kKeyControl, 0); }, true},
       {"click on the event picture", [](Harness& h) { h.fom.Pic_Click(); }, false},

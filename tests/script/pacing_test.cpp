@@ -21,19 +21,17 @@ TEST(Pacing, OutsideASceneClicksTicksAndKeysForTheMessageAreaChangeNothing) {
   for (const bool atTitle : {true, false}) {
     SCOPED_TRACE(atTitle ? "on the title stage before the first game" : "at the command panel");
     Harness h;
-    if (atTitle) {
-      h.game.WriteScript("opn", {"a"});
-      h.Start();
-    } else {
-      StartAtTheCommandPanel(h);
+    h.game.WriteScript("opn", {atTitle ? "a" : "tugi"});
+    h.Start();
+    if (!atTitle) {
+      h.StartGame();
       h.fom.ShowMessage("\r\nremark");
     }
     const Seen before = Look(h);
     ASSERT_EQ(h.fom.controls.PicStt.visible, atTitle);
     ASSERT_EQ(h.InCommandMode(), !atTitle);
     RightClick(h);
-    h.fom.Form_MouseDown(kRightButton, 0, 0, 0);
-    h.fom.Form_Click();
+    RightClickOnTheWindow(h);
     h.fom.TimSay_Timer();
     for (const std::int16_t key : {kKeyReturn, kKeySpace, kKeyControl}) h.fom.Form_KeyDown(key, 0);
     EXPECT_EQ(Look(h), before);
@@ -43,6 +41,12 @@ TEST(Pacing, OutsideASceneClicksTicksAndKeysForTheMessageAreaChangeNothing) {
 
 TEST(Pacing, AClickInTheMiddleOfAPageShowsTheNextLineAndTheTickGoesOnFromThere) {
   Scene s(4);
+  // A click on the event picture toggles the memory list and leaves the text.
+  s.h.fom.Pic_Click();
+  EXPECT_TRUE(s.h.fom.controls.LstIvent.visible);
+  s.h.fom.Pic_Click();
+  EXPECT_FALSE(s.h.fom.controls.LstIvent.visible);
+  EXPECT_EQ(s.caption(), Page({"l1"}));
   Click(s.h);
   EXPECT_EQ(s.caption(), Page({"l1", "l2"}));
   EXPECT_TRUE(s.h.fom.controls.TimSay.enabled);
@@ -71,37 +75,38 @@ TEST(Pacing, ARightClickAtAPageEndRunsTheRestOfTheSceneWithoutStopping) {
   EXPECT_TRUE(s.h.InCommandMode());
 }
 
-TEST(Pacing, ALeftOrMiddlePressDuringFastForwardStopsAtTheNextPageEnd) {
-  for (const std::int16_t button : {kLeftButton, kMiddleButton}) {
-    SCOPED_TRACE(button);
+// A press stops at the page end that is not yet shown; once the marker shows, the press
+// waits for its click.
+TEST(Pacing, ALeftOrMiddlePressDuringFastForwardStopsAtThePageEnd) {
+  struct Row {
+    std::int16_t button;
+    int ticks;  // of fast-forward before the press
+    bool markerShown;
+  };
+  for (const Row& row :
+       {Row{kLeftButton, 2, false}, Row{kMiddleButton, 2, false}, Row{kLeftButton, 6, true}}) {
+    SCOPED_TRACE(::testing::Message() << row.button << " after " << row.ticks << " ticks");
     Scene s(20);
     RightClick(s.h);
-    Tick(s.h, 2);
-    ASSERT_EQ(s.caption(), Page({"l1", "l2", "l3", "l4"}));
-    s.h.fom.Lbl_MouseDown(button, 0, 0, 0);
+    Tick(s.h, row.ticks);
+    const QString pageEnd = Page(Lines(7) << "l8▼");
+    ASSERT_EQ(s.caption(), row.markerShown ? pageEnd : Page({"l1", "l2", "l3", "l4"}));
+    s.h.fom.Lbl_MouseDown(row.button, 0, 0, 0);
     EXPECT_EQ(s.h.fom.controls.TimSay.interval, 100);
     EXPECT_TRUE(s.h.fom.controls.TimSay.enabled);
     Tick(s.h, 10);
-    EXPECT_EQ(s.caption(), Page(Lines(7) << "l8▼"));
-    EXPECT_FALSE(s.h.fom.controls.TimSay.enabled);
+    EXPECT_EQ(s.caption(), pageEnd);
+    if (!row.markerShown) {
+      EXPECT_FALSE(s.h.fom.controls.TimSay.enabled);
+    }
+    s.h.fom.Lbl_Click();
+    EXPECT_EQ(s.caption(), Page({"l9"}));
   }
 }
 
-TEST(Pacing, ALeftPressWhileTheMarkerShowsInFastForwardWaitsForTheClick) {
-  Scene s(12);
-  RightClick(s.h);
-  Tick(s.h, 6);
-  ASSERT_EQ(s.caption(), Page(Lines(7) << "l8▼"));
-  s.h.fom.Lbl_MouseDown(kLeftButton, 0, 0, 0);
-  EXPECT_TRUE(s.h.fom.controls.TimSay.enabled);
-  Tick(s.h, 5);
-  EXPECT_EQ(s.caption(), Page(Lines(7) << "l8▼"));
-  s.h.fom.Lbl_Click();
-  EXPECT_EQ(s.caption(), Page({"l9"}));
-}
-
-// A scene opened over an unfinished one leaves the rest of the other unread.
-TEST(Pacing, AfterFastForwardTheNextSceneStartsInNormalPacingWhetherTheLastEndedOrNot) {
+// A scene opened after fast-forward starts in normal pacing; one opened over an unfinished
+// scene leaves the rest of the other unread.
+TEST(OpenScene, EntersSceneModeInNormalPacingWithTheFirstLineShownWhetherTheLastEndedOrNot) {
   for (const bool lastEnded : {true, false}) {
     SCOPED_TRACE(lastEnded ? "after a finished scene" : "over an unfinished scene");
     Harness h;
@@ -110,22 +115,20 @@ TEST(Pacing, AfterFastForwardTheNextSceneStartsInNormalPacingWhetherTheLastEnded
     RightClick(h);
     Tick(h);
     ASSERT_EQ(h.InCommandMode(), lastEnded);
+    h.fom.controls.LstIvent.visible = true;
     h.fom.OpenScene("next");
     EXPECT_TRUE(h.dialogs.boxes.isEmpty());
+    const Controls& c = h.fom.controls;
+    EXPECT_FALSE(c.PicCom.visible);
+    EXPECT_FALSE(c.PicKao.visible);
+    EXPECT_FALSE(c.LstIvent.visible);
+    EXPECT_TRUE(c.TimSay.enabled);
+    EXPECT_EQ(c.TimSay.interval, 100);
     EXPECT_TRUE(h.fom.state.stopAtPageEnd);
-    EXPECT_EQ(h.fom.controls.TimSay.interval, 100);
+    EXPECT_EQ(c.Lbl.caption, Page({"c"}));
     EXPECT_EQ(PlayPages(h), QStringList{Page({"c", "d▼"})});
     EXPECT_TRUE(h.InCommandMode());
   }
-}
-
-TEST(Pacing, AClickOnTheEventPictureTogglesTheMemoryListAndLeavesTheText) {
-  Scene s(4);
-  s.h.fom.Pic_Click();
-  EXPECT_TRUE(s.h.fom.controls.LstIvent.visible);
-  s.h.fom.Pic_Click();
-  EXPECT_FALSE(s.h.fom.controls.LstIvent.visible);
-  EXPECT_EQ(s.caption(), Page({"l1"}));
 }
 
 TEST(Pacing, EnterAndSpaceActAsALeftClickAndCtrlAsARightClick) {
@@ -167,21 +170,14 @@ TEST(TitleStage, AnyKeyShowsTheDayLimitBoxAndTheNextHidesIt) {
 }
 
 TEST(TitleStage, TheTypedLimitStartsTheGameOrAsksAgain) {
-  // The typed text and the day limit it sets; none: the game does not start.
-  const std::vector<std::pair<QString, std::optional<std::int16_t>>> rows = {
-      {"10", 10},         {"5", 5},
-      {" 7 ", 7},         {"+3", 3},
-      {"-3", -3},         {"0", 0},
-      {"０１５", 15},     {"－２", -2},
-      {"　8　", 8},       {"32767", 32767},
-      {"-32768", -32768}, {"32768", {}},
-      {"-32769", {}},     {"99999999999999999999", {}},
-      {"7.5", {}},        {"7.0", {}},
-      {"1e1", {}},        {"", {}},
-      {" ", {}},          {"-", {}},
-      {"10日", {}},       {"1 0", {}},
-      {"abc", {}},
+  // The typed texts that start the game, with the day limit each sets; then those that do not.
+  std::vector<std::pair<QString, std::optional<std::int16_t>>> rows = {
+      {"10", 10},     {"5", 5},     {" 7 ", 7},   {"+3", 3},        {"-3", -3},         {"0", 0},
+      {"０１５", 15}, {"－２", -2}, {"　8　", 8}, {"32767", 32767}, {"-32768", -32768},
   };
+  for (const char* typed : {"32768", "-32769", "99999999999999999999", "7.5", "7.0", "1e1", "", " ",
+                            "-", "10日", "1 0", "abc"})
+    rows.push_back({typed, std::nullopt});
   for (const auto& [typed, limit] : rows) {
     SCOPED_TRACE(typed.toStdString());
     Harness h;

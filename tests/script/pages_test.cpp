@@ -11,9 +11,7 @@ struct PagesRow {
   QStringList script;
   QStringList pages;  // every page the player waits on, in order
 };
-void PrintTo(const PagesRow& row, std::ostream* os) {
-  *os << row.name;
-}
+const auto kByName = [](const auto& info) { return std::string(info.param.name); };
 
 class PagesTest : public ::testing::TestWithParam<PagesRow> {};
 
@@ -25,9 +23,9 @@ TEST_P(PagesTest, ThePlayerWaitsOnExactlyThesePages) {
   EXPECT_EQ(PlayPages(h), row.pages);
   EXPECT_TRUE(h.InCommandMode());
   EXPECT_EQ(h.fom.controls.Lbl.caption, "");
+  EXPECT_FALSE(h.fom.controls.TimSay.enabled);
+  EXPECT_FALSE(h.fom.controls.PicKao.visible);
 }
-
-const QStringList kTwenty = Lines(20);
 
 INSTANTIATE_TEST_SUITE_P(
     PageLengths, PagesTest,
@@ -38,15 +36,15 @@ INSTANTIATE_TEST_SUITE_P(
                  QStringList{""} + Lines(10),
                  {Page(Lines(8) << "l9▼"), Page({"l10▼"})}},
         PagesRow{"AFullPageStartsTheNextOneCountingFromOne",
-                 kTwenty,
-                 {Page(Lines(7) << "l8▼"), Page(kTwenty.mid(8, 7) << "l16▼"),
+                 Lines(20),
+                 {Page(Lines(7) << "l8▼"), Page(Lines(20).mid(8, 7) << "l16▼"),
                   Page({"l17", "l18", "l19", "l20▼"})}},
         PagesRow{"SpeakerRowsCountAsLines",
                  {"-a", "-b", "-c", "-d", "-e", "-f", "-g", "-h", "-i"},
                  {Page({"■a", "■b", "■c", "■d", "■e", "■f", "■g", "■h▼"}), Page({"■i▼"})}},
         PagesRow{
             "AnEmptyLineInTheMiddleClearsTheLabel", {"a", "", "b"}, {Page({"a▼"}), Page({"b▼"})}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kByName);
 
 // The line read after a shown line decides whether the shown line ends its page.
 INSTANTIATE_TEST_SUITE_P(
@@ -57,11 +55,14 @@ INSTANTIATE_TEST_SUITE_P(
         PagesRow{"EndSomething", {"a", ">endless", "b"}, {Page({"a▼"}), Page({">endless", "b▼"})}},
         PagesRow{"Love", {"a", ">love,0", "b"}, {Page({"a▼"}), Page({"b▼"})}},
         PagesRow{"Endflag", {"a", ">endflag", "b"}, {Page({"a▼"}), Page({"b▼"})}},
-        PagesRow{"EmptyLine", {"a", "", "b"}, {Page({"a▼"}), Page({"b▼"})}},
         PagesRow{"Ive", {"a", ">ive 03"}, {Page({"a▼"}), Page({"b▼"})}},
         PagesRow{"Tugi", {"a", "tugi", "b"}, {Page({"a▼"})}},
+        // A line of tugi ends the scene at once, whatever follows it.
+        PagesRow{"TugiFirst", {"tugi", "never shown"}, {}},
+        PagesRow{"TugiAndMore", {"tugi and more", "never shown"}, {}},
+        PagesRow{"Tugiya", {"tugiya", "never shown"}, {}},
         PagesRow{"EndOfFile", {"a"}, {Page({"a▼"})}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kByName);
 
 INSTANTIATE_TEST_SUITE_P(
     LinesThatDoNot, PagesTest,
@@ -69,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PagesRow{"CapitalGame", {"a", ">Game", "b"}, {Page({"a", ">Game", "b▼"})}},
                       PagesRow{"TextWithADownTriangle", {"a▼", "b"}, {Page({"a▼", "b▼"})}},
                       PagesRow{"Speaker", {"a", "-b", "c"}, {Page({"a", "■b", "c▼"})}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kByName);
 
 // Only the exact keywords act; anything close to one is shown as it stands.
 INSTANTIATE_TEST_SUITE_P(
@@ -80,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PagesRow{"EndflagAndMore", {">endflagX"}, {Page({">endflagX▼"})}},
                       PagesRow{"EndingAndADigit", {">ending2"}, {Page({">ending2▼"})}},
                       PagesRow{"EndingAfterASpace", {" >ending"}, {Page({" >ending▼"})}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kByName);
 
 }  // namespace
 }  // namespace hibi::testing

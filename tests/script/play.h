@@ -15,12 +15,7 @@ inline void PrintTo(const QString& text, std::ostream* os) {
   *os << '"' << shown.toStdString() << '"';
 }
 inline void PrintTo(const QStringList& list, std::ostream* os) {
-  *os << '{';
-  for (const QString& text : list) {
-    PrintTo(text, os);
-    *os << ' ';
-  }
-  *os << '}';
+  PrintTo("{" + list.join(" | ") + "}", os);
 }
 
 namespace hibi::testing {
@@ -73,14 +68,19 @@ inline bool InScene(const Harness& h) {
   return !h.fom.controls.PicCom.visible && !h.fom.controls.PicStt.visible;
 }
 
-inline void Click(Harness& h) {
-  h.fom.Lbl_MouseDown(kLeftButton, 0, 0, 0);
+// A press and its click on the message label.
+inline void Click(Harness& h, std::int16_t button = kLeftButton) {
+  h.fom.Lbl_MouseDown(button, 0, 0, 0);
   h.fom.Lbl_Click();
 }
 
 inline void RightClick(Harness& h) {
-  h.fom.Lbl_MouseDown(kRightButton, 0, 0, 0);
-  h.fom.Lbl_Click();
+  Click(h, kRightButton);
+}
+
+inline void RightClickOnTheWindow(Harness& h) {
+  h.fom.Form_MouseDown(kRightButton, 0, 0, 0);
+  h.fom.Form_Click();
 }
 
 // Lets the pacing timer run while it is enabled and clicks whenever the scene waits
