@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "support/harness.h"
 
 namespace hibi {
@@ -9,103 +11,36 @@ namespace {
 
 struct LayoutRow {
   const char* name;
-  WindowMetrics window;
-  bool placed;
-  double height, left, top;  // when placed
-  bool laidOut;
-  int fontUnit, dayFontSize;
+  double width, height;         // of the window, in twips, on a 19200 x 14400 twip screen
+  std::optional<Placement> at;  // nullopt: left where it is
+  int fontUnit, dayFontSize;    // 0: not laid out
 };
 
-// Screens of 19200 x 14400 twips (1280 x 960 pixels at 96 dpi) unless a row says so.
 const LayoutRow kLayoutRows[] = {
-    {"design width: 1297.5 rounds to the even 1298",
-     {10380, 6720, 19200, 14400},
-     true,
-     7788,
-     4410,
-     3306,
-     true,
-     9,
-     18},
-    {"start-up width on a 19200 twip screen",
-     {13440, 9000, 19200, 14400},
-     true,
-     10080,
-     2880,
-     2160,
-     true,
-     12,
-     24},
-    {"13.5 eighths round up to the even 14",
-     {108, 0, 19200, 14400},
-     true,
-     84,
-     9546,
-     7158,
-     false,
-     0,
-     0},
-    {"widest window whose height fits 16 bits",
-     {43690, 500, 19200, 14400},
-     true,
-     32766,
-     -12245,
-     -9183,
-     true,
-     34,
-     68},
-    {"5461.5 eighths round to 5462: six of them overflow",
-     {43692, 7000, 19200, 14400},
-     false,
-     0,
-     0,
-     0,
-     true,
-     9,
-     18},
-    {"overflow: an 800 twip high window is laid out",
-     {50000, 800, 19200, 14400},
-     false,
-     0,
-     0,
-     0,
-     true,
-     2,
-     4},
-    {"overflow: a 799.9 twip high window is left alone",
-     {50000, 799.9, 19200, 14400},
-     false,
-     0,
-     0,
-     0,
-     false,
-     0,
-     0},
-    {"an eighth beyond 16 bits", {262200, 9000, 19200, 14400}, false, 0, 0, 0, true, 11, 22},
-    {"798 twips high: too low to lay out",
-     {1064, 9000, 19200, 14400},
-     true,
-     798,
-     9068,
-     6801,
-     false,
-     0,
-     0},
-    {"804 twips high: laid out", {1068, 9000, 19200, 14400}, true, 804, 9066, 6798, true, 2, 4},
+    {"design width: 1297.5 rounds to the even 1298", 10380, 6720, {{7788, 4410, 3306}}, 9, 18},
+    {"start-up width on a 19200 twip screen", 13440, 9000, {{10080, 2880, 2160}}, 12, 24},
+    {"13.5 eighths round up to the even 14", 108, 0, {{84, 9546, 7158}}, 0, 0},
+    {"widest window whose height fits 16 bits", 43690, 500, {{32766, -12245, -9183}}, 34, 68},
+    {"5461.5 eighths round to 5462: six of them overflow", 43692, 7000, {}, 9, 18},
+    {"overflow: an 800 twip high window is laid out", 50000, 800, {}, 2, 4},
+    {"overflow: a 799.9 twip high window is left alone", 50000, 799.9, {}, 0, 0},
+    {"an eighth beyond 16 bits", 262200, 9000, {}, 11, 22},
+    {"798 twips high: too low to lay out", 1064, 9000, {{798, 9068, 6801}}, 0, 0},
+    {"804 twips high: laid out", 1068, 9000, {{804, 9066, 6798}}, 2, 4},
 };
 
 TEST(Layout, TheWindowKeepsItsShapeAndTheFontsFollowItsHeight) {
   for (const LayoutRow& row : kLayoutRows) {
     SCOPED_TRACE(row.name);
-    const Layout layout = ComputeLayout(row.window, 0);
-    ASSERT_EQ(layout.placement.has_value(), row.placed);
-    if (row.placed) {
-      EXPECT_DOUBLE_EQ(layout.placement->height, row.height);
-      EXPECT_DOUBLE_EQ(layout.placement->left, row.left);
-      EXPECT_DOUBLE_EQ(layout.placement->top, row.top);
+    const Layout layout = ComputeLayout({row.width, row.height, 19200, 14400}, 0);
+    ASSERT_EQ(layout.placement.has_value(), row.at.has_value());
+    if (row.at) {
+      EXPECT_DOUBLE_EQ(layout.placement->height, row.at->height);
+      EXPECT_DOUBLE_EQ(layout.placement->left, row.at->left);
+      EXPECT_DOUBLE_EQ(layout.placement->top, row.at->top);
     }
-    EXPECT_EQ(layout.laidOut, row.laidOut);
-    if (row.laidOut) {
+    EXPECT_EQ(layout.laidOut, row.fontUnit != 0);
+    if (row.fontUnit != 0) {
       EXPECT_EQ(layout.fontUnit, row.fontUnit);
       EXPECT_EQ(layout.dayFontSize, row.dayFontSize);
     }

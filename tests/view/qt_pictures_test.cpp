@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QImage>
 #include <QtEndian>
+#include <optional>
+#include <utility>
 
 #include "support/harness.h"
 #include "view/qt_picture_box.h"
@@ -99,6 +101,8 @@ TEST_F(PictureBoxes, LoadingTheSameNameAgainShowsTheFileAsItIsNow) {
 }
 
 TEST_F(PictureBoxes, ADrawingStaysUntilItIsClearedAndAClearShowsWhite) {
+  pictures.StretchDraw(PictureBuffer::EKao, PictureTarget::PicKao);
+  EXPECT_TRUE(ShowsOnly(face, Qt::white)) << "a buffer that never loaded draws nothing";
   game.WriteRaw("face/よわ＿1.png", Png(Green(3, 7)));
   ASSERT_TRUE(pictures.Load(PictureBuffer::EKao, game.path("face/よわ＿1.png")));
   pictures.StretchDraw(PictureBuffer::EKao, PictureTarget::PicKao);
@@ -114,37 +118,27 @@ TEST_F(PictureBoxes, ADrawingStaysUntilItIsClearedAndAClearShowsWhite) {
 
 TEST_F(PictureBoxes, BrokenPictureFilesFailAndLeaveTheTargetBlankAndTheBufferAsItWas) {
   const QByteArray good = Png(Green(8, 8));
-  struct Row {
-    const char* name;
-    QByteArray bytes;  // empty name of file: not written at all
-    bool write;
-  };
-  const Row rows[] = {
-      {"a missing file", {}, false},
-      {"an empty file", {}, true},
-      {"a text file", "not a picture at all\r\n", true},
-      {"a PNG cut in half", good.left(good.size() / 2), true},
-      {"a PNG without its end", good.left(good.size() - 12), true},
-      {"a PNG claiming 100000 x 100000 pixels", HugePng(), true},
+  const std::pair<const char*, std::optional<QByteArray>> rows[] = {
+      {"a missing file", std::nullopt},
+      {"an empty file", QByteArray()},
+      {"a text file", "not a picture at all\r\n"},
+      {"a PNG cut in half", good.left(good.size() / 2)},
+      {"a PNG without its end", good.left(good.size() - 12)},
+      {"a PNG claiming 100000 x 100000 pixels", HugePng()},
   };
   game.WriteRaw("img/rb.png", Png(RedBlue()));
   ASSERT_TRUE(pictures.Load(PictureBuffer::E, game.path("img/rb.png")));
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    if (row.write) game.WriteRaw("img/broken.png", row.bytes);
+  for (const auto& [name, bytes] : rows) {
+    SCOPED_TRACE(name);
+    if (bytes) game.WriteRaw("img/broken.png", *bytes);
     pictures.Clear(PictureTarget::Pic);
     EXPECT_FALSE(
-        pictures.Load(PictureBuffer::E, game.path(row.write ? "img/broken.png" : "img/none.png")));
+        pictures.Load(PictureBuffer::E, game.path(bytes ? "img/broken.png" : "img/none.png")));
     EXPECT_TRUE(ShowsOnly(pic, Qt::white));
     // The previous picture is still in the buffer.
     pictures.StretchDraw(PictureBuffer::E, PictureTarget::Pic);
     EXPECT_EQ(Shown(pic, 2, 2), QColor(255, 0, 0));
   }
-}
-
-TEST_F(PictureBoxes, ABufferThatNeverLoadedDrawsNothing) {
-  pictures.StretchDraw(PictureBuffer::EKao, PictureTarget::PicKao);
-  EXPECT_TRUE(ShowsOnly(face, Qt::white));
 }
 
 }  // namespace

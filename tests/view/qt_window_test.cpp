@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <sstream>
+#include <utility>
 
 #include "qt_testing.h"
 #include "support/harness.h"
@@ -36,84 +37,65 @@ class Window : public ::testing::Test {
 };
 
 TEST_F(Window, TheWidgetsFollowTheModel) {
-  struct Row {
-    const char* name;
-    std::function<void(Controls&)> change;
-    std::function<bool(Window&)> shows;
-  };
-  const Row rows[] = {
-      {"stage", [](Controls& c) { c.PicStt.visible = true; },
-       [](Window& w) { return w.Shown("PicStt"); }},
-      {"day box", [](Controls& c) { c.TxtDay.visible = true; },
-       [](Window& w) { return w.Shown("TxtDay") && w.Find<QLineEdit>("TxtDay").text() == "10"; }},
-      {"message rows",
-       [](Controls& c) {
-         c.Lbl = {true, "\r\nこんにちは\r\n■よわ"};
-       },
-       [](Window& w) {
-         return w.Shown("Lbl") && w.Find<QLabel>("Lbl").text() == "\nこんにちは\n■よわ";
-       }},
-      {"command mode", [](Controls& c) { c.PicCom.visible = true; },
-       [](Window& w) { return w.Shown("PicCom") && w.Find("Com7").isEnabled(); }},
-      {"tired: commands disabled",
-       [](Controls& c) {
-         c.PicCom = {true, false};
-       },
-       [](Window& w) { return !w.Find("Com0").isEnabled() && !w.Find("Com7").isEnabled(); }},
-      {"captions",
-       [](Controls& c) {
-         c.LblDay.caption = "3";
-         c.LblTime.caption = "深夜";
-         c.LblHirou.caption = "-12";
-       },
-       [](Window& w) {
-         return w.Find<QLabel>("LblDay").text() == "3" &&
-                w.Find<QLabel>("LblTime").text() == "深夜" &&
-                w.Find<QLabel>("LblHirou").text() == "-12";
-       }},
-      {"memory list grows",
-       [](Controls& c) {
-         c.LstIvent = {true, {"▼記憶", "opn", "ttl"}, -1};
-       },
-       [](Window& w) {
-         auto& list = w.Find<QListWidget>("LstIvent");
-         return w.Shown("LstIvent") && list.count() == 3 && list.item(2)->text() == "ttl";
-       }},
-      {"memory list replaced", [](Controls& c) { c.LstIvent.items = {"▼記憶"}; },
-       [](Window& w) { return w.Find<QListWidget>("LstIvent").count() == 1; }},
-      {"fast-forward",
-       [](Controls& c) {
-         c.TimSay = {true, 1};
-       },
-       [](Window& w) {
-         auto& timer = w.Find<QTimer>("TimSay");
-         return timer.isActive() && timer.interval() == 1;
-       }},
-      {"recovery timer",
-       [](Controls& c) {
-         c.TimHirou = {true, 100};
-       },
-       [](Window& w) { return w.Find<QTimer>("TimHirou").isActive(); }},
-      {"everything hidden again",
-       [](Controls& c) {
-         c.PicStt.visible = c.PicCom.visible = c.Lbl.visible = c.LstIvent.visible = false;
-         c.TimSay.enabled = c.TimHirou.enabled = false;
-       },
-       [](Window& w) {
-         return !w.Shown("PicStt") && !w.Shown("PicCom") && !w.Shown("Lbl") &&
-                !w.Shown("LstIvent") && !w.Find<QTimer>("TimSay").isActive() &&
-                !w.Find<QTimer>("TimHirou").isActive();
-       }},
-  };
   EXPECT_FALSE(Shown("PicStt")) << "design time: the stage is hidden";
   EXPECT_EQ(Find<QPushButton>("Com4").text(), QStringLiteral("とおみやの家"));
   EXPECT_TRUE(Find<QTimer>("BgmTim").isActive());
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    row.change(controls());
-    game.window().Render();
-    EXPECT_TRUE(row.shows(*this));
+  Controls& c = controls();
+  auto& list = Find<QListWidget>("LstIvent");
+  auto& timSay = Find<QTimer>("TimSay");
+  auto& timHirou = Find<QTimer>("TimHirou");
+  const auto render = [this] { game.window().Render(); };
+
+  c.PicStt.visible = true;
+  render();
+  EXPECT_TRUE(Shown("PicStt"));
+  c.TxtDay.visible = true;
+  render();
+  EXPECT_TRUE(Shown("TxtDay"));
+  EXPECT_EQ(Find<QLineEdit>("TxtDay").text(), "10");
+  c.Lbl = {true, "\r\nこんにちは\r\n■よわ"};
+  render();
+  EXPECT_TRUE(Shown("Lbl"));
+  EXPECT_EQ(Find<QLabel>("Lbl").text(), "\nこんにちは\n■よわ");
+  c.PicCom.visible = true;
+  render();
+  EXPECT_TRUE(Shown("PicCom"));
+  EXPECT_TRUE(Find("Com7").isEnabled());
+  c.PicCom = {true, false};
+  render();
+  EXPECT_FALSE(Find("Com0").isEnabled()) << "tired: commands disabled";
+  EXPECT_FALSE(Find("Com7").isEnabled());
+  c.LblDay.caption = "3";
+  c.LblTime.caption = "深夜";
+  c.LblHirou.caption = "-12";
+  render();
+  EXPECT_EQ(Find<QLabel>("LblDay").text(), "3");
+  EXPECT_EQ(Find<QLabel>("LblTime").text(), "深夜");
+  EXPECT_EQ(Find<QLabel>("LblHirou").text(), "-12");
+  c.LstIvent = {true, {"▼記憶", "opn", "ttl"}, -1};
+  render();
+  EXPECT_TRUE(Shown("LstIvent"));
+  ASSERT_EQ(list.count(), 3);
+  EXPECT_EQ(list.item(2)->text(), "ttl");
+  c.LstIvent.items = {"▼記憶"};
+  render();
+  EXPECT_EQ(list.count(), 1) << "the memory list is replaced, not added to";
+  c.TimSay = {true, 1};
+  render();
+  EXPECT_TRUE(timSay.isActive());
+  EXPECT_EQ(timSay.interval(), 1) << "fast-forward";
+  c.TimHirou = {true, 100};
+  render();
+  EXPECT_TRUE(timHirou.isActive());
+
+  c.PicStt.visible = c.PicCom.visible = c.Lbl.visible = c.LstIvent.visible = false;
+  c.TimSay.enabled = c.TimHirou.enabled = false;
+  render();
+  for (const char* hidden : {"PicStt", "PicCom", "Lbl", "LstIvent"}) {
+    EXPECT_FALSE(Shown(hidden)) << hidden;
   }
+  EXPECT_FALSE(timSay.isActive());
+  EXPECT_FALSE(timHirou.isActive());
 }
 
 TEST_F(Window, TheFirstShowStartsANewGameAndALaterActivationChangesNothing) {
@@ -197,16 +179,12 @@ TEST_F(Window, TheLayoutLandsOnTheRealWidgetsAtSevenTenthsOfTheScreen) {
   EXPECT_NEAR(window.frameGeometry().width(), screen.width() * 0.7, 1.0);
   EXPECT_NEAR(window.frameGeometry().height(), window.frameGeometry().width() * 0.75, 4.0);
   const QSizeF area = window.size();
-  struct Row {
-    const char* name;
-    GridRect rect;
-  };
-  const Row rows[] = {{"PicStt", kPicSttRect},    {"Pic", kPicRect},   {"PicKao", kPicKaoRect},
-                      {"Lbl", kLblRect},          {"ShpK", kShpKRect}, {"PicCom", kPicComRect},
-                      {"LstIvent", kLstIventRect}};
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    EXPECT_EQ(Find(row.name).geometry(), ToPixels(row.rect, kWindowGrid, area));
+  const std::pair<const char*, GridRect> rows[] = {
+      {"PicStt", kPicSttRect},    {"Pic", kPicRect},   {"PicKao", kPicKaoRect},
+      {"Lbl", kLblRect},          {"ShpK", kShpKRect}, {"PicCom", kPicComRect},
+      {"LstIvent", kLstIventRect}};
+  for (const auto& [name, rect] : rows) {
+    EXPECT_EQ(Find(name).geometry(), ToPixels(rect, kWindowGrid, area)) << name;
   }
   const Layout layout = ComputeLayout(window.MetricsTwips(), game.fom().state.dayLimit);
   EXPECT_EQ(Find("Lbl").font().pointSize(), layout.fontUnit);
