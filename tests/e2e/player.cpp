@@ -111,28 +111,24 @@ void ModalAnswers::Poll() {
     for (const QAction* action : menu->actions()) {
       menuCaptions << (action->isSeparator() ? QStringLiteral("-") : action->text());
     }
+    QString pick;  // empty: dismissed with Escape
     if (picks_.empty()) {
       ++unexpectedMenus;
-      MenuKey(*menu, Qt::Key_Escape);
-      return;
+    } else {
+      pick = picks_.front();
+      picks_.pop_front();
     }
-    const QString pick = picks_.front();
-    picks_.pop_front();
-    if (pick.isEmpty()) {
-      MenuKey(*menu, Qt::Key_Escape);
-      return;
-    }
+    const auto onPick = [&] {
+      return !pick.isEmpty() && menu->activeAction() && menu->activeAction()->text() == pick;
+    };
     // Down the menu as a player would, one item at a time, then Enter.
-    for (int step = 0; step < menu->actions().size() * 2; ++step) {
-      if (menu->activeAction() && menu->activeAction()->text() == pick) break;
+    for (int step = 0; !pick.isEmpty() && !onPick() && step < menu->actions().size() * 2; ++step) {
       MenuKey(*menu, Qt::Key_Down);
     }
-    if (!menu->activeAction() || menu->activeAction()->text() != pick) {
+    if (!pick.isEmpty() && !onPick()) {
       ADD_FAILURE() << "the menu has no item " << pick.toStdString();
-      MenuKey(*menu, Qt::Key_Escape);
-      return;
     }
-    MenuKey(*menu, Qt::Key_Return);
+    MenuKey(*menu, onPick() ? Qt::Key_Return : Qt::Key_Escape);
     return;
   }
   if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {

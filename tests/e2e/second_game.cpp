@@ -139,10 +139,9 @@ void PlayThrough::CloseAndStartAgain() {
   ASSERT_TRUE(player.OnTitle());
   ASSERT_TRUE(player.Click(player.Find("PicStt")));
   ASSERT_TRUE(player.PlayScene(Player::Pace::FastForward));
-  const Captions before = saved;
   ASSERT_NO_FATAL_FAILURE(Play({7, Kind::Load}));
-  EXPECT_EQ(session.Now().fatigue, before.fatigue);
-  EXPECT_EQ(session.Now().day, before.day);
+  EXPECT_EQ(session.Now().fatigue, saved.fatigue);
+  EXPECT_EQ(session.Now().day, saved.day);
   ASSERT_TRUE(session.Close());
   EXPECT_EQ(session.copy.Read("sys/lstphoto.dat"), memories) << "nothing new was seen";
 }
