@@ -54,18 +54,16 @@ TEST(WriteLinesAtomically, AFailedWriteReportsFalseAndLeavesTheOldFileByteForByt
     rlim_t sizeLimit;    // 0: no limit
     bool rootWritesAnyway;
   };
-  const Row rows[] = {
-      {"the path is taken by a folder", [](TempGame& g) { QDir().mkpath(g.path("sys/dir.dat")); },
-       "sys/dir.dat", 0, false},
-      {"the folder is a file", [](TempGame& g) { g.WriteRaw("nofolder", "x"); }, "nofolder/all.dat",
-       0, false},
-      {"the folder is missing", [](TempGame&) {}, "gone/all.dat", 0, false},
-      {"the folder is read-only",
-       [](TempGame& g) { ::chmod(g.path("sys").toUtf8().constData(), 0555); }, "sys/all.dat", 0,
-       true},
-      {"the disk fills up mid-write", [](TempGame&) {}, "sys/all.dat", 8, false},
-  };
-  for (const Row& row : rows) {
+  for (const Row& row :
+       {Row{"the path is taken by a folder",
+            [](TempGame& g) { QDir().mkpath(g.path("sys/dir.dat")); }, "sys/dir.dat", 0, false},
+        Row{"the folder is a file", [](TempGame& g) { g.WriteRaw("nofolder", "x"); },
+            "nofolder/all.dat", 0, false},
+        Row{"the folder is missing", [](TempGame&) {}, "gone/all.dat", 0, false},
+        Row{"the folder is read-only",
+            [](TempGame& g) { ::chmod(g.path("sys").toUtf8().constData(), 0555); }, "sys/all.dat",
+            0, true},
+        Row{"the disk fills up mid-write", [](TempGame&) {}, "sys/all.dat", 8, false}}) {
     if (row.rootWritesAnyway && ::geteuid() == 0) continue;
     SCOPED_TRACE(row.why);
     TempGame game;

@@ -10,12 +10,13 @@
 namespace hibi {
 namespace {
 
+const std::nullopt_t no = std::nullopt;
+
 TEST(ParseNumber, ACaptionReadsAsANumberOnlyWhenItIsOne) {
   struct Row {
     const char* text;  // UTF-8
     std::optional<double> value;
   };
-  const std::nullopt_t no = std::nullopt;
   for (const auto& [text, value] :
        {Row{"0", 0.0},       Row{"12", 12.0},     Row{"-3", -3.0}, Row{" 12 ", 12.0},
         Row{"-3 ", -3.0},    Row{"  7\t", 7.0},   Row{"+5", 5.0},  Row{"12.5", 12.5},
@@ -37,9 +38,8 @@ TEST(NumberText, ACaptionShowsWholeNumbersWithoutPointOrLeadingSpace) {
   };
   for (const auto& [value, text] :
        {Row{12, "12"}, Row{-3, "-3"}, Row{0, "0"}, Row{-0.0, "0"}, Row{-100, "-100"},
-        Row{100000, "100000"}, Row{12.5, "12.5"}, Row{-0.25, "-0.25"}}) {
+        Row{100000, "100000"}, Row{12.5, "12.5"}, Row{-0.25, "-0.25"}})
     EXPECT_EQ(NumberText(value), QString(text)) << value;
-  }
 }
 
 TEST(NumberText, EveryCaptionItWritesReadsBackAsTheSameNumber) {
@@ -54,7 +54,6 @@ TEST(ParseRoundedInteger, ASaveLineRoundsHalvesToEvenAndChecksTheRangeAfterwards
     const char* text;
     std::optional<long> value;
   };
-  const std::nullopt_t no = std::nullopt;
   for (const auto& [text, value] :
        {Row{" 12 ", 12}, Row{"-3 ", -3}, Row{"12.5", 12}, Row{"13.5", 14}, Row{"-2.5", -2},
         Row{"-3.5", -4}, Row{"0.5", 0}, Row{"1.5", 2}, Row{"2.49", 2}, Row{"2.51", 3},
@@ -79,9 +78,8 @@ TEST(SaturatingAdd, AffectionStopsAtTheEdgesOfSixteenBits) {
   for (const auto& [value, amount, sum] :
        {Row{0, 5, 5}, Row{-5, 3, -2}, Row{32760, 7, 32767}, Row{32760, 8, 32767},
         Row{32767, 100000, 32767}, Row{-32760, -8, -32768}, Row{-32768, -1, -32768},
-        Row{-32768, 65535, 32767}, Row{32767, -65535, -32768}}) {
+        Row{-32768, 65535, 32767}, Row{32767, -65535, -32768}})
     EXPECT_EQ(SaturatingAdd(value, amount), sum) << value << " + " << amount;
-  }
 }
 
 }  // namespace

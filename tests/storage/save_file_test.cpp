@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <tuple>
 
 #include "qstring_print.h"
 #include "storage/save_file.h"
@@ -16,9 +17,13 @@ TEST(PrintNumber, ANumberIsWrittenWithASignPlaceAndATrailingSpace) {
   };
   for (const auto& [value, text] :
        {Row{12, " 12 "}, Row{-3, "-3 "}, Row{0, " 0 "}, Row{32767, " 32767 "},
-        Row{-32768, "-32768 "}, Row{255, " 255 "}}) {
+        Row{-32768, "-32768 "}, Row{255, " 255 "}})
     EXPECT_EQ(PrintNumber(value), QString(text)) << value;
-  }
+}
+
+// Every field of a save, comparable and printable at once.
+auto Fields(const SaveData& d) {
+  return std::tuple(d.affection, d.dayLimit, int(d.timeSlot), d.fatigue, d.days);
 }
 
 TEST(FormatSave, TheSevenLinesComeInTheFileOrderAndReadBackTheSame) {
@@ -35,22 +40,14 @@ TEST(FormatSave, TheSevenLinesComeInTheFileOrderAndReadBackTheSame) {
     EXPECT_EQ(FormatSave(data), lines);
     const auto back = ParseSave(lines);
     ASSERT_TRUE(back.has_value());
-    EXPECT_EQ(back->affection, data.affection);
-    EXPECT_EQ(back->dayLimit, data.dayLimit);
-    EXPECT_EQ(back->timeSlot, data.timeSlot);
-    EXPECT_EQ(back->fatigue, data.fatigue);
-    EXPECT_EQ(back->days, data.days);
+    EXPECT_EQ(Fields(*back), Fields(data));
   }
 }
 
 TEST(ParseSave, NumberLinesIgnoreSpacesAndRoundHalvesToEvenWhileTextsStayVerbatim) {
   const auto data = ParseSave({"  12.5  ", "13.5", "-2.5", "\t10 ", "3.4", " 7 ", "0 ", "extra"});
   ASSERT_TRUE(data.has_value());
-  EXPECT_EQ(data->affection, (std::array<std::int16_t, 3>{12, 14, -2}));
-  EXPECT_EQ(data->dayLimit, 10);
-  EXPECT_EQ(data->timeSlot, 3);
-  EXPECT_EQ(data->fatigue, " 7 ");
-  EXPECT_EQ(data->days, "0 ");
+  EXPECT_EQ(Fields(*data), Fields({{12, 14, -2}, 10, 3, " 7 ", "0 "}));
 }
 
 TEST(ParseSave, AnyDamagedLineRejectsTheWholeFile) {

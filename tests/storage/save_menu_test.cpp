@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QString>
+#include <optional>
 #include <tuple>
 #include <utility>
 
@@ -162,11 +163,9 @@ TEST(LoadedSave, ADamagedSaveChangesNothingAndShowsTheLoadBox) {
 
 TEST_F(LoadMenu, ALoadedFatigueOfOneHundredStartsTheCollapseInCommandMode) {
   Load(h, " 0 \r\n 0 \r\n 0 \r\n 10 \r\n 2 \r\n100\r\n3\r\n");
-  EXPECT_TRUE(h.fom.controls.TimHirou.enabled);
-  EXPECT_FALSE(h.fom.controls.PicCom.enabled);
-  EXPECT_TRUE(h.fom.controls.PicCom.visible);
-  // The tiredness line is cleared by the return to command mode.
-  EXPECT_EQ(h.fom.controls.Lbl.caption, "");
+  // The tiredness line is cleared by the return to command mode; the commands wait.
+  EXPECT_EQ(Snapshot(h), std::tuple(QString(), std::array<std::int16_t, 3>{}, 10, 2, "100", "3",
+                                    h.fom.state.timeSlotNames[2], true, false, true, false, false));
   EXPECT_EQ(h.dialogs.boxes, QStringList{kLoadOk});
   h.fom.TimHirou_Timer();
   EXPECT_EQ(h.fom.controls.LblDay.caption, "4");
@@ -245,33 +244,28 @@ TEST_F(SaveMenu, OtherMenuIndexesDoNothing) {
 TEST(UnwritableSave, ASaveThatCannotBeWrittenShowsTheBoxAndKeepsTheOldSaveByteForByte) {
   struct Row {
     const char* why;
-    bool rootWritesAnyway;
-    void (*save)(Harness& h);
+    rlim_t sizeLimit;  // 0: no limit
+    mode_t folderMode;
   };
-  const Row rows[] = {
-      {"a disk that fills up", false,
-       [](Harness& h) {
-         ScopedFileSizeLimit full(10);
-         ASSERT_TRUE(full.active());
-         h.fom.menu_save_Click(kSave);
-       }},
-      {"a read-only folder", true,
-       [](Harness& h) {
-         const QByteArray sys = h.game.path("sys").toUtf8();
-         ::chmod(sys.constData(), 0555);
-         h.fom.menu_save_Click(kSave);
-         ::chmod(sys.constData(), 0755);
-       }},
-  };
-  for (const Row& row : rows) {
-    if (row.rootWritesAnyway && ::geteuid() == 0) continue;
-    SCOPED_TRACE(row.why);
+  for (const auto& [why, sizeLimit, folderMode] :
+       {Row{"a disk that fills up", 10, 0755}, Row{"a read-only folder", 0, 0555}}) {
+    if (folderMode == 0555 && ::geteuid() == 0) continue;  // root writes there all the same
+    SCOPED_TRACE(why);
     Harness h;
     StartPlaying(h);
     h.game.WriteRaw("sys/all.dat", kOldSave);
     SetGame(h, {9, 9, 9}, 30, 2, "44", "3");
     const auto before = Snapshot(h);
-    row.save(h);
+    const QByteArray sys = h.game.path("sys").toUtf8();
+    ::chmod(sys.constData(), folderMode);
+    {
+      std::optional<ScopedFileSizeLimit> full;
+      if (sizeLimit) {
+        ASSERT_TRUE(full.emplace(sizeLimit).active());
+      }
+      h.fom.menu_save_Click(kSave);
+    }
+    ::chmod(sys.constData(), 0755);
     EXPECT_EQ(h.dialogs.boxes, QStringList{Failure(h, "SAVE ERROR!")});
     EXPECT_EQ(Snapshot(h), before);
     EXPECT_EQ(h.game.ReadRaw("sys/all.dat"), kOldSave);

@@ -13,12 +13,10 @@ namespace {
 using hibi::testing::TempGame;
 
 TEST(MakeFolders, EveryFolderIsTheProgramFolderWithOneSlashAndItsName) {
-  const std::pair<const char*, const char*> rows[] = {{"/opt/game", "/opt/game/"},
-                                                      {"/opt/game/", "/opt/game/"},
-                                                      {"/", "/"},
-                                                      {"/home/よわ/ゲーム", "/home/よわ/ゲーム/"},
-                                                      {"/opt/Game ", "/opt/Game /"}};
-  for (const auto& [reported, program] : rows) {
+  for (const auto& [reported, program] :
+       {std::pair{"/opt/game", "/opt/game/"}, std::pair{"/opt/game/", "/opt/game/"},
+        std::pair{"/", "/"}, std::pair{"/home/よわ/ゲーム", "/home/よわ/ゲーム/"},
+        std::pair{"/opt/Game ", "/opt/Game /"}}) {
     SCOPED_TRACE(reported);
     const Folders f = MakeFolders(reported);
     const QString p = program;
@@ -37,16 +35,14 @@ TEST(ReadSettings, TheFirstTwoLinesAreTheSuffixesVerbatim) {
     const char* script;
     const char* picture;
   };
-  const Row rows[] = {
-      {"four lines with CR LF", ".txt\r\n.png\r\nx\r\ny\r\n", ".txt", ".png"},
-      {"four lines, no final line end", ".txt\r\n.png\r\nx\r\ny", ".txt", ".png"},
-      {"lone CR line ends", ".scr\r.bmp\r\rfour", ".scr", ".bmp"},
-      {"extra lines are ignored", ".a\r\n.b\r\n\r\n\r\nmore\r\nand more", ".a", ".b"},
-      {"empty suffixes", "\r\n\r\n\r\n\r\n", "", ""},
-      {"spaces belong to the suffix", " .txt \r\n.png  \r\n3\r\n4\r\n", " .txt ", ".png  "},
-      {"CP932 suffix", "\x81\x51s\r\n.jpg\r\n\r\n\r\n", "＿s", ".jpg"},
-  };
-  for (const Row& row : rows) {
+  for (const Row& row :
+       {Row{"four lines with CR LF", ".txt\r\n.png\r\nx\r\ny\r\n", ".txt", ".png"},
+        Row{"four lines, no final line end", ".txt\r\n.png\r\nx\r\ny", ".txt", ".png"},
+        Row{"lone CR line ends", ".scr\r.bmp\r\rfour", ".scr", ".bmp"},
+        Row{"extra lines are ignored", ".a\r\n.b\r\n\r\n\r\nmore\r\nand more", ".a", ".b"},
+        Row{"empty suffixes", "\r\n\r\n\r\n\r\n", "", ""},
+        Row{"spaces belong to the suffix", " .txt \r\n.png  \r\n3\r\n4\r\n", " .txt ", ".png  "},
+        Row{"CP932 suffix", "\x81\x51s\r\n.jpg\r\n\r\n\r\n", "＿s", ".jpg"}}) {
     SCOPED_TRACE(row.why);
     TempGame game;
     game.WriteRaw("sys/sys.dat", row.bytes);
@@ -63,14 +59,11 @@ TEST(ReadSettings, AnUnusableFileStopsStartUpNamingItsPathAndTheProblem) {
     bool folder;
     const char* problem;
   };
-  const Row rows[] = {
-      {"three lines", ".t\r\n.p\r\nx\r\n", false, "has 3 lines, needs 4"},
-      {"one line", ".t", false, "has 1 line, needs 4"},
-      {"empty", "", false, "has 0 lines, needs 4"},
-      {"missing", nullptr, false, "is missing"},
-      {"a folder in its place", nullptr, true, "is a folder, not a file"},
-  };
-  for (const Row& row : rows) {
+  for (const Row& row : {Row{"three lines", ".t\r\n.p\r\nx\r\n", false, "has 3 lines, needs 4"},
+                         Row{"one line", ".t", false, "has 1 line, needs 4"},
+                         Row{"empty", "", false, "has 0 lines, needs 4"},
+                         Row{"missing", nullptr, false, "is missing"},
+                         Row{"a folder in its place", nullptr, true, "is a folder, not a file"}}) {
     SCOPED_TRACE(row.why);
     TempGame game;
     const QString path = game.path("sys/sys.dat");

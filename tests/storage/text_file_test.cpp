@@ -38,21 +38,16 @@ TEST(Cp932, ABrokenSequenceShowsAsAReplacementAndTheRestStillReads) {
     std::string bytes;
     const char* text;  // UTF-8 of what the player would see
   };
-  const Row rows[] = {
-      {"lone lead byte at the end", "ab\x82", "ab\uFFFD"},
-      {"lone lead byte alone", "\x88", "\uFFFD"},
-      {"0x80", "a\x80z", "a\uFFFDz"},
-      {"0xA0", "a\xA0z", "a\uFFFDz"},
-      {"0xFD", "\xFDz", "\uFFFDz"},
-      {"0xFE", "\xFEz", "\uFFFDz"},
-      {"0xFF", "\xFFz", "\uFFFDz"},
-      {"lead byte before an ASCII space keeps the space", "\x81 OK", "\uFFFD OK"},
-      {"lead byte before a quote keeps the quote", "\x9F\"x", "\uFFFD\"x"},
-      {"unassigned pair counts once", "\x85\x80\x82\xA0", "\uFFFDあ"},
-      {"lead byte before 0xFF", "\x81\xFFz", "\uFFFD\uFFFDz"},
-      {"broken then valid", "\xFF\x82\xA0", "\uFFFDあ"},
-  };
-  for (const Row& row : rows) {
+  for (const Row& row :
+       {Row{"lone lead byte at the end", "ab\x82", "ab\uFFFD"},
+        Row{"lone lead byte alone", "\x88", "\uFFFD"}, Row{"0x80", "a\x80z", "a\uFFFDz"},
+        Row{"0xA0", "a\xA0z", "a\uFFFDz"}, Row{"0xFD", "\xFDz", "\uFFFDz"},
+        Row{"0xFE", "\xFEz", "\uFFFDz"}, Row{"0xFF", "\xFFz", "\uFFFDz"},
+        Row{"lead byte before an ASCII space keeps the space", "\x81 OK", "\uFFFD OK"},
+        Row{"lead byte before a quote keeps the quote", "\x9F\"x", "\uFFFD\"x"},
+        Row{"unassigned pair counts once", "\x85\x80\x82\xA0", "\uFFFDあ"},
+        Row{"lead byte before 0xFF", "\x81\xFFz", "\uFFFD\uFFFDz"},
+        Row{"broken then valid", "\xFF\x82\xA0", "\uFFFDあ"}}) {
     SCOPED_TRACE(row.why);
     EXPECT_EQ(DecodeCp932(row.bytes), QString::fromUtf8(row.text));
   }
@@ -69,20 +64,15 @@ TEST(ReadAllLines, LinesEndAtCrLfOrALoneCrAndTheLastNeedsNoEnd) {
     QByteArray bytes;
     QStringList lines;
   };
-  const Row rows[] = {
-      {"empty file", "", {}},
-      {"just CR LF", "\r\n", {""}},
-      {"CR LF lines", "a\r\nb\r\n", {"a", "b"}},
-      {"no final line end", "a\r\nb", {"a", "b"}},
-      {"lone CR", "a\rb\r", {"a", "b"}},
-      {"lone LF is text", "a\nb\r\n", {"a\nb"}},
-      {"LF CR", "a\n\rb", {"a\n", "b"}},
-      {"empty lines", "\r\n\r\nx\r\n\r\n", {"", "", "x", ""}},
-      {"CR CR LF", "a\r\r\n", {"a", ""}},
-      {"decoded per line", "\x81\xA5\x8BL\x89\xAF\r\n\x82\xA0", {"▼記憶", "あ"}},
-      {"broken byte does not eat the line end", "\x82\r\nb", {"\uFFFD", "b"}},
-  };
-  for (const Row& row : rows) {
+  for (const Row& row :
+       {Row{"empty file", "", {}}, Row{"just CR LF", "\r\n", {""}},
+        Row{"CR LF lines", "a\r\nb\r\n", {"a", "b"}},
+        Row{"no final line end", "a\r\nb", {"a", "b"}}, Row{"lone CR", "a\rb\r", {"a", "b"}},
+        Row{"lone LF is text", "a\nb\r\n", {"a\nb"}}, Row{"LF CR", "a\n\rb", {"a\n", "b"}},
+        Row{"empty lines", "\r\n\r\nx\r\n\r\n", {"", "", "x", ""}},
+        Row{"CR CR LF", "a\r\r\n", {"a", ""}},
+        Row{"decoded per line", "\x81\xA5\x8BL\x89\xAF\r\n\x82\xA0", {"▼記憶", "あ"}},
+        Row{"broken byte does not eat the line end", "\x82\r\nb", {"\uFFFD", "b"}}}) {
     SCOPED_TRACE(row.why);
     TempGame game;
     game.WriteRaw("sys/f.dat", row.bytes);
@@ -95,6 +85,7 @@ TEST(TextReader, AMissingFileOrAFolderCannotBeOpened) {
   EXPECT_EQ(TextReader::Open(game.path("sys/none.dat")), nullptr);
   EXPECT_EQ(TextReader::Open(game.path("txt")), nullptr);
   EXPECT_FALSE(ReadAllLines(game.path("txt")).has_value());
+  EXPECT_EQ(ReadFirstLines(game.path("sys/none.dat"), 4), std::nullopt);
 }
 
 TEST(TextReader, AfterTheLastLineEveryReadSaysTheFileHasEnded) {
@@ -116,20 +107,14 @@ TEST(ReadFirstLines, StopsAfterTheLinesAskedForAndGivesFewerFromAShortFile) {
     qsizetype count;
     QStringList lines;
   };
-  const Row rows[] = {
-      {"longer file", "a\r\nb\r\nc\r\n\x82", 2, {"a", "b"}},
-      {"exactly as many, no final line end", "a\rb", 2, {"a", "b"}},
-      {"shorter file", "a\r\n", 4, {"a"}},
-      {"empty file", "", 4, {}},
-  };
-  for (const Row& row : rows) {
+  for (const Row& row : {Row{"longer file", "a\r\nb\r\nc\r\n\x82", 2, {"a", "b"}},
+                         Row{"exactly as many, no final line end", "a\rb", 2, {"a", "b"}},
+                         Row{"shorter file", "a\r\n", 4, {"a"}}, Row{"empty file", "", 4, {}}}) {
     SCOPED_TRACE(row.why);
     TempGame game;
     game.WriteRaw("sys/f.dat", row.bytes);
     EXPECT_EQ(ReadFirstLines(game.path("sys/f.dat"), row.count), row.lines);
   }
-  TempGame game;
-  EXPECT_EQ(ReadFirstLines(game.path("sys/none.dat"), 4), std::nullopt);
 }
 
 // Line ends that fall on the reader's chunk borders, and lines longer than a chunk.
@@ -144,10 +129,8 @@ TEST(TextReader, AFileOfManyAndLongLinesReadsBackExactly) {
     bytes += EncodeCp932(line) + (i % 3 == 0 ? "\r" : "\r\n");
   }
   game.WriteRaw("txt/long.txt", QByteArray::fromStdString(bytes));
-  const auto lines = ReadAllLines(game.path("txt/long.txt"));
-  ASSERT_TRUE(lines.has_value());
-  ASSERT_EQ(lines->size(), expected.size());
-  EXPECT_EQ(*lines, expected);
+  // Compared whole: a printed difference of 30000 lines would drown the report.
+  EXPECT_TRUE(ReadAllLines(game.path("txt/long.txt")) == expected);
 }
 
 TEST(TextReader, ACrLfSplitAcrossEveryChunkBorderStaysOneLineEnd) {
