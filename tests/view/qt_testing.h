@@ -12,19 +12,16 @@
 
 namespace hibi::testing {
 
-inline void Press(QWidget& widget, Qt::MouseButton button) {
+inline void SendMouse(QWidget& widget, QEvent::Type type, Qt::MouseButton button,
+                      Qt::MouseButtons held) {
   const QPointF at = QRectF(widget.rect()).center();
-  QMouseEvent press(QEvent::MouseButtonPress, at, widget.mapToGlobal(at), button, button,
-                    Qt::NoModifier);
-  QApplication::sendEvent(&widget, &press);
+  QMouseEvent event(type, at, widget.mapToGlobal(at), button, held, Qt::NoModifier);
+  QApplication::sendEvent(&widget, &event);
 }
 
 inline void Click(QWidget& widget, Qt::MouseButton button = Qt::LeftButton) {
-  Press(widget, button);
-  const QPointF at = QRectF(widget.rect()).center();
-  QMouseEvent release(QEvent::MouseButtonRelease, at, widget.mapToGlobal(at), button, Qt::NoButton,
-                      Qt::NoModifier);
-  QApplication::sendEvent(&widget, &release);
+  SendMouse(widget, QEvent::MouseButtonPress, button, button);
+  SendMouse(widget, QEvent::MouseButtonRelease, button, Qt::NoButton);
 }
 
 // While it lives, answers the first modal widget that opens (a message box or the
