@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "audio/music.h"
+#include "game/music.h"
 #include "bench_script.h"
 #include "game/fom.h"
 #include "null_ports.h"

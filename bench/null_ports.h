@@ -3,7 +3,7 @@
 
 #include "audio/midi_device.h"
 #include "game/ports.h"
-#include "view/layout.h"
+#include "layout/layout.h"
 
 namespace hibi::bench {
 

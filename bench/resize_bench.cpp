@@ -15,7 +15,7 @@
 
 #include "game/system_random.h"
 #include "null_ports.h"
-#include "view/qt_app.h"
+#include "qt/qt_app.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <QCoreApplication>
 #include <iostream>
 
-#include "audio/fluidsynth_device.h"
+#include "fluidsynth/fluidsynth_device.h"
 #include "game/system_random.h"
-#include "view/qt_app.h"
+#include "qt/qt_app.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

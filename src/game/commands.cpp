@@ -7,7 +7,7 @@
 
 #include "game/draw.h"
 #include "game/fom.h"
-#include "game/numbers.h"
+#include "storage/numbers.h"
 
 namespace hibi {
 namespace {

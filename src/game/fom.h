@@ -4,25 +4,15 @@
 // from `controls`. Handlers never throw; a broken game file gets a message box or
 // a silent fallback, as each handler says.
 //
-// The implementation is spread over the folders of the concerns it serves:
-//   game/lifecycle.cpp    Form_Load, Form_Activate, Form_Unload
-//   game/clock.cpp        AddFatigue, AddDays, NextTimeSlot, TimHirou_Timer
-//   game/commands.cpp     Com_Click
-//   game/readout.cpp      menu_love_Click, LstIvent_Click
-//   script/scene.cpp      OpenScene
-//   script/interpreter.cpp StepScript
-//   script/pacing.cpp     TimSay_Timer, the mouse and key handlers, PicStt_Click
-//   script/message.cpp    ShowMessage, CloseScene
-//   storage/save_menu.cpp menu_save_Click
-//   view/pictures.cpp     ShowBackground, ShowEventPicture, ShowFace
-//   view/resize.cpp       Form_Resize
-//   audio/music.cpp       the music routines and BgmTim_Timer
+// Each handler lives in the file of game/ named after its concern: lifecycle,
+// resize, scene, interpreter, pacing, message, clock, commands, readout, save_menu,
+// pictures and music.
 #pragma once
 
 #include <QString>
 #include <cstdint>
 
-#include "audio/music.h"
+#include "game/music.h"
 #include "game/controls.h"
 #include "game/game_state.h"
 #include "game/ports.h"

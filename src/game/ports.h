@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "view/layout.h"
+#include "layout/layout.h"
 
 namespace hibi {
 

@@ -1,6 +1,6 @@
 #include "storage/save_file.h"
 
-#include "game/numbers.h"
+#include "storage/numbers.h"
 
 namespace hibi {
 

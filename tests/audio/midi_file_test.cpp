@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "audio/midi_file.h"
-#include "sample_tune.h"
+#include "support/sample_tune.h"
 
 namespace hibi {
 namespace {

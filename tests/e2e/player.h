@@ -14,7 +14,7 @@
 #include <ostream>
 
 #include "support/qt/event_loop.h"
-#include "view/qt_window.h"
+#include "qt/qt_window.h"
 
 // Failures show texts as text, not as bytes.
 inline void PrintTo(const QString& text, std::ostream* os) {

@@ -12,8 +12,8 @@
 #include "player.h"
 #include "sample_copy.h"
 #include "support/fakes.h"
-#include "view/qt_app.h"
-#include "view/qt_picture_box.h"
+#include "qt/qt_app.h"
+#include "qt/qt_picture_box.h"
 
 namespace hibi::e2e {
 

@@ -8,7 +8,7 @@
 #include <QFile>
 #include <random>
 
-#include "game/numbers.h"
+#include "storage/numbers.h"
 #include "game/system_random.h"
 #include "mini_game.h"
 

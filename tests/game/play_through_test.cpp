@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "game/numbers.h"
+#include "storage/numbers.h"
 #include "game/system_random.h"
 #include "mini_game.h"
 

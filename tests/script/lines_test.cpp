@@ -4,7 +4,7 @@
 #include <deque>
 #include <vector>
 
-#include "script/play.h"
+#include "game/play.h"
 
 namespace hibi::testing {
 namespace {

@@ -7,8 +7,8 @@
 #include <QStringList>
 #include <optional>
 
-#include "file_size_limit.h"
-#include "qstring_print.h"
+#include "support/file_size_limit.h"
+#include "support/qstring_print.h"
 #include "storage/text_file.h"
 #include "support/harness.h"
 

@@ -5,8 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "file_size_limit.h"
-#include "qstring_print.h"
+#include "support/file_size_limit.h"
+#include "support/qstring_print.h"
 #include "storage/memory_list.h"
 #include "support/harness.h"
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "game/numbers.h"
-#include "qstring_print.h"
+#include "storage/numbers.h"
+#include "support/qstring_print.h"
 
 namespace hibi {
 namespace {

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <tuple>
 
-#include "qstring_print.h"
+#include "support/qstring_print.h"
 #include "storage/save_file.h"
 
 namespace hibi {

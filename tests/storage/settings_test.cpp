@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QString>
 
-#include "qstring_print.h"
+#include "support/qstring_print.h"
 #include "storage/settings.h"
 #include "support/harness.h"
 

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <string>
 
-#include "qstring_print.h"
+#include "support/qstring_print.h"
 #include "storage/text_file.h"
 #include "support/harness.h"
 

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include "audio/music.h"
+#include "game/music.h"
 #include "game/fom.h"
 #include "support/fakes.h"
 

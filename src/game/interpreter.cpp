@@ -1,0 +1,98 @@
+// Running a scene script: one step shows at most one line, and every command line
+// before it runs at once, in a loop so that any number of them fit in one step.
+#include "game/draw.h"
+#include "game/fom.h"
+#include "storage/numbers.h"
+#include "script/script_line.h"
+
+namespace hibi {
+namespace {
+
+const QString kEndOfScript = QStringLiteral("tugi");
+const QString kLineBreak = QStringLiteral("\r\n");
+// Each ">love" item adds 10 to 19 points.
+constexpr int kLoveDraw = 10;
+constexpr int kLoveBase = 10;
+
+// Shown lines pile up on the label until one ends the page; the next line after
+// that starts a fresh page. Page length counts from pageLineCount as the scene left
+// it: eight lines after the scene opened, nine after an empty line.
+void ShowLine(Fom& fom, const QString& line) {
+  GameState& s = fom.state;
+  const QString page = s.pageMarker == kPageEndMarker ? QString() : fom.controls.Lbl.caption;
+  if (NextLineEndsPage(s.nextLine) || s.pageLineCount > 7) {
+    s.pageMarker = kPageEndMarker;
+    if (s.stopAtPageEnd) fom.controls.TimSay.enabled = false;
+    s.pageLineCount = 0;
+  } else {
+    s.pageMarker.clear();
+  }
+  ++s.pageLineCount;
+  fom.ShowMessage(page + kLineBreak + line + s.pageMarker);
+}
+
+}  // namespace
+
+void Fom::StepScript() {
+  // Nothing ever reads a script that is not open; each pass of the loop may close it.
+  while (state.scriptFile) {
+    const QString line = state.nextLine;
+    // A read error counts as the end of the file, and the end of the file as "tugi".
+    state.nextLine = state.scriptFile->ReadLine().value_or(kEndOfScript);
+
+    switch (ClassifyLine(line)) {
+      case LineKind::EndOfScene:
+        state.scriptFile.reset();
+        CloseScene();
+        return;
+      case LineKind::Jump:
+        state.scriptFile.reset();
+        CloseScene();
+        OpenScene(LineArgument(line));
+        return;
+      case LineKind::Speaker: {
+        const SpeakerLine speaker = ParseSpeaker(line);
+        if (speaker.showFace) {
+          ShowFace(speaker.face);
+          controls.PicKao.visible = true;
+        } else {
+          controls.PicKao.visible = false;
+        }
+        ShowLine(*this, speaker.row);
+        return;
+      }
+      case LineKind::Affection:
+        for (const LoveItem& item : ParseLoveItems(line)) {
+          if (!item.character) continue;  // a slip of the author's pen costs no draw
+          const int gain = WholePart(ports_.random.Next(), kLoveDraw) + kLoveBase;
+          std::int16_t& points = state.affection[static_cast<std::size_t>(*item.character)];
+          points = SaturatingAdd(points, gain);
+        }
+        continue;
+      case LineKind::ReturnToTitle:
+        state.scriptFile.reset();
+        Form_Activate();
+        return;
+      case LineKind::EndingChoice:
+        if (const std::optional<QChar> digit = EndingDigit(state.affection)) {
+          state.scriptFile.reset();
+          CloseScene();
+          OpenScene(QStringLiteral("end") + *digit);
+          return;
+        }
+        continue;  // everybody else's ending follows in the same scene
+      case LineKind::PageBreak:
+        ShowMessage(QString());
+        state.pageLineCount = 0;
+        continue;
+      case LineKind::Picture:
+        ShowEventPicture(LineArgument(line));
+        continue;
+      case LineKind::Text:
+        ShowLine(*this, line);
+        return;
+    }
+  }
+}
+
+}  // namespace hibi

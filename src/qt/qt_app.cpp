@@ -1,0 +1,43 @@
+#include "qt/qt_app.h"
+
+#include <QCoreApplication>
+#include <QIcon>
+#include <QMessageBox>
+
+#include "storage/settings.h"
+
+namespace hibi {
+
+QtGame::QtGame(const QString& programFolder, MidiDevice& midi, Random& random)
+    : pictures_(window_.picStt(), window_.pic(), window_.picKao()),
+      dialogs_(window_, kGameTitle, [this] { window_.Render(); }),
+      shell_(window_, programFolder),
+      music_(midi),
+      fom_({pictures_, dialogs_, random, shell_, music_}) {
+  window_.setWindowTitle(kGameTitle);
+  window_.setWindowIcon(QIcon(QStringLiteral(":/hibi.png")));
+  window_.Attach(fom_);
+}
+
+void QtGame::Start() {
+  fom_.Form_Load();
+  window_.Render();
+  window_.show();
+}
+
+int RunGame(const QString& programFolder, MidiDevice& midi, Random& random, std::ostream& errors) {
+  QtGame game(programFolder, midi, random);
+  try {
+    game.Start();
+  } catch (const SettingsError& error) {
+    errors << error.report().toStdString() << std::endl;
+    QMessageBox box(QMessageBox::NoIcon, kGameTitle, error.report(), QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+    return 1;
+  }
+  game.window().SetOnClosed([] { QCoreApplication::exit(0); });
+  return QCoreApplication::exec();
+}
+
+}  // namespace hibi

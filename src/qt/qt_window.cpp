@@ -1,0 +1,346 @@
+#include "qt/qt_window.h"
+
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QShowEvent>
+
+#include "game/fom.h"
+#include "qt/qt_picture_box.h"
+
+namespace hibi {
+namespace {
+
+// The outline round the face and the message. It takes no clicks: they fall
+// through to the message label or the window beneath, as a drawn shape would.
+class Outline : public QWidget {
+ public:
+  explicit Outline(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    QPen pen(QColor(kShpKOutline.red, kShpKOutline.green, kShpKOutline.blue));
+    pen.setWidth(2);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+  }
+};
+
+std::int16_t ButtonCode(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton:
+      return kLeftButton;
+    case Qt::RightButton:
+      return kRightButton;
+    case Qt::MiddleButton:
+      return kMiddleButton;
+    default:
+      return 0;
+  }
+}
+
+std::int16_t ShiftState(Qt::KeyboardModifiers modifiers) {
+  std::int16_t shift = 0;
+  if (modifiers & Qt::ShiftModifier) shift |= 1;
+  if (modifiers & Qt::ControlModifier) shift |= 2;
+  if (modifiers & Qt::AltModifier) shift |= 4;
+  return shift;
+}
+
+// Key codes as the game's handlers know them: letters and digits keep their
+// character codes, the keys the game acts on get theirs, anything else is 0.
+std::int16_t KeyCodeOf(int key) {
+  if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) {
+    return static_cast<std::int16_t>(key);
+  }
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return kKeyReturn;
+    case Qt::Key_Space:
+      return kKeySpace;
+    case Qt::Key_Control:
+      return kKeyControl;
+    case Qt::Key_Shift:
+      return 16;
+    case Qt::Key_Alt:
+      return 18;
+    case Qt::Key_Escape:
+      return 27;
+    default:
+      return 0;
+  }
+}
+
+QColor ColourOf(const Rgb& rgb) {
+  return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+QFont GameFont() {
+  const QStringList families = QFontDatabase::families();
+  for (const char* wanted : {"IPAPGothic", "IPAGothic"}) {
+    if (families.contains(QLatin1String(wanted))) return QFont(QLatin1String(wanted));
+  }
+  return QFont();
+}
+
+QLabel* StatusLabel(QWidget* parent, const char* name, const Rgb& colour, const QString& tip) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QLatin1String(name));
+  label->setAlignment(Qt::AlignCenter);
+  label->setStyleSheet(
+      QStringLiteral("color: %1; background: white;").arg(ColourOf(colour).name()));
+  label->setToolTip(tip);
+  return label;
+}
+
+}  // namespace
+
+QtWindow::QtWindow() : font_(GameFont()) {
+  setObjectName(QStringLiteral("Fom"));
+  setFocusPolicy(Qt::StrongFocus);
+  BuildWidgets();
+  ConnectEvents();
+}
+
+QtWindow::~QtWindow() = default;
+
+void QtWindow::BuildWidgets() {
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, ColourOf(kWindowBackground));
+  palette.setColor(QPalette::WindowText, ColourOf(kWindowText));
+  palette.setColor(QPalette::Base, ColourOf(kWindowBackground));
+  palette.setColor(QPalette::Text, ColourOf(kWindowText));
+  setPalette(palette);
+  setAutoFillBackground(true);
+  setFont(font_);
+
+  // Created in stacking order, beneath first: the label and the outline on the
+  // window's own surface, then the boxes, the stage and, topmost, the memory list.
+  lbl_ = new QLabel(this);
+  lbl_->setObjectName(QStringLiteral("Lbl"));
+  lbl_->setTextFormat(Qt::PlainText);
+  lbl_->setWordWrap(true);
+  lbl_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  lbl_->setToolTip(kLblTooltip);
+  shpK_ = new Outline(this);
+  shpK_->setObjectName(QStringLiteral("ShpK"));
+  pic_ = new PictureBox(this);
+  pic_->setObjectName(QStringLiteral("Pic"));
+  picKao_ = new PictureBox(this);
+  picKao_->setObjectName(QStringLiteral("PicKao"));
+
+  picCom_ = new QWidget(this);
+  picCom_->setObjectName(QStringLiteral("PicCom"));
+  lblDay_ = StatusLabel(picCom_, "LblDay", kLblDayText, DayTooltip(0));
+  lblTime_ = StatusLabel(picCom_, "LblTime", kLblTimeText, kLblTimeTooltip);
+  lblHirou_ = StatusLabel(picCom_, "LblHirou", kLblHirouText, kLblHirouTooltip);
+  for (std::size_t i = 0; i < com_.size(); ++i) {
+    com_[i] = new QPushButton(kCommandCaptions[i], picCom_);
+    com_[i]->setObjectName(QStringLiteral("Com%1").arg(i));
+    // Buttons take no focus from a click: keys in scene mode belong to the
+    // message area, and a focused button would swallow Space.
+    com_[i]->setFocusPolicy(Qt::TabFocus);
+  }
+  // A flat, graphical look, so the white background shows through the buttons.
+  picCom_->setStyleSheet(
+      QStringLiteral("QPushButton { background: white; color: black; border: 1px solid #a0a0a0; }"
+                     "QPushButton:hover { background: #fff4fc; }"
+                     "QPushButton:pressed { background: #f0d8f0; }"
+                     "QPushButton:disabled { color: #b0b0b0; }"));
+
+  picStt_ = new PictureBox(this);
+  picStt_->setObjectName(QStringLiteral("PicStt"));
+  picStt_->setFocusPolicy(Qt::StrongFocus);
+  txtDay_ = new QLineEdit(picStt_);
+  txtDay_->setObjectName(QStringLiteral("TxtDay"));
+  txtDay_->setToolTip(kTxtDayTooltip);
+
+  lstIvent_ = new QListWidget(this);
+  lstIvent_->setObjectName(QStringLiteral("LstIvent"));
+
+  // Design-time state: what the model starts from, rendered in full on attach.
+  for (QWidget* box : {static_cast<QWidget*>(lbl_), static_cast<QWidget*>(pic_),
+                       static_cast<QWidget*>(picKao_), picCom_, static_cast<QWidget*>(picStt_),
+                       static_cast<QWidget*>(txtDay_), static_cast<QWidget*>(lstIvent_)}) {
+    box->hide();
+  }
+  for (QWidget* watched :
+       {static_cast<QWidget*>(lbl_), static_cast<QWidget*>(pic_), static_cast<QWidget*>(picKao_),
+        picCom_, static_cast<QWidget*>(picStt_), static_cast<QWidget*>(lblDay_),
+        static_cast<QWidget*>(lblTime_), static_cast<QWidget*>(lblHirou_)}) {
+    watched->installEventFilter(this);
+  }
+  for (QTimer* timer : {&timSay_, &timHirou_, &bgmTim_}) timer->setTimerType(Qt::PreciseTimer);
+  timSay_.setObjectName(QStringLiteral("TimSay"));
+  timHirou_.setObjectName(QStringLiteral("TimHirou"));
+  bgmTim_.setObjectName(QStringLiteral("BgmTim"));
+}
+
+void QtWindow::ConnectEvents() {
+  for (std::size_t i = 0; i < com_.size(); ++i) {
+    const auto index = static_cast<std::int16_t>(i);
+    connect(com_[i], &QPushButton::clicked, this,
+            [this, index] { Run([index](Fom& fom) { fom.Com_Click(index); }); });
+  }
+  connect(lstIvent_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    const int row = lstIvent_->row(item);
+    Run([row](Fom& fom) {
+      fom.controls.LstIvent.listIndex = row;
+      fom.LstIvent_Click();
+    });
+  });
+  connect(txtDay_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    if (!fom_) return;
+    fom_->controls.TxtDay.text = text;
+    shown_.TxtDay.text = text;
+  });
+  connect(&timSay_, &QTimer::timeout, this, [this] { Run([](Fom& fom) { fom.TimSay_Timer(); }); });
+  connect(&timHirou_, &QTimer::timeout, this,
+          [this] { Run([](Fom& fom) { fom.TimHirou_Timer(); }); });
+  // The music watchdog ticks every millisecond and touches nothing on screen.
+  connect(&bgmTim_, &QTimer::timeout, this, [this] {
+    if (fom_) fom_->BgmTim_Timer();
+  });
+}
+
+void QtWindow::Attach(Fom& fom) {
+  fom_ = &fom;
+  renderAll_ = true;
+  Render();
+}
+
+template <class Handler>
+void QtWindow::Run(Handler&& handler) {
+  if (!fom_ || closed_) return;
+  handler(*fom_);
+  Render();
+}
+
+bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
+  auto* widget = qobject_cast<QWidget*>(watched);
+  // The status labels belong to the panel: presses on them are presses on it.
+  if (widget == lblDay_ || widget == lblTime_ || widget == lblHirou_) widget = picCom_;
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+      Press(widget, static_cast<QMouseEvent*>(event));
+      return true;
+    case QEvent::MouseButtonRelease:
+      Release(widget, static_cast<QMouseEvent*>(event));
+      return true;
+    default:
+      return QWidget::eventFilter(watched, event);
+  }
+}
+
+void QtWindow::mousePressEvent(QMouseEvent* event) {
+  Press(this, event);
+}
+// A quick second click is a second click to the player, so it advances again.
+void QtWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+  Press(this, event);
+}
+void QtWindow::mouseReleaseEvent(QMouseEvent* event) {
+  Release(this, event);
+}
+
+void QtWindow::Press(QWidget* source, QMouseEvent* event) {
+  event->accept();
+  pressedOn_ = source;
+  pressedButton_ = event->button();
+  const std::int16_t button = ButtonCode(event->button());
+  if (button == 0) return;
+  const std::int16_t shift = ShiftState(event->modifiers());
+  const auto x = static_cast<float>(event->position().x());
+  const auto y = static_cast<float>(event->position().y());
+  if (source == lbl_) {
+    Run([=](Fom& fom) { fom.Lbl_MouseDown(button, shift, x, y); });
+  } else if (source == this) {
+    Run([=](Fom& fom) { fom.Form_MouseDown(button, shift, x, y); });
+  }
+}
+
+void QtWindow::Release(QWidget* source, QMouseEvent* event) {
+  event->accept();
+  const bool click = source == pressedOn_ && event->button() == pressedButton_ &&
+                     source->rect().contains(event->position().toPoint());
+  pressedOn_ = nullptr;
+  if (!click) return;
+  const bool leftOrRight = event->button() == Qt::LeftButton || event->button() == Qt::RightButton;
+  if (source == lbl_ && leftOrRight) {
+    Run([](Fom& fom) { fom.Lbl_Click(); });
+  } else if (source == this && leftOrRight) {
+    Run([](Fom& fom) { fom.Form_Click(); });
+  } else if (source == pic_ && event->button() == Qt::LeftButton) {
+    Run([](Fom& fom) { fom.Pic_Click(); });
+  } else if (source == picStt_ && event->button() == Qt::LeftButton) {
+    Run([](Fom& fom) { fom.PicStt_Click(); });
+  }
+}
+
+void QtWindow::keyPressEvent(QKeyEvent* event) {
+  event->accept();
+  // Typing the day limit is the box's own business.
+  if (!fom_ || focusWidget() == txtDay_) return;
+  const std::int16_t code = KeyCodeOf(event->key());
+  const std::int16_t shift = ShiftState(event->modifiers());
+  if (fom_->controls.PicStt.visible) {
+    // A held key would make the day-limit box flicker on every repeat.
+    if (event->isAutoRepeat()) return;
+    Run([=](Fom& fom) { fom.PicStt_KeyDown(code, shift); });
+  } else {
+    Run([=](Fom& fom) { fom.Form_KeyDown(code, shift); });
+  }
+}
+
+void QtWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  ApplyPendingWidth();
+}
+
+void QtWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  ApplyPendingWidth();
+  if (!fom_ || closed_) return;
+  fom_->Form_Resize();
+  Render();
+}
+
+void QtWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  ApplyPendingWidth();
+  // The game starts when the window is first shown. Later activations, such as
+  // the player coming back from another program, must never reset it.
+  if (event->spontaneous() || shownOnce_ || !fom_) return;
+  shownOnce_ = true;
+  Run([](Fom& fom) { fom.Form_Activate(); });
+}
+
+void QtWindow::closeEvent(QCloseEvent* event) {
+  // A box or the menu is waiting for the player inside a handler; shutting down
+  // under it would leave that handler running on a closed game.
+  if (fom_ && fom_->InModal()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+  if (closed_) return;
+  if (fom_) fom_->Form_Unload();
+  closed_ = true;
+  for (QTimer* timer : {&timSay_, &timHirou_, &bgmTim_}) timer->stop();
+  if (onClosed_) onClosed_();
+}
+
+}  // namespace hibi

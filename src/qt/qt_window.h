@@ -1,0 +1,108 @@
+// The game's one window on Qt widgets. Every widget is named after the control it
+// shows (objectName "PicStt", "Lbl", "Com3", ...). Each widget event goes to the
+// Fom handler of the same name, and afterwards the widgets are re-rendered from
+// the controls model, changing only what changed. The window starts without a
+// game; Attach() connects it to one before anything is shown.
+#pragma once
+
+#include <QFont>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "game/controls.h"
+#include "layout/layout.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace hibi {
+
+class Fom;
+class PictureBox;
+
+class QtWindow : public QWidget {
+ public:
+  QtWindow();
+  ~QtWindow() override;
+
+  void Attach(Fom& fom);
+  // Runs once the player has closed the window and the game has shut down.
+  void SetOnClosed(std::function<void()> onClosed) { onClosed_ = std::move(onClosed); }
+
+  // Makes the widgets show what the controls model says. Cheap when little changed.
+  void Render();
+
+  // What the shell port needs from the window.
+  double TwipsPerPixel() const;
+  WindowMetrics MetricsTwips() const;
+  void SetOuterWidthTwips(double twips);
+  void ApplyLayout(const Layout& layout);
+  void SelectDayLimitText();
+
+  PictureBox& picStt() const { return *picStt_; }
+  PictureBox& pic() const { return *pic_; }
+  PictureBox& picKao() const { return *picKao_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // Runs one handler of the game and re-renders. Does nothing before Attach().
+  template <class Handler>
+  void Run(Handler&& handler);
+  void Press(QWidget* source, QMouseEvent* event);
+  void Release(QWidget* source, QMouseEvent* event);
+  void BuildWidgets();
+  void ConnectEvents();
+  void RenderTimer(QTimer& timer, const TimerControl& want, TimerControl& have);
+  void FixFocus();
+  void ApplyPendingWidth();
+
+  Fom* fom_ = nullptr;
+  std::function<void()> onClosed_;
+  // The outer width start-up asked for, in pixels, until the frame is known: the
+  // platform adds it only once the window is on screen.
+  int pendingOuterWidth_ = 0;
+  bool shownOnce_ = false;
+  bool closed_ = false;
+  // What the widgets show now; Render() compares the model with it.
+  Controls shown_;
+  bool renderAll_ = true;
+  // The widget and button of the last mouse press, to recognise a click.
+  QWidget* pressedOn_ = nullptr;
+  Qt::MouseButton pressedButton_ = Qt::NoButton;
+  QFont font_;
+
+  // Children, owned by Qt's parent chain; stacked beneath first.
+  QLabel* lbl_ = nullptr;
+  QWidget* shpK_ = nullptr;
+  PictureBox* pic_ = nullptr;
+  PictureBox* picKao_ = nullptr;
+  QWidget* picCom_ = nullptr;
+  QLabel* lblDay_ = nullptr;
+  QLabel* lblTime_ = nullptr;
+  QLabel* lblHirou_ = nullptr;
+  std::array<QPushButton*, 8> com_{};
+  PictureBox* picStt_ = nullptr;
+  QLineEdit* txtDay_ = nullptr;
+  QListWidget* lstIvent_ = nullptr;
+
+  // Children too, so tests find them by name; members end before the window does.
+  QTimer timSay_{this};
+  QTimer timHirou_{this};
+  QTimer bgmTim_{this};
+};
+
+}  // namespace hibi

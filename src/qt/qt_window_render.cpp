@@ -1,0 +1,197 @@
+// The window's half that follows the game: re-rendering from the controls model,
+// and putting the layout onto the real widgets.
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <cmath>
+
+#include "game/fom.h"
+#include "qt/qt_picture_box.h"
+#include "qt/qt_window.h"
+
+namespace hibi {
+namespace {
+
+// The message keeps its rows: CR LF (or a lone CR) starts a new line.
+QString DisplayText(const QString& caption) {
+  QString text = caption;
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return text;
+}
+
+void SetPointSize(QWidget* widget, const QFont& base, int points) {
+  QFont font = base;
+  font.setPointSize(points);
+  widget->setFont(font);
+}
+
+}  // namespace
+
+void QtWindow::Render() {
+  if (!fom_) return;
+  const Controls& want = fom_->controls;
+  Controls& have = shown_;
+  const bool all = renderAll_;
+  renderAll_ = false;
+  auto visible = [all](QWidget* widget, bool wanted, bool& shown) {
+    if (all || wanted != shown) widget->setVisible(wanted);
+    shown = wanted;
+  };
+  auto caption = [all](QLabel* label, const QString& wanted, QString& shown) {
+    if (all || wanted != shown) label->setText(DisplayText(wanted));
+    shown = wanted;
+  };
+
+  caption(lbl_, want.Lbl.caption, have.Lbl.caption);
+  caption(lblDay_, want.LblDay.caption, have.LblDay.caption);
+  caption(lblTime_, want.LblTime.caption, have.LblTime.caption);
+  caption(lblHirou_, want.LblHirou.caption, have.LblHirou.caption);
+  visible(lblDay_, want.LblDay.visible, have.LblDay.visible);
+  visible(lblTime_, want.LblTime.visible, have.LblTime.visible);
+  visible(lblHirou_, want.LblHirou.visible, have.LblHirou.visible);
+  if (all || want.PicCom.enabled != have.PicCom.enabled) picCom_->setEnabled(want.PicCom.enabled);
+  have.PicCom.enabled = want.PicCom.enabled;
+  if (all || want.TxtDay.text != txtDay_->text()) txtDay_->setText(want.TxtDay.text);
+  have.TxtDay.text = want.TxtDay.text;
+
+  if (all || want.LstIvent.items != have.LstIvent.items) {
+    const QStringList& items = want.LstIvent.items;
+    const QStringList& old = have.LstIvent.items;
+    // The memory list only ever grows at its end; anything else is rebuilt.
+    if (!all && items.size() >= old.size() && items.mid(0, old.size()) == old) {
+      lstIvent_->addItems(items.mid(old.size()));
+    } else {
+      lstIvent_->clear();
+      lstIvent_->addItems(items);
+    }
+    have.LstIvent.items = items;
+  }
+  if (all || want.LstIvent.listIndex != have.LstIvent.listIndex) {
+    lstIvent_->setCurrentRow(want.LstIvent.listIndex);
+  }
+  have.LstIvent.listIndex = want.LstIvent.listIndex;
+
+  visible(lbl_, want.Lbl.visible, have.Lbl.visible);
+  visible(shpK_, want.ShpK.visible, have.ShpK.visible);
+  visible(pic_, want.Pic.visible, have.Pic.visible);
+  visible(picKao_, want.PicKao.visible, have.PicKao.visible);
+  visible(picCom_, want.PicCom.visible, have.PicCom.visible);
+  visible(picStt_, want.PicStt.visible, have.PicStt.visible);
+  visible(txtDay_, want.TxtDay.visible, have.TxtDay.visible);
+  visible(lstIvent_, want.LstIvent.visible, have.LstIvent.visible);
+
+  RenderTimer(timSay_, want.TimSay, have.TimSay);
+  RenderTimer(timHirou_, want.TimHirou, have.TimHirou);
+  RenderTimer(bgmTim_, want.BgmTim, have.BgmTim);
+  FixFocus();
+}
+
+void QtWindow::RenderTimer(QTimer& timer, const TimerControl& want, TimerControl& have) {
+  if (want.interval != timer.interval()) timer.setInterval(std::max(want.interval, 0));
+  if (want.enabled != timer.isActive()) {
+    if (want.enabled) {
+      timer.start();
+    } else {
+      timer.stop();
+    }
+  }
+  have = want;
+}
+
+// Keys must reach the game: on the title the stage holds the focus, elsewhere the
+// window does, unless the player is in the day-limit box or the memory list.
+void QtWindow::FixFocus() {
+  if (!isVisible() || closed_) return;
+  QWidget* focus = focusWidget();
+  const bool usable = focus && focus->isVisible() && focus->isEnabled();
+  if (picStt_->isVisible()) {
+    if (!usable || (focus != txtDay_ && focus != lstIvent_)) picStt_->setFocus();
+  } else if (!usable || focus == picStt_ || focus == txtDay_) {
+    setFocus();
+  }
+}
+
+double QtWindow::TwipsPerPixel() const {
+  const QScreen* shown = screen();
+  const double dpi = shown ? shown->logicalDotsPerInchX() : 96.0;
+  return hibi::TwipsPerPixel(dpi > 0 ? dpi : 96.0);
+}
+
+WindowMetrics QtWindow::MetricsTwips() const {
+  const double tpp = TwipsPerPixel();
+  const QRect frame = frameGeometry();
+  const QRect screenRect = screen() ? screen()->geometry() : QRect();
+  return {frame.width() * tpp, frame.height() * tpp, screenRect.width() * tpp,
+          screenRect.height() * tpp};
+}
+
+void QtWindow::SetOuterWidthTwips(double twips) {
+  const int frameExtra = frameGeometry().width() - width();
+  const int outer = static_cast<int>(std::lround(twips / TwipsPerPixel()));
+  if (!isVisible()) pendingOuterWidth_ = outer;
+  resize(std::max(outer - frameExtra, 1), height());
+}
+
+void QtWindow::ApplyPendingWidth() {
+  if (pendingOuterWidth_ <= 0 || !isVisible() || frameGeometry().size() == size()) return;
+  const int inner = std::max(pendingOuterWidth_ - (frameGeometry().width() - width()), 1);
+  pendingOuterWidth_ = 0;
+  if (inner != width()) resize(inner, height());
+}
+
+void QtWindow::ApplyLayout(const Layout& layout) {
+  const double tpp = TwipsPerPixel();
+  // A maximised, full-screen or minimised window is the platform's to size.
+  const bool sizable =
+      !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized));
+  if (layout.placement && sizable) {
+    const QRect frame = frameGeometry();
+    const int outerHeight = static_cast<int>(std::lround(layout.placement->height / tpp));
+    const int innerHeight = std::max(outerHeight - (frame.height() - height()), 1);
+    const QPoint topLeft(static_cast<int>(std::lround(layout.placement->left / tpp)),
+                         static_cast<int>(std::lround(layout.placement->top / tpp)));
+    if (innerHeight != height()) resize(width(), innerHeight);
+    if (topLeft != frame.topLeft()) move(topLeft);
+  }
+  if (!layout.laidOut) return;
+
+  const QSizeF area = size();
+  lstIvent_->setGeometry(ToPixels(kLstIventRect, kWindowGrid, area));
+  picStt_->setGeometry(ToPixels(kPicSttRect, kWindowGrid, area));
+  pic_->setGeometry(ToPixels(kPicRect, kWindowGrid, area));
+  picKao_->setGeometry(ToPixels(kPicKaoRect, kWindowGrid, area));
+  lbl_->setGeometry(ToPixels(kLblRect, kWindowGrid, area));
+  shpK_->setGeometry(ToPixels(kShpKRect, kWindowGrid, area));
+  picCom_->setGeometry(ToPixels(kPicComRect, kWindowGrid, area));
+  txtDay_->setGeometry(0, 0, static_cast<int>(std::lround(kTxtDayWidthTwips / tpp)),
+                       static_cast<int>(std::lround(kTxtDayHeightTwips / tpp)));
+
+  const QSizeF panel = picCom_->size();
+  lblDay_->setGeometry(ToPixels(PanelRow(kLblDayRow), kPanelGrid, panel));
+  lblTime_->setGeometry(ToPixels(PanelRow(kLblTimeRow), kPanelGrid, panel));
+  lblHirou_->setGeometry(ToPixels(PanelRow(kLblHirouRow), kPanelGrid, panel));
+  for (std::size_t i = 0; i < com_.size(); ++i) {
+    const int row = kFirstCommandRow + static_cast<int>(i);
+    com_[i]->setGeometry(ToPixels(PanelRow(row), kPanelGrid, panel));
+    SetPointSize(com_[i], font_, layout.fontUnit);
+  }
+
+  SetPointSize(lbl_, font_, layout.fontUnit);
+  SetPointSize(txtDay_, font_, layout.fontUnit);
+  SetPointSize(lblDay_, font_, layout.dayFontSize);
+  SetPointSize(lblTime_, font_, layout.fontUnit);
+  SetPointSize(lblHirou_, font_, lblDay_->font().pointSize());
+  lblDay_->setToolTip(layout.dayTooltip);
+}
+
+void QtWindow::SelectDayLimitText() {
+  // The box may have been shown by the running handler a moment ago.
+  Render();
+  txtDay_->setFocus();
+  txtDay_->selectAll();
+}
+
+}  // namespace hibi

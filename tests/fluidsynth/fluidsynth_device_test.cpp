@@ -1,0 +1,229 @@
+// The FluidSynth device with the real library and soundfont, rendering offline
+// so the tune plays faster than real time and no sound device is needed.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "fluidsynth/fluidsynth_device.h"
+#include "game/music.h"
+#include "support/sample_tune.h"
+#include "stderr_capture.h"
+
+namespace hibi {
+namespace {
+
+using Output = FluidSynthDevice::Output;
+constexpr int kRate = 44100;  // the synthesiser's own rate
+// The player moves on in steps of one rendered block; 147 frames is 1/300 s.
+constexpr int kStep = 147;
+constexpr double kStepMs = 1000.0 * kStep / kRate;
+
+std::string Mode(FluidSynthDevice& device) {
+  char reply[16];
+  std::memset(reply, ' ', sizeof reply);
+  if (!device.Status(reply, 15)) return "(failed)";
+  return reply;
+}
+
+// Renders `steps` blocks of sound; returns their RMS level.
+double Render(FluidSynthDevice& device, int steps) {
+  std::vector<float> left(kStep), right(kStep);
+  double sum = 0;
+  for (int i = 0; i < steps; ++i) {
+    if (!device.Render(left.data(), right.data(), kStep)) return -1;
+    for (int f = 0; f < kStep; ++f) sum += left[f] * left[f] + right[f] * right[f];
+  }
+  return std::sqrt(sum / (2.0 * kStep * std::max(steps, 1)));
+}
+
+int StepsFor(double seconds) {
+  return static_cast<int>(seconds * kRate / kStep);
+}
+
+class SampleTuneOffline : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(tune.bytes.isEmpty());
+    device.Open(tune.path);
+    ASSERT_EQ(Mode(device), "stopped") << "an opened tune waits to be played";
+    ASSERT_GT(device.LengthInTicks(), 0);
+  }
+  // Plays on until the device says stopped; the milliseconds played.
+  double PlayUntilStopped(double* rms) {
+    double sum = 0;
+    int steps = 0;
+    const int limit = StepsFor(tune.Seconds(device.LengthInTicks()) + 10);
+    while (Mode(device) == "playing" && steps < limit) {
+      const double level = Render(device, 1);
+      sum += level * level;
+      ++steps;
+    }
+    *rms = std::sqrt(sum / std::max(steps, 1));
+    return steps * kStepMs;
+  }
+
+  testing::SampleTune tune;
+  FluidSynthDevice device{Output::kOffline};
+};
+
+TEST_F(SampleTuneOffline, PlaysAudiblyAndSaysStoppedAtTheTunesLastTick) {
+  device.Play();
+  ASSERT_EQ(Mode(device), "playing");
+  double rms = 0;
+  const double ms = PlayUntilStopped(&rms);
+
+  const double musicalEndMs = tune.Seconds(device.LengthInTicks()) * 1000;
+  EXPECT_GT(rms, 0.01) << "the tune is not silent";
+  // The player itself reports the end only seconds later; the loop must not wait.
+  EXPECT_GE(ms, musicalEndMs - kStepMs);
+  EXPECT_LE(ms, musicalEndMs + 2 * kStepMs);
+}
+
+TEST_F(SampleTuneOffline, RewindAndRestartPlayTheTuneAgainFromTheBeginning) {
+  device.Play();
+  double rms = 0;
+  PlayUntilStopped(&rms);
+
+  device.Rewind();
+  device.PlayFromStart();
+  EXPECT_EQ(Mode(device), "playing") << "a restart in flight is not read as a second end";
+  const double firstSeconds = Render(device, StepsFor(3));
+
+  EXPECT_GT(firstSeconds, 0.005) << "the restarted tune sounds";
+  const double expectedTicks = StepsFor(3) * kStep / double(kRate) / tune.Seconds(1);
+  EXPECT_NEAR(device.CurrentTick(), expectedTicks, tune.division / 8.0)
+      << "the tune is three seconds in, counted from its start";
+  EXPECT_EQ(Mode(device), "playing");
+}
+
+TEST_F(SampleTuneOffline, TheWatchdogLoopsTheTuneOnceAtEachEnd) {
+  Music music(device);
+  music.bgmEnabled = true;
+  music.PlayMusic();
+
+  int restarts = 0;
+  int lastTick = 0;
+  int tickBeforeRestart = 0;
+  const int total = StepsFor(tune.Seconds(device.LengthInTicks()) + 2);
+  for (int step = 0; step < total; ++step) {
+    music.BgmTim_Timer();
+    Render(device, 1);
+    const int tick = device.CurrentTick();
+    if (tick < lastTick) {
+      ++restarts;
+      tickBeforeRestart = lastTick;
+    }
+    lastTick = tick;
+  }
+
+  EXPECT_EQ(restarts, 1);
+  EXPECT_GE(tickBeforeRestart, device.LengthInTicks());
+  EXPECT_GT(lastTick, 0);
+  EXPECT_LT(tune.Seconds(lastTick), 2.1) << "two seconds into the second round";
+}
+
+TEST(FluidSynthDevice, RefusesAMissingOrDamagedTuneSilently) {
+  QTemporaryDir dir;
+  const testing::SampleTune sample;
+  struct Row {
+    const char* name;
+    const char* file;  // nullptr: no file at all
+    QByteArray bytes;
+  };
+  const Row rows[] = {
+      {"missing", nullptr, {}},
+      {"empty", "empty.mid", {}},
+      {"text", "text.mid", "not a tune at all\r\n"},
+      {"only a header", "header.mid", sample.bytes.left(14)},
+      {"cut in the middle", "cut.mid", sample.bytes.left(sample.bytes.size() / 2)},
+      {"a folder", "folder.mid", {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const QString path = dir.filePath(row.file ? row.file : "absent.mid");
+    if (row.file && std::string(row.file) == "folder.mid") {
+      ASSERT_TRUE(QDir(dir.path()).mkpath(row.file));
+    } else if (row.file) {
+      QFile f(path);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write(row.bytes);
+    }
+    for (Output output : {Output::kOffline, Output::kSpeakers}) {
+      FluidSynthDevice device(output);
+      testing::StderrCapture err;
+      device.Open(path);
+      device.Play();
+      const std::string mode = Mode(device);
+      device.Rewind();
+      device.PlayFromStart();
+      device.Close();
+      EXPECT_EQ(err.Text(), QByteArray());
+      EXPECT_EQ(mode, "(failed)");
+    }
+  }
+}
+
+TEST(FluidSynthDevice, OpeningAnotherTuneOrClosingLeavesNothingPlaying) {
+  const testing::SampleTune tune;
+  FluidSynthDevice device(Output::kOffline);
+  device.Open(tune.path);
+  device.Play();
+  ASSERT_EQ(Mode(device), "playing");
+
+  device.Open(tune.path + ".missing");
+  EXPECT_EQ(Mode(device), "(failed)") << "the first tune was closed";
+  float l[8], r[8];
+  EXPECT_FALSE(device.Render(l, r, 8));
+
+  device.Open(tune.path);
+  device.Close();
+  EXPECT_EQ(Mode(device), "(failed)");
+}
+
+// Whether this machine has a sound device or not, the game's start-up either
+// gets a playing tune or silence, and never a word on the terminal.
+TEST(FluidSynthDevice, ThroughTheSpeakersItPlaysOrStaysSilentWithoutAWord) {
+  const testing::SampleTune tune;
+  testing::StderrCapture err;
+  std::string mode;
+  {
+    FluidSynthDevice device(Output::kSpeakers);
+    device.Open(tune.path);
+    device.Play();
+    mode = Mode(device);
+    float l[8], r[8];
+    EXPECT_FALSE(device.Render(l, r, 8)) << "the speakers take the sound, not the caller";
+  }
+  EXPECT_EQ(err.Text(), QByteArray());
+  EXPECT_TRUE(mode == "playing" || mode == "(failed)") << mode;
+}
+
+// A PulseAudio server named but not there: the device loads the synthesiser and
+// tries every output, and the failures of all of them stay off the terminal.
+TEST(FluidSynthDevice, WhenEveryOutputFailsTheGameStaysSilentWithoutAWord) {
+  const testing::SampleTune tune;
+  const QByteArray saved = qgetenv("PULSE_SERVER");
+  qputenv("PULSE_SERVER", "unix:/nonexistent/hibi-test/native");
+  testing::StderrCapture err;
+  std::string mode;
+  {
+    FluidSynthDevice device(Output::kSpeakers);
+    device.Open(tune.path);
+    device.Play();
+    mode = Mode(device);
+  }
+  const QByteArray printed = err.Text();
+  if (saved.isNull())
+    qunsetenv("PULSE_SERVER");
+  else
+    qputenv("PULSE_SERVER", saved);
+  EXPECT_EQ(printed, QByteArray());
+  EXPECT_TRUE(mode == "playing" || mode == "(failed)") << mode;
+}
+
+}  // namespace
+}  // namespace hibi

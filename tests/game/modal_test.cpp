@@ -1,0 +1,75 @@
+// A scene whose script is broken shows a box. While the box is open its event loop still
+// delivers ticks, clicks and keys; none of them may reach the game until the player has
+// closed it. After it there is nothing to read: whatever would advance the text takes the
+// player back to the command panel instead, once, with no second box.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "game/play.h"
+
+namespace hibi::testing {
+namespace {
+
+TEST(BrokenScene, EventsUnderTheBoxChangeNothingAndAnAdvanceAfterItLeavesTheScene) {
+  struct Row {
+    const char* name;
+    std::function<void(Harness&)> fire;
+    bool advances;  // false: the player leaves the broken scene with a click instead
+  };
+  const std::vector<Row> rows = {
+      {"pacing tick", [](Harness& h) { h.fom.TimSay_Timer(); }, true},
+      {"left click on the label", [](Harness& h) { Click(h); }, true},
+      {"click on the label", [](Harness& h) { h.fom.Lbl_Click(); }, true},
+      {"click on the window", [](Harness& h) { h.fom.Form_Click(); }, true},
+      {"right click on the window", [](Harness& h) { RightClickOnTheWindow(h); }, false},
+      {"Enter", [](Harness& h) { h.fom.Form_KeyDown(kKeyReturn, 0); }, true},
+      {"Ctrl", [](Harness& h) { h.fom.Form_KeyDown(kKeyControl, 0); }, true},
+      {"click on the event picture", [](Harness& h) { h.fom.Pic_Click(); }, false},
+      {"click on the title stage", [](Harness& h) { h.fom.PicStt_Click(); }, false},
+      {"key on the title stage", [](Harness& h) { h.fom.PicStt_KeyDown(65, 0); }, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Harness h;
+    Open(h, {"a", ">ive missing", "never shown"});
+    bool sawTheBox = false;
+    h.dialogs.whileOpen = [&] {
+      const Seen before = Look(h);
+      EXPECT_TRUE(h.fom.InModal());
+      row.fire(h);
+      row.fire(h);
+      EXPECT_EQ(Look(h), before);
+      sawTheBox = true;
+    };
+    Click(h);
+    ASSERT_TRUE(sawTheBox);
+    ASSERT_EQ(h.dialogs.boxes, QStringList{DamagedMessage(h, "missing")});
+    EXPECT_FALSE(h.fom.InModal());
+    row.advances ? row.fire(h) : Click(h);
+    EXPECT_TRUE(h.InCommandMode());
+    EXPECT_EQ(h.fom.controls.Lbl.caption, "");
+    EXPECT_FALSE(h.fom.controls.TimSay.enabled);
+    if (row.advances) {
+      row.fire(h);
+      EXPECT_TRUE(h.InCommandMode());
+      EXPECT_EQ(h.dialogs.boxes.size(), 1);
+    }
+  }
+}
+
+TEST(BrokenScene, ASecondClickOnTheStageUnderTheBoxStacksNoSecondBox) {
+  Harness h;
+  h.Start();
+  int fired = 0;
+  h.dialogs.whileOpen = [&] {
+    if (fired++ == 0) h.fom.PicStt_Click();
+  };
+  h.StartGame();
+  EXPECT_EQ(h.dialogs.boxes.size(), 1);
+  EXPECT_FALSE(h.fom.state.scriptFile);
+}
+
+}  // namespace
+}  // namespace hibi::testing

@@ -1,0 +1,214 @@
+// The pace of a scene: ticks, presses, clicks and keys on the message area.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "game/play.h"
+
+namespace hibi::testing {
+namespace {
+
+// A running scene of `count` numbered lines, opened from the title stage.
+struct Scene {
+  explicit Scene(int count) { Open(h, Lines(count)); }
+  const QString& caption() const { return h.fom.controls.Lbl.caption; }
+  Harness h;
+};
+
+TEST(Pacing, OutsideASceneClicksTicksAndKeysForTheMessageAreaChangeNothing) {
+  for (const bool atTitle : {true, false}) {
+    SCOPED_TRACE(atTitle ? "on the title stage before the first game" : "at the command panel");
+    Harness h;
+    h.game.WriteScript("opn", {atTitle ? "a" : "tugi"});
+    h.Start();
+    if (!atTitle) {
+      h.StartGame();
+      h.fom.ShowMessage("\r\nremark");
+    }
+    const Seen before = Look(h);
+    ASSERT_EQ(h.fom.controls.PicStt.visible, atTitle);
+    ASSERT_EQ(h.InCommandMode(), !atTitle);
+    RightClick(h);
+    RightClickOnTheWindow(h);
+    h.fom.TimSay_Timer();
+    for (const std::int16_t key : {kKeyReturn, kKeySpace, kKeyControl}) h.fom.Form_KeyDown(key, 0);
+    EXPECT_EQ(Look(h), before);
+    EXPECT_EQ(h.fom.controls.Lbl.caption, atTitle ? before.caption : "\r\nremark");
+  }
+}
+
+TEST(Pacing, AClickInTheMiddleOfAPageShowsTheNextLineAndTheTickGoesOnFromThere) {
+  Scene s(4);
+  // A click on the event picture toggles the memory list and leaves the text.
+  s.h.fom.Pic_Click();
+  EXPECT_TRUE(s.h.fom.controls.LstIvent.visible);
+  s.h.fom.Pic_Click();
+  EXPECT_FALSE(s.h.fom.controls.LstIvent.visible);
+  EXPECT_EQ(s.caption(), Page({"l1"}));
+  Click(s.h);
+  EXPECT_EQ(s.caption(), Page({"l1", "l2"}));
+  EXPECT_TRUE(s.h.fom.controls.TimSay.enabled);
+  Tick(s.h);
+  EXPECT_EQ(s.caption(), Page({"l1", "l2", "l3"}));
+}
+
+TEST(Pacing, ARightClickAtAPageEndRunsTheRestOfTheSceneWithoutStopping) {
+  Scene s(20);
+  Tick(s.h, 7);
+  ASSERT_EQ(s.caption(), Page(Lines(7) << "l8▼"));
+  ASSERT_FALSE(s.h.fom.controls.TimSay.enabled);
+  Tick(s.h, 3);  // a tick already queued must not turn the page
+  ASSERT_EQ(s.caption(), Page(Lines(7) << "l8▼"));
+  RightClick(s.h);
+  EXPECT_EQ(s.caption(), Page({"l9"}));
+  EXPECT_EQ(s.h.fom.controls.TimSay.interval, 1);
+  Tick(s.h, 7);
+  EXPECT_EQ(s.caption(), Page(Lines(16).mid(8, 7) << "l16▼"));
+  EXPECT_TRUE(s.h.fom.controls.TimSay.enabled);  // fast-forward passes the page end
+  Tick(s.h);
+  EXPECT_EQ(s.caption(), Page({"l17"}));
+  Tick(s.h, 3);
+  EXPECT_EQ(s.caption(), Page({"l17", "l18", "l19", "l20▼"}));
+  Tick(s.h);
+  EXPECT_TRUE(s.h.InCommandMode());
+}
+
+// A press stops at the page end that is not yet shown; once the marker shows, the press
+// waits for its click.
+TEST(Pacing, ALeftOrMiddlePressDuringFastForwardStopsAtThePageEnd) {
+  struct Row {
+    std::int16_t button;
+    int ticks;  // of fast-forward before the press
+    bool markerShown;
+  };
+  for (const Row& row :
+       {Row{kLeftButton, 2, false}, Row{kMiddleButton, 2, false}, Row{kLeftButton, 6, true}}) {
+    SCOPED_TRACE(::testing::Message() << row.button << " after " << row.ticks << " ticks");
+    Scene s(20);
+    RightClick(s.h);
+    Tick(s.h, row.ticks);
+    const QString pageEnd = Page(Lines(7) << "l8▼");
+    ASSERT_EQ(s.caption(), row.markerShown ? pageEnd : Page({"l1", "l2", "l3", "l4"}));
+    s.h.fom.Lbl_MouseDown(row.button, 0, 0, 0);
+    EXPECT_EQ(s.h.fom.controls.TimSay.interval, 100);
+    EXPECT_TRUE(s.h.fom.controls.TimSay.enabled);
+    Tick(s.h, 10);
+    EXPECT_EQ(s.caption(), pageEnd);
+    if (!row.markerShown) {
+      EXPECT_FALSE(s.h.fom.controls.TimSay.enabled);
+    }
+    s.h.fom.Lbl_Click();
+    EXPECT_EQ(s.caption(), Page({"l9"}));
+  }
+}
+
+// A scene opened after fast-forward starts in normal pacing; one opened over an unfinished
+// scene leaves the rest of the other unread.
+TEST(OpenScene, EntersSceneModeInNormalPacingWithTheFirstLineShownWhetherTheLastEndedOrNot) {
+  for (const bool lastEnded : {true, false}) {
+    SCOPED_TRACE(lastEnded ? "after a finished scene" : "over an unfinished scene");
+    Harness h;
+    h.game.WriteScript("next", {"c", "d"});
+    Open(h, {"a", "b", lastEnded ? "tugi" : "e", "f"});
+    RightClick(h);
+    Tick(h);
+    ASSERT_EQ(h.InCommandMode(), lastEnded);
+    h.fom.controls.LstIvent.visible = true;
+    h.fom.OpenScene("next");
+    EXPECT_TRUE(h.dialogs.boxes.isEmpty());
+    const Controls& c = h.fom.controls;
+    EXPECT_FALSE(c.PicCom.visible);
+    EXPECT_FALSE(c.PicKao.visible);
+    EXPECT_FALSE(c.LstIvent.visible);
+    EXPECT_TRUE(c.TimSay.enabled);
+    EXPECT_EQ(c.TimSay.interval, 100);
+    EXPECT_TRUE(h.fom.state.stopAtPageEnd);
+    EXPECT_EQ(c.Lbl.caption, Page({"c"}));
+    EXPECT_EQ(PlayPages(h), QStringList{Page({"c", "d▼"})});
+    EXPECT_TRUE(h.InCommandMode());
+  }
+}
+
+TEST(Pacing, EnterAndSpaceActAsALeftClickAndCtrlAsARightClick) {
+  struct Row {
+    const char* name;
+    std::int16_t key;
+    bool advances;
+    bool fastForward;  // the pacing after the key
+  };
+  const std::vector<Row> rows = {
+      {"Enter", kKeyReturn, true, false}, {"Space", kKeySpace, true, false},
+      {"Ctrl", kKeyControl, true, true},  {"Shift", 16, false, false},
+      {"Escape", 27, false, false},       {"LetterA", 65, false, false},
+      {"Right", 39, false, false},
+  };
+  for (const Row& row : rows) {
+    for (const bool startFast : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << row.name << (startFast ? " from fast-forward" : ""));
+      Scene s(4);
+      if (startFast) s.h.fom.Lbl_MouseDown(kRightButton, 0, 0, 0);
+      s.h.fom.Form_KeyDown(row.key, 0);
+      EXPECT_EQ(s.caption(), row.advances ? Page({"l1", "l2"}) : Page({"l1"}));
+      const bool fast = row.advances ? row.fastForward : startFast;
+      EXPECT_EQ(s.h.fom.state.stopAtPageEnd, !fast);
+      EXPECT_EQ(s.h.fom.controls.TimSay.interval, fast ? 1 : 100);
+    }
+  }
+}
+
+TEST(TitleStage, AnyKeyShowsTheDayLimitBoxAndTheNextHidesIt) {
+  Harness h;
+  h.Start();
+  ASSERT_FALSE(h.fom.controls.TxtDay.visible);
+  for (const std::int16_t key : {65, 13, 17, 32}) {
+    const bool before = h.fom.controls.TxtDay.visible;
+    h.fom.PicStt_KeyDown(key, 0);
+    EXPECT_NE(h.fom.controls.TxtDay.visible, before) << key;
+  }
+}
+
+TEST(TitleStage, TheTypedLimitStartsTheGameOrAsksAgain) {
+  // The typed texts that start the game, with the day limit each sets; then those that do not.
+  std::vector<std::pair<QString, std::optional<std::int16_t>>> rows = {
+      {"10", 10},     {"5", 5},     {" 7 ", 7},   {"+3", 3},        {"-3", -3},         {"0", 0},
+      {"０１５", 15}, {"－２", -2}, {"　8　", 8}, {"32767", 32767}, {"-32768", -32768},
+  };
+  for (const char* typed : {"32768", "-32769", "99999999999999999999", "7.5", "7.0", "1e1", "", " ",
+                            "-", "10日", "1 0", "abc"})
+    rows.push_back({typed, std::nullopt});
+  for (const auto& [typed, limit] : rows) {
+    SCOPED_TRACE(typed.toStdString());
+    Harness h;
+    h.game.WriteScript("opn", {"a"});
+    h.Start();
+    h.fom.state.dayLimit = 42;
+    h.StartGame(typed);
+    const Controls& c = h.fom.controls;
+    if (limit) {
+      EXPECT_EQ(h.fom.state.dayLimit, *limit);
+      EXPECT_FALSE(c.PicStt.visible);
+      EXPECT_TRUE(c.Lbl.visible);
+      EXPECT_TRUE(c.Pic.visible);
+      EXPECT_EQ(c.Lbl.caption, Page({"a▼"}));
+      EXPECT_EQ(h.shell.dayLimitSelections, 0);
+    } else {
+      EXPECT_EQ(h.fom.state.dayLimit, 42);
+      EXPECT_TRUE(c.PicStt.visible);
+      EXPECT_TRUE(c.TxtDay.visible);
+      EXPECT_EQ(c.TxtDay.text, typed);
+      EXPECT_EQ(h.shell.dayLimitSelections, 1);
+      EXPECT_FALSE(c.Lbl.visible);
+      EXPECT_FALSE(h.fom.state.scriptFile);
+      // A corrected limit starts the game on the next click.
+      h.StartGame("12");
+      EXPECT_EQ(h.fom.state.dayLimit, 12);
+      EXPECT_FALSE(c.PicStt.visible);
+      EXPECT_EQ(c.Lbl.caption, Page({"a▼"}));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace hibi::testing

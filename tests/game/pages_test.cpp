@@ -1,0 +1,87 @@
+// How shown lines fill the message label page by page.
+#include <gtest/gtest.h>
+
+#include "game/play.h"
+
+namespace hibi::testing {
+namespace {
+
+struct PagesRow {
+  const char* name;
+  QStringList script;
+  QStringList pages;  // every page the player waits on, in order
+};
+const auto kByName = [](const auto& info) { return std::string(info.param.name); };
+
+class PagesTest : public ::testing::TestWithParam<PagesRow> {};
+
+TEST_P(PagesTest, ThePlayerWaitsOnExactlyThesePages) {
+  const PagesRow& row = GetParam();
+  Harness h;
+  h.game.WriteScript("03", {"b"});
+  Open(h, row.script);
+  EXPECT_EQ(PlayPages(h), row.pages);
+  EXPECT_TRUE(h.InCommandMode());
+  EXPECT_EQ(h.fom.controls.Lbl.caption, "");
+  EXPECT_FALSE(h.fom.controls.TimSay.enabled);
+  EXPECT_FALSE(h.fom.controls.PicKao.visible);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PageLengths, PagesTest,
+    ::testing::Values(
+        PagesRow{"OneLineWaitsWithTheMarker", {"a"}, {Page({"a▼"})}},
+        PagesRow{"EightLinesFillTheFirstPage", Lines(9), {Page(Lines(7) << "l8▼"), Page({"l9▼"})}},
+        PagesRow{"NineLinesFitAfterAnEmptyLine",
+                 QStringList{""} + Lines(10),
+                 {Page(Lines(8) << "l9▼"), Page({"l10▼"})}},
+        PagesRow{"AFullPageStartsTheNextOneCountingFromOne",
+                 Lines(20),
+                 {Page(Lines(7) << "l8▼"), Page(Lines(20).mid(8, 7) << "l16▼"),
+                  Page({"l17", "l18", "l19", "l20▼"})}},
+        PagesRow{"SpeakerRowsCountAsLines",
+                 {"-a", "-b", "-c", "-d", "-e", "-f", "-g", "-h", "-i"},
+                 {Page({"■a", "■b", "■c", "■d", "■e", "■f", "■g", "■h▼"}), Page({"■i▼"})}},
+        PagesRow{
+            "AnEmptyLineInTheMiddleClearsTheLabel", {"a", "", "b"}, {Page({"a▼"}), Page({"b▼"})}}),
+    kByName);
+
+// The line read after a shown line decides whether the shown line ends its page.
+INSTANTIATE_TEST_SUITE_P(
+    LinesThatEndThePageBeforeThem, PagesTest,
+    ::testing::Values(
+        PagesRow{"Game", {"a", ">game over", "b"}, {Page({"a▼"}), Page({">game over", "b▼"})}},
+        PagesRow{"Rek", {"a", ">rek", "b"}, {Page({"a▼"}), Page({">rek", "b▼"})}},
+        PagesRow{"EndSomething", {"a", ">endless", "b"}, {Page({"a▼"}), Page({">endless", "b▼"})}},
+        PagesRow{"Love", {"a", ">love,0", "b"}, {Page({"a▼"}), Page({"b▼"})}},
+        PagesRow{"Endflag", {"a", ">endflag", "b"}, {Page({"a▼"}), Page({"b▼"})}},
+        PagesRow{"Ive", {"a", ">ive 03"}, {Page({"a▼"}), Page({"b▼"})}},
+        PagesRow{"Tugi", {"a", "tugi", "b"}, {Page({"a▼"})}},
+        // A line of tugi ends the scene at once, whatever follows it.
+        PagesRow{"TugiFirst", {"tugi", "never shown"}, {}},
+        PagesRow{"TugiAndMore", {"tugi and more", "never shown"}, {}},
+        PagesRow{"Tugiya", {"tugiya", "never shown"}, {}},
+        PagesRow{"EndOfFile", {"a"}, {Page({"a▼"})}}),
+    kByName);
+
+INSTANTIATE_TEST_SUITE_P(
+    LinesThatDoNot, PagesTest,
+    ::testing::Values(PagesRow{"Img", {"a", ">img p", "b"}, {Page({"a", "b▼"})}},
+                      PagesRow{"CapitalGame", {"a", ">Game", "b"}, {Page({"a", ">Game", "b▼"})}},
+                      PagesRow{"TextWithADownTriangle", {"a▼", "b"}, {Page({"a▼", "b▼"})}},
+                      PagesRow{"Speaker", {"a", "-b", "c"}, {Page({"a", "■b", "c▼"})}}),
+    kByName);
+
+// Only the exact keywords act; anything close to one is shown as it stands.
+INSTANTIATE_TEST_SUITE_P(
+    LinesThatOnlyLookLikeKeywords, PagesTest,
+    ::testing::Values(PagesRow{"TugiInAnotherCase", {"Tugi", " tugi"}, {Page({"Tugi", " tugi▼"})}},
+                      PagesRow{"EndingWithASpace", {">ending "}, {Page({">ending ▼"})}},
+                      PagesRow{"CapitalEnding", {">Ending"}, {Page({">Ending▼"})}},
+                      PagesRow{"EndflagAndMore", {">endflagX"}, {Page({">endflagX▼"})}},
+                      PagesRow{"EndingAndADigit", {">ending2"}, {Page({">ending2▼"})}},
+                      PagesRow{"EndingAfterASpace", {" >ending"}, {Page({" >ending▼"})}}),
+    kByName);
+
+}  // namespace
+}  // namespace hibi::testing

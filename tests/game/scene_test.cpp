@@ -1,0 +1,106 @@
+// Opening a scene: the picture it shows, the script it reads, and what the player
+// is left with when the script is broken.
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "game/play.h"
+
+namespace hibi::testing {
+namespace {
+
+TEST(OpenScene, TheSceneShowsItsPictureAndRemembersIt) {
+  const std::vector<std::pair<QString, QString>> rows = {
+      // the scene, its picture
+      {"opn", "ttl"},   {"end", "ttl"}, {"fin", "ttl"},
+      {"end0", "end0"}, {"03", "03"},   {"Opn", "Opn"},
+  };
+  for (const auto& [scene, picture] : rows) {
+    SCOPED_TRACE(scene.toStdString());
+    Harness h;
+    h.game.TouchPicture("img/" + picture + ".png");
+    h.game.WriteScript(scene, {"a"});
+    h.Start();
+    h.fom.OpenScene(scene);
+    EXPECT_EQ(h.pictures.shownPic, h.game.path("img/" + picture + ".png"));
+    EXPECT_EQ(h.fom.controls.LstIvent.items, QStringList({"▼記憶", picture}));
+    EXPECT_EQ(h.fom.controls.Lbl.caption, Page({"a▼"}));
+  }
+}
+
+TEST(OpenScene, ABrokenScriptNamesItselfInABoxOverTheScenesPicture) {
+  // the script file's content; null: no file at all
+  for (const QByteArray& bytes : {QByteArray(), QByteArray("")}) {
+    SCOPED_TRACE(bytes.isNull() ? "missing" : "empty");
+    Harness h;
+    h.game.TouchPicture("img/03.png");
+    if (!bytes.isNull()) h.game.WriteRaw("txt/03.txt", bytes);
+    h.Start();
+    h.fom.OpenScene("03");
+    EXPECT_EQ(h.dialogs.boxes, QStringList{DamagedMessage(h, "03")});
+    // What the player sees under and after the box: an empty message area in scene
+    // mode, the scene's picture, and the picture remembered.
+    const Controls& c = h.fom.controls;
+    EXPECT_EQ(c.Lbl.caption, "");
+    EXPECT_FALSE(c.PicCom.visible);
+    EXPECT_FALSE(c.PicKao.visible);
+    EXPECT_FALSE(c.LstIvent.visible);
+    EXPECT_FALSE(c.TimSay.enabled);
+    EXPECT_EQ(h.pictures.shownPic, h.game.path("img/03.png"));
+    EXPECT_TRUE(c.LstIvent.items.contains("03"));
+  }
+}
+
+// Scenes that only jump on would open one another for ever; the game reports the
+// circle once and goes on, while a long honest chain of jumps still plays.
+TEST(Jumps, ACircleOfJumpsIsReportedOnceAndALongChainStillPlays) {
+  for (const bool twoScenes : {false, true}) {
+    SCOPED_TRACE(twoScenes ? "two scenes that jump to each other" : "a scene that jumps to itself");
+    Harness h;
+    h.game.WriteScript("a", {">ive opn"});
+    Open(h, {twoScenes ? ">ive a" : ">ive opn"});
+    ASSERT_EQ(h.dialogs.boxes, QStringList{DamagedMessage(h, "opn")});
+    Click(h);
+    EXPECT_TRUE(h.InCommandMode());
+  }
+  {
+    SCOPED_TRACE("a chain of forty jumps");
+    Harness h;
+    for (int i = 1; i < 40; ++i)
+      h.game.WriteScript(QString::number(i), {">ive " + QString::number(i + 1)});
+    h.game.WriteScript("40", {"着いた"});
+    Open(h, {">ive 1"});
+    EXPECT_TRUE(h.dialogs.boxes.isEmpty());
+    EXPECT_EQ(h.fom.controls.Lbl.caption, Page({"着いた▼"}));
+  }
+}
+
+TEST(CloseScene, InCommandModeStaysThereAndASceneOpensFromThereWithoutComplaint) {
+  Harness h;
+  h.game.WriteScript("b", {"b1"});
+  StartAtTheCommandPanel(h);
+  ASSERT_TRUE(h.InCommandMode());
+  h.fom.ShowMessage("\r\nremark");
+  h.fom.CloseScene();
+  EXPECT_TRUE(h.InCommandMode());
+  EXPECT_EQ(h.fom.controls.Lbl.caption, "");
+  EXPECT_FALSE(h.fom.controls.TimSay.enabled);
+  EXPECT_FALSE(h.fom.controls.PicKao.visible);
+  h.fom.OpenScene("b");
+  EXPECT_TRUE(h.dialogs.boxes.isEmpty());
+  EXPECT_EQ(h.fom.controls.Lbl.caption, Page({"b1▼"}));
+}
+
+TEST(OpenScene, TheScriptSuffixIsAppendedExactlyEvenWhenEmpty) {
+  Harness h;
+  h.game.WriteRaw("sys/sys.dat", "\r\n.png\r\n\r\n\r\n");
+  h.game.WriteScript("opn", {"no suffix"}, "");
+  h.game.WriteScript("opn", {"with suffix"}, ".txt");
+  h.Start();
+  h.StartGame();
+  EXPECT_EQ(h.fom.controls.Lbl.caption, Page({"no suffix▼"}));
+}
+
+}  // namespace
+}  // namespace hibi::testing

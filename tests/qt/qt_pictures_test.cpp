@@ -1,0 +1,142 @@
+#include "qt/qt_pictures.h"
+
+#include <gtest/gtest.h>
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QtEndian>
+#include <optional>
+#include <utility>
+
+#include "support/harness.h"
+#include "qt/qt_picture_box.h"
+
+namespace hibi {
+namespace {
+
+QByteArray Png(const QImage& image) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes;
+}
+
+QImage RedBlue() {
+  QImage image(2, 1, QImage::Format_RGB32);
+  image.setPixel(0, 0, qRgb(255, 0, 0));
+  image.setPixel(1, 0, qRgb(0, 0, 255));
+  return image;
+}
+
+QImage Green(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(qRgb(0, 200, 0));
+  return image;
+}
+
+// A valid PNG whose header claims 100000 x 100000 pixels.
+QByteArray HugePng() {
+  QByteArray bytes = Png(Green(4, 4));
+  const int ihdrData = 16;  // signature, chunk length, "IHDR"
+  qToBigEndian<quint32>(100000, bytes.data() + ihdrData);
+  qToBigEndian<quint32>(100000, bytes.data() + ihdrData + 4);
+  return bytes;
+}
+
+class PictureBoxes : public ::testing::Test {
+ protected:
+  PictureBoxes() : stage(&window), pic(&window), face(&window), pictures(stage, pic, face) {
+    window.resize(400, 300);
+    stage.setGeometry(0, 0, 400, 300);
+    pic.setGeometry(0, 0, 120, 60);
+    face.setGeometry(0, 200, 40, 40);
+    window.show();
+  }
+
+  QColor Shown(PictureBox& box, int x, int y) { return box.grab().toImage().pixelColor(x, y); }
+  bool ShowsOnly(PictureBox& box, QColor colour) {
+    const QImage shot = box.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage plain(shot.size(), QImage::Format_RGB32);
+    plain.fill(colour);
+    return !shot.isNull() && shot == plain;
+  }
+
+  testing::TempGame game;
+  QWidget window;
+  PictureBox stage, pic, face;
+  QtPictures pictures;
+};
+
+TEST_F(PictureBoxes, AStretchDrawFillsTheWholeTargetIgnoringTheProportions) {
+  game.WriteRaw("img/rb.png", Png(RedBlue()));
+  ASSERT_TRUE(pictures.Load(PictureBuffer::E, game.path("img/rb.png")));
+  pictures.StretchDraw(PictureBuffer::E, PictureTarget::Pic);
+
+  EXPECT_EQ(Shown(pic, 2, 2), QColor(255, 0, 0));
+  EXPECT_EQ(Shown(pic, 25, 57), QColor(255, 0, 0));
+  EXPECT_EQ(Shown(pic, 95, 2), QColor(0, 0, 255));
+  EXPECT_EQ(Shown(pic, 117, 57), QColor(0, 0, 255));
+  EXPECT_TRUE(ShowsOnly(stage, Qt::white)) << "other targets stay as they were";
+}
+
+// Loading the same name again (every resize at the title does) must show the file as
+// it is now: a picture replaced or removed between two loads is not served from memory.
+TEST_F(PictureBoxes, LoadingTheSameNameAgainShowsTheFileAsItIsNow) {
+  const QString path = game.path("img/ttl.png");
+  game.WriteRaw("img/ttl.png", Png(RedBlue()));
+  ASSERT_TRUE(pictures.Load(PictureBuffer::E, path));
+  ASSERT_TRUE(pictures.Load(PictureBuffer::E, path));
+
+  game.WriteRaw("img/ttl.png", Png(Green(5, 5)));
+  ASSERT_TRUE(pictures.Load(PictureBuffer::E, path));
+  pictures.StretchDraw(PictureBuffer::E, PictureTarget::Pic);
+  EXPECT_TRUE(ShowsOnly(pic, QColor(0, 200, 0)));
+
+  ASSERT_TRUE(QFile::remove(path));
+  EXPECT_FALSE(pictures.Load(PictureBuffer::E, path));
+}
+
+TEST_F(PictureBoxes, ADrawingStaysUntilItIsClearedAndAClearShowsWhite) {
+  pictures.StretchDraw(PictureBuffer::EKao, PictureTarget::PicKao);
+  EXPECT_TRUE(ShowsOnly(face, Qt::white)) << "a buffer that never loaded draws nothing";
+  game.WriteRaw("face/よわ＿1.png", Png(Green(3, 7)));
+  ASSERT_TRUE(pictures.Load(PictureBuffer::EKao, game.path("face/よわ＿1.png")));
+  pictures.StretchDraw(PictureBuffer::EKao, PictureTarget::PicKao);
+  EXPECT_TRUE(ShowsOnly(face, QColor(0, 200, 0)));
+
+  face.hide();
+  face.show();
+  EXPECT_TRUE(ShowsOnly(face, QColor(0, 200, 0))) << "repainted from the retained drawing";
+
+  pictures.Clear(PictureTarget::PicKao);
+  EXPECT_TRUE(ShowsOnly(face, Qt::white));
+}
+
+TEST_F(PictureBoxes, BrokenPictureFilesFailAndLeaveTheTargetBlankAndTheBufferAsItWas) {
+  const QByteArray good = Png(Green(8, 8));
+  const std::pair<const char*, std::optional<QByteArray>> rows[] = {
+      {"a missing file", std::nullopt},
+      {"an empty file", QByteArray()},
+      {"a text file", "not a picture at all\r\n"},
+      {"a PNG cut in half", good.left(good.size() / 2)},
+      {"a PNG without its end", good.left(good.size() - 12)},
+      {"a PNG claiming 100000 x 100000 pixels", HugePng()},
+  };
+  game.WriteRaw("img/rb.png", Png(RedBlue()));
+  ASSERT_TRUE(pictures.Load(PictureBuffer::E, game.path("img/rb.png")));
+  for (const auto& [name, bytes] : rows) {
+    SCOPED_TRACE(name);
+    if (bytes) game.WriteRaw("img/broken.png", *bytes);
+    pictures.Clear(PictureTarget::Pic);
+    EXPECT_FALSE(
+        pictures.Load(PictureBuffer::E, game.path(bytes ? "img/broken.png" : "img/none.png")));
+    EXPECT_TRUE(ShowsOnly(pic, Qt::white));
+    // The previous picture is still in the buffer.
+    pictures.StretchDraw(PictureBuffer::E, PictureTarget::Pic);
+    EXPECT_EQ(Shown(pic, 2, 2), QColor(255, 0, 0));
+  }
+}
+
+}  // namespace
+}  // namespace hibi
