@@ -47,6 +47,7 @@ bench: build
 
 check-sample: build
 	./build/tools/hibi_check/hibi-check build/game
+	./build/tools/hibi_check/hibi-check --simulate 200 build/game
 
 clean:
 	rm -rf build build-asan

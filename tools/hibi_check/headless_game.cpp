@@ -6,8 +6,8 @@ namespace hibi::check {
 namespace {
 
 // Handler calls in one game before it is given up as endless. A ten-day game of
-// the sample takes a few thousand.
-constexpr int kMaxSteps = 200000;
+// the sample takes at most about 1,200.
+constexpr int kMaxSteps = 50000;
 
 double Caption(const QString& caption) {
   return ParseNumber(caption).value_or(0);

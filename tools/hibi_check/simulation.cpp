@@ -48,11 +48,11 @@ QString Tally(const QMap<QString, int>& outcomes) {
   QMap<QString, int> rest = outcomes;
   for (const char* ending : {"end0", "end1", "end2", "end"}) {
     if (const int n = rest.take(QLatin1StringView(ending)); n > 0) {
-      parts << QStringLiteral("%1 %2").arg(QLatin1StringView(ending)).arg(n);
+      parts << QStringLiteral("%1 %2").arg(n).arg(QLatin1StringView(ending));
     }
   }
   for (auto it = rest.cbegin(); it != rest.cend(); ++it) {
-    parts << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
+    parts << QStringLiteral("%1 %2").arg(it.value()).arg(it.key());
   }
   return parts.join(QStringLiteral(", "));
 }
@@ -94,8 +94,8 @@ bool Simulate(const QString& folder, int games, std::FILE* out) {
     Print(out, player.name + QStringLiteral(": ") + Tally(outcomes));
   }
   for (auto it = boxes.cbegin(); it != boxes.cend(); ++it) {
-    QString text = it.key();
-    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    // The box's two lines on one.
+    const QString text = it.key().split(QStringLiteral("\r\n")).join(u' ').simplified();
     Print(out, QStringLiteral("error: the box \"%1\" came up in %2 games (first: %3)")
                    .arg(text)
                    .arg(it.value().games)
