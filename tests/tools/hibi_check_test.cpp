@@ -346,5 +346,39 @@ TEST(HibiCheck, FindsNoErrorInTheSampleGame) {
   }
 }
 
+// Played on a game where only とおみや's visits raise affection, her player reaches
+// her ending and the players of the places the ending for everybody. Broken, an empty scene comes
+// up as the game's box, named with the first player to meet it, and fails the run; a scene that
+// jumps to itself after a line is given up rather than played forever.
+TEST(HibiCheck, SimulationTellsEachPlayersEndingAndEveryBox) {
+  for (const bool broken : {false, true}) {
+    SmallGame game;
+    game.WriteScript("end", {">endflag", "おしまい", ">ending"});
+    for (const char* ending : {"end0", "end1", "end2"})
+      game.WriteScript(ending, {"ふたり", ">ending"});
+    for (int level = 1; level <= 5; ++level)
+      game.WriteScript(QStringLiteral("01%1").arg(level), {">love,1,1,1", "またね"});
+    if (broken) {
+      game.WriteRaw("txt/13.txt", "");
+      game.WriteScript("20", {"ねえ", ">ive 20"});
+    }
+    const CheckRun run = RunCheck({"--simulate", "3", game.folder()});
+    ASSERT_GE(run.lines.size(), 10) << run.errors.toStdString();
+    EXPECT_EQ(Text(run.lines.mid(1, 3) << run.lines[5]),
+              Text({"favours かえる公園: 3 end", "favours 森林万樹: 3 end",
+                    broken ? "favours サガの店: 3 not back at the title after 20000 steps"
+                           : "favours サガの店: 3 end",
+                    "favours とおみやの家: 3 end1"}));
+    const QString box =
+        QStringLiteral("error: the box \"%1txt/13が破損しています 制作者に連絡して下さい\"");
+    const QString& boxLine = run.lines[run.lines.size() - 2];
+    EXPECT_EQ(boxLine.startsWith(box.arg(game.folder())) &&
+                  boxLine.endsWith("(first: favours 森林万樹, seed 1)"),
+              broken);
+    EXPECT_TRUE(run.lines.last().endsWith(broken ? "1 message box" : "0 message boxes"));
+    EXPECT_EQ(run.exitCode, broken ? 1 : 0) << Text(run.lines);
+  }
+}
+
 }  // namespace
 }  // namespace hibi::testing

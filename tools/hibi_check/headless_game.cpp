@@ -7,7 +7,7 @@ namespace {
 
 // Handler calls in one game before it is given up as endless. A ten-day game of
 // the sample takes at most about 1,200.
-constexpr int kMaxSteps = 50000;
+constexpr int kMaxSteps = 20000;
 
 double Caption(const QString& caption) {
   return ParseNumber(caption).value_or(0);
@@ -28,6 +28,9 @@ Outcome HeadlessGame::Play(std::uint32_t seed, const Chooser& choose) {
   Controls& c = fom_.controls;
   bool limitReached = false;
 
+  // A game given up as endless left the last one in the middle of a scene; the
+  // return to the title is what the script line ">ending" would have done.
+  if (!c.PicStt.visible) fom_.Form_Activate();
   fom_.PicStt_Click();
   Outcome outcome;
   for (int step = 0; step < kMaxSteps && outcome.ending.isEmpty(); ++step) {
