@@ -69,7 +69,7 @@ bool Simulate(const QString& folder, int games, std::FILE* out) {
   try {
     game = std::make_unique<HeadlessGame>(folder);
   } catch (const SettingsError& error) {
-    Print(out, QStringLiteral("hibi-check: the game cannot start: ") + error.report());
+    Print(out, QStringLiteral("hibi-check: ") + error.report());
     return false;
   }
   Print(out, QStringLiteral("hibi-check: %1 games of %2 days for each player, seeds 1 to %1; "
