@@ -49,7 +49,7 @@ QString PlayOneGame(Harness& h, std::uint32_t seed, int favourite) {
     }
     Controls& c = h.fom.controls;
     if (!c.PicCom.visible) {
-      h.fom.Lbl_MouseDown(kLeftButton, 0, 0, 0);
+      h.fom.Lbl_MouseDown(kLeftButton);
       h.fom.Lbl_Click();
     } else if (c.TimHirou.enabled) {
       h.fom.TimHirou_Timer();
