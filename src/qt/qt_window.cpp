@@ -304,10 +304,10 @@ void QtWindow::keyPressEvent(QKeyEvent* event) {
     return;
   }
   ctrlHold_.stop();
-  // Modifiers on their own and keys pressed with Ctrl or Alt are the desktop's
-  // shortcuts (Ctrl+C, Alt+Tab...), never the game's.
-  if (key == Qt::Key_Shift || key == Qt::Key_Alt || key == Qt::Key_Meta ||
-      key == Qt::Key_AltGr || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+  // Alt and the logo key on their own, and keys pressed with Ctrl or Alt, are the
+  // desktop's shortcuts (Ctrl+C, Alt+Tab...), never the game's.
+  if (key == Qt::Key_Alt || key == Qt::Key_Meta || key == Qt::Key_AltGr ||
+      (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
     return;
   }
   const std::int16_t code = KeyCodeOf(key);
