@@ -15,6 +15,9 @@ if [ "${1:-}" != "--inside" ]; then
     echo "smoke: xvfb-run is not installed; skipped"
     exit 77
   fi
+  for tool in xdotool wmctrl openbox xwininfo xprop import convert; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "smoke: FAIL: $tool is not installed"; exit 1; }
+  done
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT INT TERM
   cp -R "$game" "$work/game"
@@ -86,7 +89,7 @@ centred() { set -- $(outer); near "$3" $(((sw - $1) / 2)) && near "$4" $(((sh - 
 is_at() { [ "$(outer)" = "$1" ]; }
 # Holds $1 for two seconds: nothing may undo what the player did.
 kept() { sleep 2; [ "$(outer)" = "$1" ] || fail "$2 was undone: $1 became $(outer)"; }
-titlebar() { set -- $(inner); xdotool mousemove $(($3 + 200)) $(($4 - 8)) click --repeat 2 --delay 80 1; }
+maximised() { wmctrl -i -r "$wid" -b "$1,maximized_vert,maximized_horz"; }
 
 xprop -id "$wid" _NET_FRAME_EXTENTS | grep -q '= [0-9]' || fail "openbox reports no frame"
 poll 50 shaped || fail "not 8:6 at start, frame included: $(outer)"
@@ -108,7 +111,7 @@ resized=$(outer)
 kept "$resized" "a resize"
 echo "smoke: resized to $resized"
 
-titlebar
+maximised add
 poll 50 is_at "$sw $sh 0 0" || fail "the maximise did not happen: $(outer)"
 kept "$sw $sh 0 0" "a maximise"
 # The day-limit box: its "10" must keep a clear row above and below (fonts from
@@ -123,7 +126,7 @@ set -- $(convert "$work/max.png" -crop "91x23+$(($3 + 3))+$(($4 + 1))" +repage -
   fail "the day limit is clipped or missing when maximised (text $1 px high at row $2)"
 echo "smoke: maximised and kept; the day limit is $1 px high with room round it"
 xdotool key a
-titlebar
+maximised remove
 poll 50 is_at "$resized" || fail "the restore did not bring back $resized: $(outer)"
 
 # Start a game and hold Ctrl until the opening has run to the command panel.
@@ -138,29 +141,8 @@ set -- $(inner)
 xdotool mousemove $(($3 + $1 * 735 / 820)) $(($4 + $2 * (600 * 21 / 22 + 10) / 620)) click 1
 poll 50 sh -c "[ \$(xdotool search --onlyvisible --pid $hibi | wc -l) -ge 2 ]" ||
   fail "the pop-up menu did not open"
-# What wmctrl -c does: ask the window manager to close the window.
-python3 - "$wid" <<'EOF'
-import ctypes, sys
-x = ctypes.cdll.LoadLibrary("libX11.so.6")
-x.XOpenDisplay.restype = ctypes.c_void_p
-x.XInternAtom.restype = ctypes.c_ulong
-x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-x.XDefaultRootWindow.restype = ctypes.c_ulong
-x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
-x.XFlush.argtypes = [ctypes.c_void_p]
-class Message(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
-                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
-                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
-                ("data", ctypes.c_long * 5), ("pad", ctypes.c_long * 12)]
-d = x.XOpenDisplay(None)
-m = Message(type=33, window=int(sys.argv[1]), format=32,
-            message_type=x.XInternAtom(d, b"_NET_CLOSE_WINDOW", 0))
-m.data[1] = 2
-x.XSendEvent(d, x.XDefaultRootWindow(d), 0, (1 << 19) | (1 << 20), ctypes.byref(m))
-x.XFlush(d)
-EOF
+# Ask the window manager to close the window; it sends WM_DELETE_WINDOW.
+wmctrl -i -c "$wid"
 sleep 2
 [ -e "/proc/$hibi" ] && ! grep -q ') Z' "/proc/$hibi/stat" ||
   fail "the game ended under the open menu"
