@@ -4,7 +4,7 @@
 PACKAGES := cmake ninja-build g++ make pkg-config \
   qt6-base-dev libfluidsynth-dev timgm6mb-soundfont fonts-ipafont-gothic \
   libgtest-dev libgmock-dev \
-  xvfb xauth xdotool openbox x11-utils imagemagick
+  libxcb1-dev xvfb xauth xdotool wmctrl openbox x11-utils imagemagick
 
 JOBS ?= $(shell nproc)
 

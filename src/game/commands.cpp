@@ -64,12 +64,16 @@ void Fom::Com_Click(std::int16_t index) {
     if (AddFatigue(static_cast<std::int16_t>(fatigue))) return;
     if (index < kFirstVisitButton) {
       OpenScene(QString::number(index) + QString::number(state.timeSlot - 1));
+      // A scene that reached an ending before its first line has already reset the
+      // game to the title; going on would spend a slot of the new game.
+      if (controls.PicStt.visible) return;
     } else {
       const int c = index - kFirstVisitButton;
       const int level = VisitLevel(state.affection[c]);
       const int gain = WholePart(ports_.random.Next(), kGainDraw) + kGainBase;
       state.affection[c] = SaturatingAdd(state.affection[c], gain);
       OpenScene(QStringLiteral("0") + QString::number(c) + QString::number(level));
+      if (controls.PicStt.visible) return;  // as above, and no decay either
       for (std::int16_t& points : state.affection) {
         points = SaturatingAdd(points, -WholePart(ports_.random.Next(), kDecayDraw));
       }

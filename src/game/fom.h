@@ -53,21 +53,25 @@ class Fom {
 
   // The window's size changed (also when it is first shown): keeps it 8:6 and
   // centred, lays the controls out through the shell, then redraws the title (while
-  // the stage shows) and the event picture at their new sizes.
+  // the stage shows), the event picture and the shown face at their new sizes.
   void Form_Resize();
 
   // --- Message window and pacing -------------------------------------------------
   void TimSay_Timer();
-  void Lbl_MouseDown(std::int16_t button, std::int16_t shift, float x, float y);
+  // Only the button matters to the game: not the modifiers, not where the press was.
+  void Lbl_MouseDown(std::int16_t button);
   void Lbl_Click();
-  void Form_MouseDown(std::int16_t button, std::int16_t shift, float x, float y);
+  void Form_MouseDown(std::int16_t button);
   void Form_Click();
   // Keys on the window outside the title stage: Enter and Space act as a left click
-  // on the message area, Ctrl as a right click. Other keys do nothing.
-  void Form_KeyDown(std::int16_t keyCode, std::int16_t shift);
+  // on the message area, Ctrl as a right click. Other keys do nothing. The window
+  // sends Ctrl only when it is held on its own, never as part of a shortcut.
+  void Form_KeyDown(std::int16_t keyCode);
+  // Letting go of Ctrl ends the fast-forward it started, as a left press would.
+  void Form_KeyUp(std::int16_t keyCode);
   void Pic_Click();
   void PicStt_Click();
-  void PicStt_KeyDown(std::int16_t keyCode, std::int16_t shift);
+  void PicStt_KeyDown(std::int16_t keyCode);
 
   // --- Day life --------------------------------------------------------------------
   void TimHirou_Timer();

@@ -40,10 +40,16 @@ std::optional<std::int16_t> ReadDayLimit(const QString& typed) {
   return static_cast<std::int16_t>(value);
 }
 
+// The message area paces a scene only: not under the title stage (before the first
+// game and after an ending), not in command mode, not while a box is open.
+bool InScene(const Fom& fom) {
+  return !fom.InModal() && !fom.controls.PicStt.visible && !fom.controls.PicCom.visible;
+}
+
 }  // namespace
 
 void Fom::TimSay_Timer() {
-  if (InModal() || controls.PicStt.visible || controls.PicCom.visible) return;
+  if (!InScene(*this)) return;
   if (!state.scriptFile) {
     CloseScene();  // a scene whose script broke: back to the command panel
     return;
@@ -51,17 +57,15 @@ void Fom::TimSay_Timer() {
   if (state.pageMarker != kPageEndMarker || !state.stopAtPageEnd) StepScript();
 }
 
-void Fom::Lbl_MouseDown(std::int16_t button, std::int16_t, float, float) {
-  if (InModal() || controls.PicStt.visible || controls.PicCom.visible) return;
+void Fom::Lbl_MouseDown(std::int16_t button) {
+  if (!InScene(*this)) return;
   const bool fastForward = button == kRightButton;
   state.stopAtPageEnd = !fastForward;
   controls.TimSay.interval = fastForward ? 1 : 100;
 }
 
 void Fom::Lbl_Click() {
-  // The title stage covers the message area before the first game and after an
-  // ending; a click there belongs to the stage, never to a scene.
-  if (InModal() || controls.PicStt.visible || controls.PicCom.visible) return;
+  if (!InScene(*this)) return;
   if (!state.scriptFile) {
     CloseScene();
     return;
@@ -70,24 +74,28 @@ void Fom::Lbl_Click() {
   StepScript();
 }
 
-void Fom::Form_MouseDown(std::int16_t button, std::int16_t shift, float x, float y) {
-  Lbl_MouseDown(button, shift, x, y);
+void Fom::Form_MouseDown(std::int16_t button) {
+  Lbl_MouseDown(button);
 }
 
 void Fom::Form_Click() {
   Lbl_Click();
 }
 
-void Fom::Form_KeyDown(std::int16_t keyCode, std::int16_t shift) {
-  if (InModal() || controls.PicStt.visible || controls.PicCom.visible) return;
+void Fom::Form_KeyDown(std::int16_t keyCode) {
+  if (!InScene(*this)) return;
   if (keyCode == kKeyReturn || keyCode == kKeySpace) {
-    Lbl_MouseDown(kLeftButton, shift, 0, 0);
+    Lbl_MouseDown(kLeftButton);
   } else if (keyCode == kKeyControl) {
-    Lbl_MouseDown(kRightButton, shift, 0, 0);
+    Lbl_MouseDown(kRightButton);
   } else {
     return;
   }
   Lbl_Click();
+}
+
+void Fom::Form_KeyUp(std::int16_t keyCode) {
+  if (keyCode == kKeyControl) Lbl_MouseDown(kLeftButton);
 }
 
 void Fom::Pic_Click() {
@@ -110,7 +118,7 @@ void Fom::PicStt_Click() {
   OpenScene(QStringLiteral("opn"));
 }
 
-void Fom::PicStt_KeyDown(std::int16_t, std::int16_t) {
+void Fom::PicStt_KeyDown(std::int16_t) {
   if (InModal()) return;
   controls.TxtDay.visible = !controls.TxtDay.visible;
 }

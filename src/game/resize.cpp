@@ -11,6 +11,7 @@ void Fom::Form_Resize() {
   if (!layout.laidOut) return;
   if (controls.PicStt.visible) ShowBackground(QStringLiteral("ttl"));
   ShowEventPicture(QString());
+  if (controls.PicKao.visible) ShowFace(QString());
 }
 
 }  // namespace hibi

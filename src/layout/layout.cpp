@@ -16,6 +16,7 @@ bool FitsInt16(double value) {
 }  // namespace
 
 std::optional<Placement> PlaceWindow(const WindowMetrics& window) {
+  if (!window.sizable) return std::nullopt;
   // The eighth is rounded before it is multiplied, with halves going to the even
   // neighbour, so 10380 twips (an eighth of 1297.5) give 1298 * 6.
   const double eighth = std::nearbyint(static_cast<float>(window.outerWidth) / 8.0f);

@@ -23,6 +23,9 @@ struct WindowMetrics {
   double outerHeight = 0;
   double screenWidth = 0;
   double screenHeight = 0;
+  // False while maximised, full screen or minimised: the platform owns the size then,
+  // so the layout neither sizes nor moves the window and works on the size it has.
+  bool sizable = true;
 };
 
 // Where the window goes: its outer height and the frame's left and top, in twips.
@@ -32,9 +35,9 @@ struct Placement {
   double top = 0;
 };
 
-// The 8:6 shape and the centring. Nullopt when the height cannot be formed in
-// 16 bits (a window wider than about 43690 twips): the window then keeps its size
-// and place and the controls are laid out on that.
+// The 8:6 shape and the centring. Nullopt when the window is not sizable or the
+// height cannot be formed in 16 bits (a window wider than about 43690 twips): the
+// window then keeps its size and place and the controls are laid out on that.
 std::optional<Placement> PlaceWindow(const WindowMetrics& window);
 
 // A rectangle in grid units (left, top, width, height).

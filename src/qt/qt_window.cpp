@@ -1,6 +1,7 @@
 #include "qt/qt_window.h"
 
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
@@ -50,16 +51,8 @@ std::int16_t ButtonCode(Qt::MouseButton button) {
   }
 }
 
-std::int16_t ShiftState(Qt::KeyboardModifiers modifiers) {
-  std::int16_t shift = 0;
-  if (modifiers & Qt::ShiftModifier) shift |= 1;
-  if (modifiers & Qt::ControlModifier) shift |= 2;
-  if (modifiers & Qt::AltModifier) shift |= 4;
-  return shift;
-}
-
 // Key codes as the game's handlers know them: letters and digits keep their
-// character codes, the keys the game acts on get theirs, anything else is 0.
+// character codes, Enter and Space get theirs, anything else is 0.
 std::int16_t KeyCodeOf(int key) {
   if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) {
     return static_cast<std::int16_t>(key);
@@ -70,14 +63,6 @@ std::int16_t KeyCodeOf(int key) {
       return kKeyReturn;
     case Qt::Key_Space:
       return kKeySpace;
-    case Qt::Key_Control:
-      return kKeyControl;
-    case Qt::Key_Shift:
-      return 16;
-    case Qt::Key_Alt:
-      return 18;
-    case Qt::Key_Escape:
-      return 27;
     default:
       return 0;
   }
@@ -112,6 +97,16 @@ QtWindow::QtWindow() : font_(GameFont()) {
   setFocusPolicy(Qt::StrongFocus);
   BuildWidgets();
   ConnectEvents();
+  closeWatcher_ = std::make_unique<CloseRequestWatcher>(*this, [this] {
+    if (fom_ && fom_->InModal()) closePending_ = true;
+  });
+  ctrlHold_.setSingleShot(true);
+  ctrlHold_.setInterval(200);
+  connect(&ctrlHold_, &QTimer::timeout, this, [this] {
+    if (!fom_ || fom_->InModal()) return;
+    ctrlFast_ = true;
+    Run([](Fom& fom) { fom.Form_KeyDown(kKeyControl); });
+  });
 }
 
 QtWindow::~QtWindow() = default;
@@ -226,6 +221,11 @@ void QtWindow::Run(Handler&& handler) {
   if (!fom_ || closed_) return;
   handler(*fom_);
   Render();
+  if (closePending_ && !fom_->InModal()) {
+    closePending_ = false;
+    // After the handler that opened the box has returned, not from within it.
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+  }
 }
 
 bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -234,8 +234,10 @@ bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
   if (widget == lblDay_ || widget == lblTime_ || widget == lblHirou_) widget = picCom_;
   switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
       Press(widget, static_cast<QMouseEvent*>(event));
+      return true;
+    case QEvent::MouseButtonDblClick:
+      mouseDoubleClickEvent(static_cast<QMouseEvent*>(event));
       return true;
     case QEvent::MouseButtonRelease:
       Release(widget, static_cast<QMouseEvent*>(event));
@@ -248,9 +250,12 @@ bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
 void QtWindow::mousePressEvent(QMouseEvent* event) {
   Press(this, event);
 }
-// A quick second click is a second click to the player, so it advances again.
+// A double-click is one click and then a double-click, which the game ignores: its
+// second press raises no press and its release no click. So a double-click turns
+// one line, and one on the title starts the game without opening the memory list.
 void QtWindow::mouseDoubleClickEvent(QMouseEvent* event) {
-  Press(this, event);
+  event->accept();
+  pressedOn_ = nullptr;
 }
 void QtWindow::mouseReleaseEvent(QMouseEvent* event) {
   Release(this, event);
@@ -262,14 +267,13 @@ void QtWindow::Press(QWidget* source, QMouseEvent* event) {
   pressedButton_ = event->button();
   const std::int16_t button = ButtonCode(event->button());
   if (button == 0) return;
-  const std::int16_t shift = ShiftState(event->modifiers());
-  const auto x = static_cast<float>(event->position().x());
-  const auto y = static_cast<float>(event->position().y());
   if (source == lbl_) {
-    Run([=](Fom& fom) { fom.Lbl_MouseDown(button, shift, x, y); });
+    Run([=](Fom& fom) { fom.Lbl_MouseDown(button); });
   } else if (source == this) {
-    Run([=](Fom& fom) { fom.Form_MouseDown(button, shift, x, y); });
+    Run([=](Fom& fom) { fom.Form_MouseDown(button); });
   }
+  // The press has set the pacing the player chose; Ctrl no longer holds it.
+  ctrlFast_ = false;
 }
 
 void QtWindow::Release(QWidget* source, QMouseEvent* event) {
@@ -294,25 +298,49 @@ void QtWindow::keyPressEvent(QKeyEvent* event) {
   event->accept();
   // Typing the day limit is the box's own business.
   if (!fom_ || focusWidget() == txtDay_) return;
-  const std::int16_t code = KeyCodeOf(event->key());
-  const std::int16_t shift = ShiftState(event->modifiers());
+  const int key = event->key();
+  if (key == Qt::Key_Control) {
+    if (!event->isAutoRepeat() && !ctrlFast_ && !fom_->controls.PicStt.visible) ctrlHold_.start();
+    return;
+  }
+  ctrlHold_.stop();
+  // Alt and the logo key on their own, and keys pressed with Ctrl or Alt, are the
+  // desktop's shortcuts (Ctrl+C, Alt+Tab...), never the game's.
+  if (key == Qt::Key_Alt || key == Qt::Key_Meta || key == Qt::Key_AltGr ||
+      (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    return;
+  }
+  const std::int16_t code = KeyCodeOf(key);
   if (fom_->controls.PicStt.visible) {
     // A held key would make the day-limit box flicker on every repeat.
     if (event->isAutoRepeat()) return;
-    Run([=](Fom& fom) { fom.PicStt_KeyDown(code, shift); });
+    Run([=](Fom& fom) { fom.PicStt_KeyDown(code); });
   } else {
-    Run([=](Fom& fom) { fom.Form_KeyDown(code, shift); });
+    Run([=](Fom& fom) { fom.Form_KeyDown(code); });
   }
 }
 
-void QtWindow::moveEvent(QMoveEvent* event) {
-  QWidget::moveEvent(event);
-  ApplyPendingWidth();
+void QtWindow::keyReleaseEvent(QKeyEvent* event) {
+  event->accept();
+  if (event->key() == Qt::Key_Control && !event->isAutoRepeat()) EndCtrlFastForward();
 }
 
+// Ctrl let go while another program had the keyboard would otherwise never end it.
+void QtWindow::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  if (event->reason() == Qt::ActiveWindowFocusReason) EndCtrlFastForward();
+}
+
+void QtWindow::EndCtrlFastForward() {
+  ctrlHold_.stop();
+  if (!ctrlFast_) return;
+  ctrlFast_ = false;
+  Run([](Fom& fom) { fom.Form_KeyUp(kKeyControl); });
+}
+
+// A move is the player's: nothing is laid out again and the window stays put.
 void QtWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  ApplyPendingWidth();
   if (!fom_ || closed_) return;
   fom_->Form_Resize();
   Render();
@@ -320,7 +348,13 @@ void QtWindow::resizeEvent(QResizeEvent* event) {
 
 void QtWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  ApplyPendingWidth();
+  if (startOuterWidth_ > 0) {
+    // Before the first paint, so no one sees the window at its first width.
+    const QMargins frame = Frame();
+    const int inner = std::max(startOuterWidth_ - frame.left() - frame.right(), 1);
+    startOuterWidth_ = 0;
+    if (inner != width()) resize(inner, height());
+  }
   // The game starts when the window is first shown. Later activations, such as
   // the player coming back from another program, must never reset it.
   if (event->spontaneous() || shownOnce_ || !fom_) return;
@@ -330,8 +364,10 @@ void QtWindow::showEvent(QShowEvent* event) {
 
 void QtWindow::closeEvent(QCloseEvent* event) {
   // A box or the menu is waiting for the player inside a handler; shutting down
-  // under it would leave that handler running on a closed game.
+  // under it would leave that handler running on a closed game. The window closes
+  // once it has been dismissed (see Run).
   if (fom_ && fom_->InModal()) {
+    closePending_ = true;
     event->ignore();
     return;
   }

@@ -10,9 +10,11 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "game/controls.h"
 #include "layout/layout.h"
+#include "qt/qt_x11.h"
 
 class QLabel;
 class QLineEdit;
@@ -53,7 +55,8 @@ class QtWindow : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  void moveEvent(QMoveEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -68,15 +71,28 @@ class QtWindow : public QWidget {
   void ConnectEvents();
   void RenderTimer(QTimer& timer, const TimerControl& want, TimerControl& have);
   void FixFocus();
-  void ApplyPendingWidth();
+  // The window manager's frame round the inner area: Qt's once the window is on
+  // screen, before that what the window manager said it would be.
+  QMargins Frame() const;
+  void EndCtrlFastForward();
 
   Fom* fom_ = nullptr;
   std::function<void()> onClosed_;
-  // The outer width start-up asked for, in pixels, until the frame is known: the
-  // platform adds it only once the window is on screen.
-  int pendingOuterWidth_ = 0;
+  QMargins frame_;
+  bool frameAsked_ = false;
+  // The outer width start-up asked for, in pixels, kept until the first show: a
+  // platform that tells the frame only then gets it counted there, once.
+  int startOuterWidth_ = 0;
   bool shownOnce_ = false;
   bool closed_ = false;
+  // The player asked to close while a box or the menu was open: the window closes
+  // as soon as it has been dismissed.
+  bool closePending_ = false;
+  std::unique_ptr<CloseRequestWatcher> closeWatcher_;
+  // Ctrl held on its own fast-forwards; held this long with no other key, it is not
+  // the start of a shortcut.
+  QTimer ctrlHold_{this};
+  bool ctrlFast_ = false;
   // What the widgets show now; Render() compares the model with it.
   Controls shown_;
   bool renderAll_ = true;

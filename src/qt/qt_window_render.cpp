@@ -120,41 +120,51 @@ double QtWindow::TwipsPerPixel() const {
   return hibi::TwipsPerPixel(dpi > 0 ? dpi : 96.0);
 }
 
+QMargins QtWindow::Frame() const {
+  if (isVisible()) {
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    const QMargins known(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    if (!known.isNull()) return known;
+  }
+  return frame_;
+}
+
 WindowMetrics QtWindow::MetricsTwips() const {
   const double tpp = TwipsPerPixel();
-  const QRect frame = frameGeometry();
+  const QMargins frame = Frame();
   const QRect screenRect = screen() ? screen()->geometry() : QRect();
-  return {frame.width() * tpp, frame.height() * tpp, screenRect.width() * tpp,
-          screenRect.height() * tpp};
+  // A maximised, full-screen or minimised window is the platform's to size.
+  const bool sizable =
+      !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized));
+  return {(width() + frame.left() + frame.right()) * tpp,
+          (height() + frame.top() + frame.bottom()) * tpp, screenRect.width() * tpp,
+          screenRect.height() * tpp, sizable};
 }
 
 void QtWindow::SetOuterWidthTwips(double twips) {
-  const int frameExtra = frameGeometry().width() - width();
+  // Asked before the window is first shown, so it appears with its outer size
+  // right instead of jumping once the frame is known.
+  if (!isVisible() && !frameAsked_) {
+    frameAsked_ = true;
+    frame_ = RequestFrameExtents(*this);
+  }
+  const QMargins frame = Frame();
   const int outer = static_cast<int>(std::lround(twips / TwipsPerPixel()));
-  if (!isVisible()) pendingOuterWidth_ = outer;
-  resize(std::max(outer - frameExtra, 1), height());
-}
-
-void QtWindow::ApplyPendingWidth() {
-  if (pendingOuterWidth_ <= 0 || !isVisible() || frameGeometry().size() == size()) return;
-  const int inner = std::max(pendingOuterWidth_ - (frameGeometry().width() - width()), 1);
-  pendingOuterWidth_ = 0;
-  if (inner != width()) resize(inner, height());
+  if (!isVisible()) startOuterWidth_ = outer;
+  resize(std::max(outer - frame.left() - frame.right(), 1), height());
 }
 
 void QtWindow::ApplyLayout(const Layout& layout) {
   const double tpp = TwipsPerPixel();
-  // A maximised, full-screen or minimised window is the platform's to size.
-  const bool sizable =
-      !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized));
-  if (layout.placement && sizable) {
-    const QRect frame = frameGeometry();
+  if (layout.placement) {
+    const QMargins frame = Frame();
     const int outerHeight = static_cast<int>(std::lround(layout.placement->height / tpp));
-    const int innerHeight = std::max(outerHeight - (frame.height() - height()), 1);
-    const QPoint topLeft(static_cast<int>(std::lround(layout.placement->left / tpp)),
-                         static_cast<int>(std::lround(layout.placement->top / tpp)));
-    if (innerHeight != height()) resize(width(), innerHeight);
-    if (topLeft != frame.topLeft()) move(topLeft);
+    const QRect inner(static_cast<int>(std::lround(layout.placement->left / tpp)) + frame.left(),
+                      static_cast<int>(std::lround(layout.placement->top / tpp)) + frame.top(),
+                      width(), std::max(outerHeight - frame.top() - frame.bottom(), 1));
+    if (inner != geometry()) setGeometry(inner);
   }
   if (!layout.laidOut) return;
 

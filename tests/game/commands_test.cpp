@@ -71,6 +71,21 @@ TEST(Command, APlaceOrARestCostsItsTimeAndFatigueAndOpensItsScene) {
   for (const CommandRow& row : rows) ExpectCommand(row);
 }
 
+// A scene that goes back to the title before its first line has begun a new game: the
+// click that opened it neither spends a slot nor lets affection decay in that game.
+TEST(Command, AnEndingBeforeTheFirstLineLeavesTheNewGameClean) {
+  for (const std::int16_t button : {0, 3}) {
+    Harness h;
+    StartInCommandMode(h);
+    for (const char* scene : {"00", "001"}) h.game.WriteScript(scene, {">ending"});
+    h.random.script = {0.5f, 0.5f, 0.5f, 0.5f, 0.5f};
+    h.fom.Com_Click(button);
+    EXPECT_TRUE(h.fom.controls.PicStt.visible) << button;
+    EXPECT_EQ(h.fom.controls.LblTime.caption, QStringLiteral("早朝")) << button;
+    EXPECT_EQ(h.fom.state.affection, (Points{0, 0, 0})) << button;
+  }
+}
+
 // On the last night before the day limit the day comes first: every button opens the
 // ending and nothing of its own happens, not even the menu.
 TEST(Command, OnTheLastNightEveryButtonOnlyOpensTheEnding) {

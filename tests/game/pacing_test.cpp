@@ -33,7 +33,7 @@ TEST(Pacing, OutsideASceneClicksTicksAndKeysForTheMessageAreaChangeNothing) {
     RightClick(h);
     RightClickOnTheWindow(h);
     h.fom.TimSay_Timer();
-    for (const std::int16_t key : {kKeyReturn, kKeySpace, kKeyControl}) h.fom.Form_KeyDown(key, 0);
+    for (const std::int16_t key : {kKeyReturn, kKeySpace, kKeyControl}) h.fom.Form_KeyDown(key);
     EXPECT_EQ(Look(h), before);
     EXPECT_EQ(h.fom.controls.Lbl.caption, atTitle ? before.caption : "\r\nremark");
   }
@@ -91,7 +91,7 @@ TEST(Pacing, ALeftOrMiddlePressDuringFastForwardStopsAtThePageEnd) {
     Tick(s.h, row.ticks);
     const QString pageEnd = Page(Lines(7) << "l8▼");
     ASSERT_EQ(s.caption(), row.markerShown ? pageEnd : Page({"l1", "l2", "l3", "l4"}));
-    s.h.fom.Lbl_MouseDown(row.button, 0, 0, 0);
+    s.h.fom.Lbl_MouseDown(row.button);
     EXPECT_EQ(s.h.fom.controls.TimSay.interval, 100);
     EXPECT_TRUE(s.h.fom.controls.TimSay.enabled);
     Tick(s.h, 10);
@@ -131,7 +131,7 @@ TEST(OpenScene, EntersSceneModeInNormalPacingWithTheFirstLineShownWhetherTheLast
   }
 }
 
-TEST(Pacing, EnterAndSpaceActAsALeftClickAndCtrlAsARightClick) {
+TEST(Pacing, EnterAndSpaceActAsALeftClickAndCtrlAsARightClickUntilLetGo) {
   struct Row {
     const char* name;
     std::int16_t key;
@@ -148,12 +148,14 @@ TEST(Pacing, EnterAndSpaceActAsALeftClickAndCtrlAsARightClick) {
     for (const bool startFast : {false, true}) {
       SCOPED_TRACE(::testing::Message() << row.name << (startFast ? " from fast-forward" : ""));
       Scene s(4);
-      if (startFast) s.h.fom.Lbl_MouseDown(kRightButton, 0, 0, 0);
-      s.h.fom.Form_KeyDown(row.key, 0);
+      if (startFast) s.h.fom.Lbl_MouseDown(kRightButton);
+      s.h.fom.Form_KeyDown(row.key);
       EXPECT_EQ(s.caption(), row.advances ? Page({"l1", "l2"}) : Page({"l1"}));
       const bool fast = row.advances ? row.fastForward : startFast;
       EXPECT_EQ(s.h.fom.state.stopAtPageEnd, !fast);
       EXPECT_EQ(s.h.fom.controls.TimSay.interval, fast ? 1 : 100);
+      s.h.fom.Form_KeyUp(row.key);
+      EXPECT_EQ(s.h.fom.state.stopAtPageEnd, row.key == kKeyControl || !fast) << "key up";
     }
   }
 }
@@ -164,7 +166,7 @@ TEST(TitleStage, AnyKeyShowsTheDayLimitBoxAndTheNextHidesIt) {
   ASSERT_FALSE(h.fom.controls.TxtDay.visible);
   for (const std::int16_t key : {65, 13, 17, 32}) {
     const bool before = h.fom.controls.TxtDay.visible;
-    h.fom.PicStt_KeyDown(key, 0);
+    h.fom.PicStt_KeyDown(key);
     EXPECT_NE(h.fom.controls.TxtDay.visible, before) << key;
   }
 }

@@ -14,6 +14,7 @@ struct LayoutRow {
   double width, height;         // of the window, in twips, on a 19200 x 14400 twip screen
   std::optional<Placement> at;  // nullopt: left where it is
   int fontUnit, dayFontSize;    // 0: not laid out
+  bool sizable = true;          // false: maximised, the platform's to size
 };
 
 const LayoutRow kLayoutRows[] = {
@@ -27,12 +28,13 @@ const LayoutRow kLayoutRows[] = {
     {"an eighth beyond 16 bits", 262200, 9000, {}, 11, 22},
     {"798 twips high: too low to lay out", 1064, 9000, {{798, 9068, 6801}}, 0, 0},
     {"804 twips high: laid out", 1068, 9000, {{804, 9066, 6798}}, 2, 4},
+    {"maximised: left as it is, fonts from its real height", 19200, 12000, {}, 14, 28, false},
 };
 
 TEST(Layout, TheWindowKeepsItsShapeAndTheFontsFollowItsHeight) {
   for (const LayoutRow& row : kLayoutRows) {
     SCOPED_TRACE(row.name);
-    const Layout layout = ComputeLayout({row.width, row.height, 19200, 14400}, 0);
+    const Layout layout = ComputeLayout({row.width, row.height, 19200, 14400, row.sizable}, 0);
     ASSERT_EQ(layout.placement.has_value(), row.at.has_value());
     if (row.at) {
       EXPECT_DOUBLE_EQ(layout.placement->height, row.at->height);

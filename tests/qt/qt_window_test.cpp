@@ -197,12 +197,15 @@ TEST_F(Window, TheLayoutLandsOnTheRealWidgetsAtSevenTenthsOfTheScreen) {
 }
 
 TEST_F(Window, KeysGoToTheStageOnTheTitleAndToTheMessageAreaInAScene) {
-  folder.WriteScript("opn", {"1行目", "2行目", "3行目", "4行目", "tugi"});
+  QStringList script;
+  for (int i = 1; i <= 20; ++i) script << QStringLiteral("%1行目").arg(i);
+  folder.WriteScript("opn", script << "tugi");
   game.Start();
   QtWindow& window = game.window();
-  auto press = [&](QWidget& target, int key, Qt::KeyboardModifiers modifiers = {}) {
+  auto press = [&](QWidget& target, int key, Qt::KeyboardModifiers modifiers = {},
+                   QEvent::Type type = QEvent::KeyPress) {
     const QString text = key < 128 && key > 32 ? QString(QChar(key)).toLower() : QString();
-    QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+    QKeyEvent event(type, key, modifiers, text);
     QApplication::sendEvent(&target, &event);
   };
   auto& stage = Find("PicStt");
@@ -225,9 +228,40 @@ TEST_F(Window, KeysGoToTheStageOnTheTitleAndToTheMessageAreaInAScene) {
   const QString firstLine = Find<QLabel>("Lbl").text();
   press(window, Qt::Key_Return);
   EXPECT_GT(Find<QLabel>("Lbl").text().size(), firstLine.size()) << "Enter advances";
+  auto& lbl = Find<QLabel>("Lbl");
+  ASSERT_TRUE(testing::RunUntil([&] { return lbl.text().endsWith(kPageEndMarker); }));
+  const QString pageEnd = lbl.text();
   press(window, Qt::Key_Control, Qt::ControlModifier);
-  EXPECT_EQ(Find<QTimer>("TimSay").interval(), 1) << "Ctrl fast-forwards";
-  EXPECT_TRUE(testing::RunUntil([&] { return !Find("PicCom").isHidden(); }));
+  press(window, Qt::Key_C, Qt::ControlModifier);
+  press(window, Qt::Key_C, Qt::ControlModifier, QEvent::KeyRelease);
+  testing::RunUntil([] { return false; }, 400);
+  press(window, Qt::Key_Control, {}, QEvent::KeyRelease);
+  EXPECT_EQ(lbl.text(), pageEnd) << "Ctrl+C is a shortcut, not the game's";
+
+  press(window, Qt::Key_Control, Qt::ControlModifier);
+  EXPECT_TRUE(testing::RunUntil([&] { return !lbl.text().contains(QStringLiteral("8行目")); }))
+      << "Ctrl held on its own fast-forwards";
+  press(window, Qt::Key_Control, {}, QEvent::KeyRelease);
+  EXPECT_TRUE(game.fom().state.stopAtPageEnd) << "and letting go of it ends that";
+  EXPECT_EQ(Find<QTimer>("TimSay").interval(), 100);
+}
+
+TEST_F(Window, ADoubleClickIsOneClickOnTheTitleAndOnTheMessage) {
+  QStringList script;
+  for (int i = 1; i <= 9; ++i) script << QStringLiteral("%1行目").arg(i);
+  folder.WriteScript("opn", script << "tugi");
+  game.Start();
+  auto doubleClick = [](QWidget& on, QWidget& second) {
+    testing::Click(on);
+    testing::SendMouse(second, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton);
+    testing::SendMouse(second, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
+  };
+  doubleClick(Find("PicStt"), Find("Pic"));  // the stage is gone by the second press
+  EXPECT_FALSE(controls().LstIvent.visible) << "no memory list over the opening";
+  auto& lbl = Find<QLabel>("Lbl");
+  ASSERT_TRUE(testing::RunUntil([&] { return lbl.text().endsWith(kPageEndMarker); }));
+  doubleClick(lbl, lbl);
+  EXPECT_EQ(lbl.text(), "\n9行目" + kPageEndMarker) << "one page turned, one line shown";
 }
 
 TEST(RunGame, AnUnusableSettingsFileStopsTheGameBeforeAnyWindowWithAReport) {

@@ -59,7 +59,7 @@ void Harness::StartGame(const QString& dayLimit) {
 int Harness::ClickThroughScene(int maxClicks) {
   int clicks = 0;
   while (!fom.controls.PicCom.visible && !fom.controls.PicStt.visible && clicks < maxClicks) {
-    fom.Lbl_MouseDown(kLeftButton, 0, 0, 0);
+    fom.Lbl_MouseDown(kLeftButton);
     fom.Lbl_Click();
     ++clicks;
   }

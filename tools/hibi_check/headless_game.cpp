@@ -45,7 +45,7 @@ Outcome HeadlessGame::Play(std::uint32_t seed, const Chooser& choose) {
       if (c.TimSay.enabled) {
         fom_.TimSay_Timer();
       } else {
-        fom_.Lbl_MouseDown(kLeftButton, 0, 0, 0);
+        fom_.Lbl_MouseDown(kLeftButton);
         fom_.Lbl_Click();
       }
     } else if (c.TimHirou.enabled) {
