@@ -1,12 +1,6 @@
 // The clock of days and time slots, and fatigue with its collapse and recovery.
-// Fatigue and the day count have no variables: the captions of LblHirou and LblDay
-// are their store, read back at every use, as the save file copies them verbatim.
-//
-// A caption that is not a number can only come from an edited save. Then the
-// routine that meets it changes nothing and reports false (no collapse, no ending),
-// so the game keeps running instead of stopping on a bad file.
-#include <optional>
-
+// Fatigue and the day count are numbers in the game state, kept as their captions
+// show them, so every rule reads what the player sees and what a save would hold.
 #include "game/draw.h"
 #include "game/fom.h"
 #include "storage/numbers.h"
@@ -14,29 +8,23 @@
 namespace hibi {
 namespace {
 
-constexpr double kFatigueLimit = 100;
 constexpr double kFatigueFloor = -100;
 constexpr double kRecoveryEnd = 0;
-constexpr int kSlotsPerDay = 7;
 constexpr int kRecoveryDraw = 30;
-
-std::optional<double> Read(const LabelControl& label) {
-  return ParseNumber(label.caption);
-}
 
 }  // namespace
 
+void Fom::ShowFatigueAndDays() {
+  controls.LblHirou.caption = NumberText(state.fatigue);
+  controls.LblDay.caption = NumberText(state.days);
+}
+
 bool Fom::AddFatigue(std::int16_t amount) {
-  const std::optional<double> before = Read(controls.LblHirou);
-  if (!before) return false;
-  controls.LblHirou.caption = NumberText(*before + amount);
+  state.fatigue = AsShown(state.fatigue + amount);
+  if (state.fatigue <= kFatigueFloor) state.fatigue = kFatigueFloor;
+  ShowFatigueAndDays();
 
-  if (const auto now = Read(controls.LblHirou); now && *now <= kFatigueFloor) {
-    controls.LblHirou.caption = NumberText(kFatigueFloor);
-  }
-
-  const std::optional<double> fatigue = Read(controls.LblHirou);
-  if (!fatigue || *fatigue < kFatigueLimit || controls.TimHirou.enabled) return false;
+  if (state.fatigue < kFatigueLimit || controls.TimHirou.enabled) return false;
   ShowMessage(QStringLiteral("\r\nなんかつかれちゃった。すこしやすもう"));
   controls.PicCom.enabled = false;
   controls.TimHirou.enabled = true;
@@ -44,12 +32,10 @@ bool Fom::AddFatigue(std::int16_t amount) {
 }
 
 bool Fom::AddDays(std::int16_t count) {
-  const std::optional<double> before = Read(controls.LblDay);
-  if (!before) return false;
-  controls.LblDay.caption = NumberText(*before + count);
+  state.days = AsShown(state.days + count);
+  ShowFatigueAndDays();
 
-  const std::optional<double> days = Read(controls.LblDay);
-  if (!days || *days < static_cast<double>(state.dayLimit)) return false;
+  if (state.days < static_cast<double>(state.dayLimit)) return false;
   OpenScene(QStringLiteral("end"));
   return true;
 }
@@ -68,10 +54,7 @@ void Fom::TimHirou_Timer() {
     controls.TimHirou.enabled = false;
     return;
   }
-  // Without a readable fatigue the recovery could never end and the panel would stay
-  // locked, so an unreadable caption ends it too.
-  const std::optional<double> fatigue = Read(controls.LblHirou);
-  if (fatigue && *fatigue > kRecoveryEnd) return;
+  if (state.fatigue > kRecoveryEnd) return;
   controls.PicCom.enabled = true;
   controls.TimHirou.enabled = false;
   ShowMessage(QStringLiteral("\r\nつかれがとれたよ"));

@@ -12,10 +12,6 @@
 namespace hibi {
 namespace {
 
-constexpr std::int16_t kMenuButton = 7;
-constexpr std::int16_t kRestButton = 6;
-constexpr std::int16_t kFirstVisitButton = 3;
-constexpr std::uint8_t kLastSlot = 7;
 constexpr int kActivityFatigueDraw = 30;
 constexpr int kGainDraw = 15;
 constexpr int kGainBase = 15;
@@ -36,22 +32,21 @@ int VisitLevel(std::int16_t points) {
 void Fom::Com_Click(std::int16_t index) {
   // The buttons cannot be clicked in scene mode, while tired or under the title
   // stage; the core refuses such clicks as well, whoever sends them.
-  if (InModal() || index < 0 || index > kMenuButton) return;
+  if (InModal() || index < 0 || index > static_cast<int>(Command::Menu)) return;
   if (!controls.PicCom.visible || !controls.PicCom.enabled || controls.PicStt.visible) return;
+  const auto command = static_cast<Command>(index);
 
-  if (state.timeSlot == kLastSlot && AddDays(1)) return;
+  if (state.timeSlot == kSlotsPerDay && AddDays(1)) return;
 
-  if (index == kRestButton) {
+  if (command == Command::Rest) {
     ShowMessage(QStringLiteral("\r\nたっぷりやすんだよ"));
     AddFatigue(kRestAmount);
-  } else if (index == kMenuButton) {
+  } else if (command == Command::Menu) {
     ShowMessage(QStringLiteral("\r\nなにをしようかな・・"));
-    switch (ShowMenu()) {
+    switch (const MenuChoice choice = ShowMenu()) {
       case MenuChoice::Save:
-        menu_save_Click(0);
-        break;
       case MenuChoice::Load:
-        menu_save_Click(1);
+        menu_save_Click(static_cast<std::int16_t>(choice));
         break;
       case MenuChoice::Love:
         menu_love_Click();
@@ -62,20 +57,23 @@ void Fom::Com_Click(std::int16_t index) {
   } else {
     const int fatigue = WholePart(ports_.random.Next(), kActivityFatigueDraw);
     if (AddFatigue(static_cast<std::int16_t>(fatigue))) return;
-    if (index < kFirstVisitButton) {
+    if (command < Command::VisitYowa) {
+      // A place's scene: the button's digit, then the slot's from 0 ("00" early morning).
       OpenScene(QString::number(index) + QString::number(state.timeSlot - 1));
       // A scene that reached an ending before its first line has already reset the
       // game to the title; going on would spend a slot of the new game.
       if (controls.PicStt.visible) return;
     } else {
-      const int c = index - kFirstVisitButton;
-      const int level = VisitLevel(state.affection[c]);
+      const auto who = static_cast<Character>(index - static_cast<int>(Command::VisitYowa));
+      std::int16_t& points = AffectionOf(state, who);
+      const int level = VisitLevel(points);
       const int gain = WholePart(ports_.random.Next(), kGainDraw) + kGainBase;
-      state.affection[c] = SaturatingAdd(state.affection[c], gain);
-      OpenScene(QStringLiteral("0") + QString::number(c) + QString::number(level));
+      points = SaturatingAdd(points, gain);
+      OpenScene(QStringLiteral("0") + QString::number(static_cast<int>(who)) +
+                QString::number(level));
       if (controls.PicStt.visible) return;  // as above, and no decay either
-      for (std::int16_t& points : state.affection) {
-        points = SaturatingAdd(points, -WholePart(ports_.random.Next(), kDecayDraw));
+      for (std::int16_t& each : state.affection) {
+        each = SaturatingAdd(each, -WholePart(ports_.random.Next(), kDecayDraw));
       }
     }
   }

@@ -1,9 +1,8 @@
 // A model of the window's controls with their design-time state. The core writes
 // it; the Qt window re-renders its widgets from it after every event. Several
-// controls hold game state themselves: the captions of LblHirou (fatigue) and
-// LblDay (elapsed days), the enabled flags of TimHirou and PicCom, the visibility
-// of PicCom (command mode), the text of Lbl (the current page) and the items of
-// LstIvent (the memory list).
+// controls hold game state themselves: the enabled flags of TimHirou and PicCom,
+// the visibility of PicCom (command mode), the text of Lbl (the current page) and
+// the items of LstIvent (the memory list).
 #pragma once
 
 #include <QString>
@@ -33,12 +32,21 @@ struct ListControl {
   int listIndex = -1;  // the selected item; -1 when none
 };
 
+// Timer intervals in milliseconds: a line of text (and a recovery tick) every
+// 100 ms, a line every 1 ms in fast-forward.
+inline constexpr int kPacingMs = 100;
+inline constexpr int kFastForwardMs = 1;
+inline constexpr int kWatchdogMs = 1;
+
 struct TimerControl {
   bool enabled = false;
-  int interval = 100;  // milliseconds
+  int interval = kPacingMs;
 };
 
 inline const QString kMemoryHeading = QStringLiteral("▼記憶");
+
+// The eight buttons of the control array Com, by index.
+enum class Command { Park, Forest, Shop, VisitYowa, VisitToomiya, VisitKouki, Rest, Menu };
 
 inline const std::array<QString, 8> kCommandCaptions = {
     QStringLiteral("かえる公園"),   QStringLiteral("森林万樹"),
@@ -58,9 +66,9 @@ struct Controls {
   LabelControl LblDay;                                   // inside PicCom: elapsed days
   LabelControl LblTime;                                  // inside PicCom: time-slot name
   LabelControl LblHirou;                                 // inside PicCom: fatigue
-  TimerControl TimSay{false, 100};
-  TimerControl TimHirou{false, 100};
-  TimerControl BgmTim{true, 1};
+  TimerControl TimSay{false, kPacingMs};
+  TimerControl TimHirou{false, kPacingMs};
+  TimerControl BgmTim{true, kWatchdogMs};
 };
 
 }  // namespace hibi

@@ -7,6 +7,17 @@
 // Each handler lives in the file of game/ named after its concern: lifecycle,
 // resize, scene, interpreter, pacing, message, clock, commands, readout, save_menu,
 // pictures and music.
+//
+// The handlers keep the window's own names, romanised Japanese after a control
+// prefix (Lbl label, Pic picture box, Lst list, Tim timer, Txt text box, Com command
+// button, Shp shape, menu menu item):
+//   Hirou  fatigue              Kao    the speaker's face
+//   Stt    the title stage      Ivent  memories: the remembered event pictures
+//   Com    the command buttons  Say    the message text and its pacing
+//   E      the picture buffer   Bgm    the background tune
+//   tugi   "next": the end of a scene script
+// Inside, the handlers speak of Command, Character and MenuChoice instead of
+// button, character and menu indexes.
 #pragma once
 
 #include <QString>
@@ -89,6 +100,9 @@ class Fom {
   void StepScript();
   void ShowMessage(const QString& text);
   void CloseScene();
+  // Writes the captions of LblHirou and LblDay from state.fatigue and state.days;
+  // the one writer of both.
+  void ShowFatigueAndDays();
   bool AddFatigue(std::int16_t amount);
   bool AddDays(std::int16_t count);
   void NextTimeSlot();

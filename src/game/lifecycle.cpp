@@ -1,47 +1,26 @@
 // Start-up, a new game, and shutdown.
-#include <array>
-
 #include "game/fom.h"
 #include "storage/memory_list.h"
 #include "storage/settings.h"
 
 namespace hibi {
-namespace {
-
-const std::array<QString, 8> kTimeSlotNames = {QString(),
-                                               QStringLiteral("早朝"),
-                                               QStringLiteral("朝"),
-                                               QStringLiteral("午前"),
-                                               QStringLiteral("午後"),
-                                               QStringLiteral("夕方"),
-                                               QStringLiteral("夜"),
-                                               QStringLiteral("深夜")};
-
-}  // namespace
-
 void Fom::Form_Load() {
   if (InModal()) return;
-  const Folders folders = MakeFolders(ports_.shell.ProgramFolder());
-  state.programFolder = folders.programFolder;
-  state.pictureFolder = folders.pictureFolder;
-  state.faceFolder = folders.faceFolder;
-  state.scriptFolder = folders.scriptFolder;
-  state.settingsFolder = folders.settingsFolder;
+  state.folders = MakeFolders(ports_.shell.ProgramFolder());
+  const Folders& folders = state.folders;
 
   // Throws before anything is opened or written: without its settings the game
   // cannot run, and the window reports it.
-  const Settings settings = ReadSettings(state.settingsFolder);
-  state.scriptSuffix = settings.scriptSuffix;
-  state.pictureSuffix = settings.pictureSuffix;
+  state.settings = ReadSettings(folders.settingsFolder);
 
-  ports_.music.OpenMusic(state.programFolder + QStringLiteral("bgm.mid"));
+  ports_.music.OpenMusic(folders.programFolder + QStringLiteral("bgm.mid"));
   ports_.music.bgmEnabled = true;
   ports_.music.PlayMusic();
 
   ports_.random.SeedFromClock();
 
   controls.LstIvent.items = QStringList{kMemoryHeading};
-  ReadMemoryList(state.settingsFolder + kMemoryListFileName, controls.LstIvent.items);
+  ReadMemoryList(folders.settingsFolder + kMemoryListFileName, controls.LstIvent.items);
 
   state.timeSlotNames = kTimeSlotNames;
 
@@ -56,8 +35,8 @@ void Fom::Form_Activate() {
   if (InModal()) return;
   state.affection.fill(0);
   state.timeSlot = 1;
-  controls.LblHirou.caption = QStringLiteral("0");
-  controls.LblDay.caption = QStringLiteral("0");
+  state.fatigue = 0;
+  state.days = 0;
   AddFatigue(0);
   controls.LblTime.caption = state.timeSlotNames[1];
   controls.PicCom.enabled = true;
@@ -75,8 +54,9 @@ void Fom::Form_Unload() {
   // settings folder to write into.
   if (!controls.LstIvent.items.isEmpty()) {
     const QStringList memories = controls.LstIvent.items.mid(1);
-    if (!WriteMemoryList(state.settingsFolder + kMemoryListFileName, memories)) {
-      ShowBox(MemoryListErrorMessage(state.settingsFolder));
+    const QString& settingsFolder = state.folders.settingsFolder;
+    if (!WriteMemoryList(settingsFolder + kMemoryListFileName, memories)) {
+      ShowBox(MemoryListErrorMessage(settingsFolder));
     }
   }
   ports_.music.CloseMusic();

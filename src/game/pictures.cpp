@@ -17,8 +17,8 @@ void Compose(Pictures& pictures, PictureTarget target, PictureBuffer buffer,
 }  // namespace
 
 void Fom::ShowBackground(const QString& name) {
-  Compose(ports_.pictures, PictureTarget::PicStt, PictureBuffer::E, state.pictureFolder, name,
-          state.pictureSuffix);
+  Compose(ports_.pictures, PictureTarget::PicStt, PictureBuffer::E, state.folders.pictureFolder,
+          name, state.settings.pictureSuffix);
 }
 
 void Fom::ShowEventPicture(const QString& name) {
@@ -27,13 +27,13 @@ void Fom::ShowEventPicture(const QString& name) {
   if (!name.isEmpty() && !controls.LstIvent.items.contains(name)) {
     controls.LstIvent.items.append(name);
   }
-  Compose(ports_.pictures, PictureTarget::Pic, PictureBuffer::E, state.pictureFolder, name,
-          state.pictureSuffix);
+  Compose(ports_.pictures, PictureTarget::Pic, PictureBuffer::E, state.folders.pictureFolder, name,
+          state.settings.pictureSuffix);
 }
 
 void Fom::ShowFace(const QString& name) {
-  Compose(ports_.pictures, PictureTarget::PicKao, PictureBuffer::EKao, state.faceFolder, name,
-          state.pictureSuffix);
+  Compose(ports_.pictures, PictureTarget::PicKao, PictureBuffer::EKao, state.folders.faceFolder,
+          name, state.settings.pictureSuffix);
 }
 
 }  // namespace hibi

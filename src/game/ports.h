@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 
 #include "layout/layout.h"
 
@@ -30,8 +31,9 @@ class Pictures {
   virtual void StretchDraw(PictureBuffer buffer, PictureTarget target) = 0;
 };
 
-// The pop-up menu of command button 7.
-enum class MenuChoice { None, Save, Load, Love };
+// The pop-up menu of command button 7. SAVE and LOAD are the control array
+// menu_save, and their values are its indexes, as menu_save_Click receives them.
+enum class MenuChoice : std::int16_t { Save = 0, Load = 1, Love, None };
 
 class Dialogs {
  public:

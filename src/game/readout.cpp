@@ -13,9 +13,11 @@ constexpr int kReadoutFatigueDraw = 50;
 void Fom::menu_love_Click() {
   if (InModal()) return;
   // Name, four ASCII spaces, the points; CR LF before each row and none after the last.
-  const QString text = QStringLiteral("\r\nよわ    ") + QString::number(state.affection[0]) +
-                       QStringLiteral("\r\nとおみや    ") + QString::number(state.affection[1]) +
-                       QStringLiteral("\r\nこうき    ") + QString::number(state.affection[2]);
+  QString text;
+  for (const Character who : {Character::Yowa, Character::Toomiya, Character::Kouki}) {
+    text += QStringLiteral("\r\n") + kCharacterNames[static_cast<std::size_t>(who)] +
+            QStringLiteral("    ") + QString::number(AffectionOf(state, who));
+  }
   ShowMessage(text);
   AddFatigue(static_cast<std::int16_t>(WholePart(ports_.random.Next(), kReadoutFatigueDraw)));
 }

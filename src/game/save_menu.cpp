@@ -7,8 +7,6 @@ namespace hibi {
 
 namespace {
 
-constexpr std::int16_t kSaveItem = 0;
-constexpr std::int16_t kLoadItem = 1;
 QString FailureText(const QString& firstLine, const QString& settingsFolder) {
   return firstLine + QStringLiteral("\r\nセーブデーターが破損しています。\r\n") + settingsFolder +
          kSaveFileName + QStringLiteral("　を、すゆまで送って下さい");
@@ -18,39 +16,41 @@ QString FailureText(const QString& firstLine, const QString& settingsFolder) {
 
 void Fom::menu_save_Click(std::int16_t index) {
   if (InModal()) return;
-  const QString path = state.settingsFolder + kSaveFileName;
+  const QString& settingsFolder = state.folders.settingsFolder;
+  const QString path = settingsFolder + kSaveFileName;
+  const auto item = static_cast<MenuChoice>(index);
 
-  if (index == kSaveItem) {
+  if (item == MenuChoice::Save) {
     SaveData data;
     data.affection = state.affection;
     data.dayLimit = state.dayLimit;
     data.timeSlot = state.timeSlot;
-    data.fatigue = controls.LblHirou.caption;
-    data.days = controls.LblDay.caption;
+    data.fatigue = state.fatigue;
+    data.days = state.days;
     // A failed write keeps the previous save whole, so the player loses at most this one.
     if (WriteLinesAtomically(path, FormatSave(data))) {
       ShowBox(QStringLiteral("SAVE　OK"));
     } else {
-      ShowBox(FailureText(QStringLiteral("SAVE ERROR!"), state.settingsFolder));
+      ShowBox(FailureText(QStringLiteral("SAVE ERROR!"), settingsFolder));
     }
     return;
   }
 
-  if (index != kLoadItem) return;
+  if (item != MenuChoice::Load) return;
   // The whole file is checked before anything is applied: a damaged save must never
   // leave half of one game mixed into another.
   // Only the lines the save holds are read; whatever follows them is not the game's.
   const std::optional<QStringList> lines = ReadFirstLines(path, kSaveFileLines);
   const std::optional<SaveData> data = lines ? ParseSave(*lines) : std::nullopt;
   if (!data) {
-    ShowBox(FailureText(QStringLiteral("LOAD ERROR!"), state.settingsFolder));
+    ShowBox(FailureText(QStringLiteral("LOAD ERROR!"), settingsFolder));
     return;
   }
   state.affection = data->affection;
   state.dayLimit = data->dayLimit;
   state.timeSlot = data->timeSlot;
-  controls.LblHirou.caption = data->fatigue;
-  controls.LblDay.caption = data->days;
+  state.fatigue = data->fatigue;
+  state.days = data->days;
   AddFatigue(0);
   const bool endingOpened = AddDays(0);
   controls.LblTime.caption = state.timeSlotNames[state.timeSlot];

@@ -23,7 +23,7 @@ void Fom::OpenScene(const QString& name) {
   state.scriptFile.reset();
   controls.LstIvent.visible = false;
   state.stopAtPageEnd = true;
-  controls.TimSay.interval = 100;
+  controls.TimSay.interval = kPacingMs;
   ShowMessage(QString());
   state.pageLineCount = 1;
   controls.PicCom.visible = false;
@@ -33,12 +33,12 @@ void Fom::OpenScene(const QString& name) {
   ShowEventPicture(EventPictureOf(name));
 
   std::unique_ptr<TextReader> script =
-      TextReader::Open(state.scriptFolder + name + state.scriptSuffix);
+      TextReader::Open(state.folders.scriptFolder + name + state.settings.scriptSuffix);
   std::optional<QString> first = script ? script->ReadLine() : std::nullopt;
   if (!first || sceneNesting_ >= kMaxNestedScenes) {
     // The player is left in scene mode with no script; the next click takes them
     // back to the command panel (see Lbl_Click).
-    ShowBox(state.scriptFolder + name + QStringLiteral("が破損しています ") +
+    ShowBox(state.folders.scriptFolder + name + QStringLiteral("が破損しています ") +
             QStringLiteral("\r\n") + QStringLiteral("制作者に連絡して下さい"));
     return;
   }

@@ -81,6 +81,12 @@ QString NumberText(double value) {
   return QString::number(value, 'g', 15);
 }
 
+double AsShown(double value) {
+  if (std::trunc(value) == value && std::fabs(value) < 1e15) return value + 0.0;
+  // The very rule a caption is read with, so the number is what the caption says.
+  return ParseNumber(NumberText(value)).value_or(std::copysign(HUGE_VAL, value));
+}
+
 std::optional<long> ParseRoundedInteger(const QString& text, long lo, long hi) {
   const auto value = ParseNumber(text);
   if (!value) return std::nullopt;

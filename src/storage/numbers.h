@@ -15,8 +15,14 @@ std::optional<double> ParseNumber(const QString& text);
 
 // A number written back to a caption: whole numbers without a decimal point,
 // negatives with a leading "-", never a leading space ("12", "-3", "0"). A number
-// that is not whole keeps its fraction ("12.5").
+// that is not whole keeps its fraction ("12.5"), to 15 significant digits.
 QString NumberText(double value);
+
+// The number NumberText(value) reads back as. Fatigue and the day count go on from
+// what their captions show, so a fraction from an edited save rounds to the same
+// 15 digits at every step. Whole numbers below 10^15 come back unchanged; a value
+// whose text would lie past the largest double comes back infinite.
+double AsShown(double value);
 
 // Rounds to the nearest integer, a half going to the even neighbour (12.5 -> 12,
 // 13.5 -> 14); nullopt when the result lies outside [lo, hi] or the text is not a

@@ -1,15 +1,29 @@
 #include "storage/save_file.h"
 
+#include <cmath>
+#include <limits>
+
 #include "storage/numbers.h"
 
 namespace hibi {
 
 namespace {
 
-constexpr long kInt16Min = -32768;
-constexpr long kInt16Max = 32767;
-constexpr long kFirstSlot = 1;
-constexpr long kLastSlot = 7;
+template <typename Integer>
+std::optional<Integer> ReadInteger(const QString& line) {
+  using Limits = std::numeric_limits<Integer>;
+  const auto value = ParseRoundedInteger(line, Limits::min(), Limits::max());
+  if (!value) return std::nullopt;
+  return static_cast<Integer>(*value);
+}
+
+// Fatigue and days go on as their captions show them; a text past the largest
+// double could be shown but never read back, and would break the next save.
+std::optional<double> ReadShownNumber(const QString& line) {
+  const auto value = ParseNumber(line);
+  if (!value || !std::isfinite(AsShown(*value))) return std::nullopt;
+  return AsShown(*value);
+}
 
 }  // namespace
 
@@ -22,7 +36,8 @@ QString PrintNumber(long value) {
 QStringList FormatSave(const SaveData& data) {
   QStringList lines;
   for (const std::int16_t points : data.affection) lines << PrintNumber(points);
-  lines << PrintNumber(data.dayLimit) << PrintNumber(data.timeSlot) << data.fatigue << data.days;
+  lines << PrintNumber(data.dayLimit) << PrintNumber(data.timeSlot) << NumberText(data.fatigue)
+        << NumberText(data.days);
   return lines;
 }
 
@@ -30,20 +45,21 @@ std::optional<SaveData> ParseSave(const QStringList& lines) {
   if (lines.size() < kSaveFileLines) return std::nullopt;
   SaveData data;
   for (std::size_t i = 0; i < data.affection.size(); ++i) {
-    const auto points = ParseRoundedInteger(lines[static_cast<qsizetype>(i)], kInt16Min, kInt16Max);
+    const auto points = ReadInteger<std::int16_t>(lines[static_cast<qsizetype>(i)]);
     if (!points) return std::nullopt;
-    data.affection[i] = static_cast<std::int16_t>(*points);
+    data.affection[i] = *points;
   }
-  const auto dayLimit = ParseRoundedInteger(lines[3], kInt16Min, kInt16Max);
+  const auto dayLimit = ReadInteger<std::int16_t>(lines[3]);
   // The slot is a byte in the file's own terms; only 1 to 7 names a time of day.
-  const auto slot = ParseRoundedInteger(lines[4], 0, 255);
-  if (!dayLimit || !slot || *slot < kFirstSlot || *slot > kLastSlot) return std::nullopt;
-  data.dayLimit = static_cast<std::int16_t>(*dayLimit);
-  data.timeSlot = static_cast<std::uint8_t>(*slot);
-  // Fatigue and days stay the texts they were; the clock reads them as numbers.
-  if (!ParseNumber(lines[5]) || !ParseNumber(lines[6])) return std::nullopt;
-  data.fatigue = lines[5];
-  data.days = lines[6];
+  const auto slot = ReadInteger<std::uint8_t>(lines[4]);
+  if (!dayLimit || !slot || *slot < 1 || *slot > kSlotsPerDay) return std::nullopt;
+  data.dayLimit = *dayLimit;
+  data.timeSlot = *slot;
+  const auto fatigue = ReadShownNumber(lines[5]);
+  const auto days = ReadShownNumber(lines[6]);
+  if (!fatigue || !days) return std::nullopt;
+  data.fatigue = *fatigue;
+  data.days = *days;
   return data;
 }
 

@@ -65,85 +65,6 @@ std::size_t Utf8Length(std::string_view rest) {
   return n < rest.size() ? n : rest.size();
 }
 
-class UniqueFd {
- public:
-  explicit UniqueFd(int fd) : fd_(fd) {}
-  UniqueFd(const UniqueFd&) = delete;
-  UniqueFd& operator=(const UniqueFd&) = delete;
-  ~UniqueFd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-// Buffered reading: lines are cut from large chunks, so a long script costs one
-// pass over its bytes. CR and LF can never be the second byte of a CP932 character,
-// so lines are cut on the raw bytes before decoding.
-class FileTextReader : public TextReader {
- public:
-  explicit FileTextReader(int fd) : fd_(fd), codec_("UTF-8", "CP932") {}
-
-  std::optional<QString> ReadLine() override {
-    std::size_t scanned = 0;  // bytes after pos_ known to hold no CR
-    for (;;) {
-      const std::size_t cr = buffer_.find('\r', pos_ + scanned);
-      if (cr != std::string::npos) {
-        // A CR at the very end of the buffer may be the first half of a CR LF.
-        if (cr + 1 == buffer_.size() && !eof_) {
-          scanned = cr - pos_;
-          Fill();
-          continue;
-        }
-        QString line = Take(cr - pos_);
-        ++pos_;
-        if (pos_ < buffer_.size() && buffer_[pos_] == '\n') ++pos_;
-        return line;
-      }
-      scanned = buffer_.size() - pos_;
-      if (eof_) {
-        if (scanned == 0) return std::nullopt;
-        return Take(scanned);
-      }
-      Fill();
-    }
-  }
-
- private:
-  static constexpr std::size_t kChunk = 64 * 1024;
-
-  QString Take(std::size_t length) {
-    QString line = Decode(codec_, std::string_view(buffer_).substr(pos_, length));
-    pos_ += length;
-    return line;
-  }
-
-  // Appends the next chunk. A read error ends the file: what was read stays usable.
-  void Fill() {
-    buffer_.erase(0, pos_);
-    pos_ = 0;
-    const std::size_t old = buffer_.size();
-    buffer_.resize(old + kChunk);
-    ssize_t got;
-    do {
-      got = ::read(fd_.get(), buffer_.data() + old, kChunk);
-    } while (got < 0 && errno == EINTR);
-    if (got <= 0) {
-      eof_ = true;
-      got = 0;
-    }
-    buffer_.resize(old + static_cast<std::size_t>(got));
-  }
-
-  UniqueFd fd_;
-  IconvCodec codec_;
-  std::string buffer_;
-  std::size_t pos_ = 0;
-  bool eof_ = false;
-};
-
 }  // namespace
 
 QString DecodeCp932(std::string_view bytes) {
@@ -166,10 +87,67 @@ std::string NativePath(const QString& path) {
   return path.toUtf8().toStdString();
 }
 
+TextReader::TextReader(int fd) : fd_(fd), codec_("UTF-8", "CP932") {}
+
+TextReader::~TextReader() {
+  ::close(fd_);
+}
+
+// CR and LF can never be the second byte of a CP932 character, so lines are cut on
+// the raw bytes before decoding.
+std::optional<QString> TextReader::ReadLine() {
+  std::size_t scanned = 0;  // bytes after pos_ known to hold no CR
+  for (;;) {
+    const std::size_t cr = buffer_.find('\r', pos_ + scanned);
+    if (cr != std::string::npos) {
+      // A CR at the very end of the buffer may be the first half of a CR LF.
+      if (cr + 1 == buffer_.size() && !eof_) {
+        scanned = cr - pos_;
+        Fill();
+        continue;
+      }
+      QString line = Take(cr - pos_);
+      ++pos_;
+      if (pos_ < buffer_.size() && buffer_[pos_] == '\n') ++pos_;
+      return line;
+    }
+    scanned = buffer_.size() - pos_;
+    if (eof_) {
+      if (scanned == 0) return std::nullopt;
+      return Take(scanned);
+    }
+    Fill();
+  }
+}
+
+QString TextReader::Take(std::size_t length) {
+  QString line = Decode(codec_, std::string_view(buffer_).substr(pos_, length));
+  pos_ += length;
+  return line;
+}
+
+// Appends the next chunk. A read error ends the file: what was read stays usable.
+void TextReader::Fill() {
+  constexpr std::size_t kChunk = 64 * 1024;
+  buffer_.erase(0, pos_);
+  pos_ = 0;
+  const std::size_t old = buffer_.size();
+  buffer_.resize(old + kChunk);
+  ssize_t got;
+  do {
+    got = ::read(fd_, buffer_.data() + old, kChunk);
+  } while (got < 0 && errno == EINTR);
+  if (got <= 0) {
+    eof_ = true;
+    got = 0;
+  }
+  buffer_.resize(old + static_cast<std::size_t>(got));
+}
+
 std::unique_ptr<TextReader> TextReader::Open(const QString& path) {
   const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return nullptr;
-  auto reader = std::make_unique<FileTextReader>(fd);
+  auto reader = std::make_unique<TextReader>(fd);
   struct stat info {};
   if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) return nullptr;
   return reader;

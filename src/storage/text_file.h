@@ -17,6 +17,8 @@
 #include <string>
 #include <string_view>
 
+#include "storage/iconv_codec.h"
+
 namespace hibi {
 
 QString DecodeCp932(std::string_view bytes);
@@ -25,15 +27,30 @@ std::string EncodeCp932(const QString& text);
 // File names are passed to the file system as UTF-8.
 std::string NativePath(const QString& path);
 
-// A file opened for reading line by line.
+// A file opened for reading line by line. Lines are cut from large chunks, so a long
+// script costs one pass over its bytes.
 class TextReader {
  public:
   // Nullptr when the file cannot be opened (missing, a folder, no permission).
   static std::unique_ptr<TextReader> Open(const QString& path);
-  virtual ~TextReader() = default;
+  // Takes over an open file descriptor; Open is the way in.
+  explicit TextReader(int fd);
+  TextReader(const TextReader&) = delete;
+  TextReader& operator=(const TextReader&) = delete;
+  ~TextReader();
 
   // The next line without its line end; nullopt at the end of the file.
-  virtual std::optional<QString> ReadLine() = 0;
+  std::optional<QString> ReadLine();
+
+ private:
+  QString Take(std::size_t length);
+  void Fill();
+
+  int fd_;
+  IconvCodec codec_;
+  std::string buffer_;
+  std::size_t pos_ = 0;
+  bool eof_ = false;
 };
 
 // Reads every line; nullopt when the file cannot be opened.

@@ -36,8 +36,8 @@ void ExpectCommand(const CommandRow& row) {
   StartInCommandMode(h, "10");
   h.fom.state.timeSlot = row.before.slot;
   h.fom.controls.LblTime.caption = h.fom.state.timeSlotNames[row.before.slot];
-  h.fom.controls.LblDay.caption = row.before.days;
-  h.fom.controls.LblHirou.caption = row.before.fatigue;
+  h.fom.state.days = row.before.days.toDouble();
+  h.fom.state.fatigue = row.before.fatigue.toDouble();
   h.fom.state.affection = row.before.affection;
   h.random.script.assign(row.draws.begin(), row.draws.end());
   const int drawsBefore = h.random.draws;
@@ -146,7 +146,7 @@ TEST(Menu, ShowsItsPromptRunsTheChoiceAndThenAdvancesTheSlot) {
     StartInCommandMode(h);
     h.fom.state.affection = {3, 0, -7};
     h.fom.state.timeSlot = row.slot;
-    h.fom.controls.LblHirou.caption = row.fatigue;
+    h.fom.state.fatigue = row.fatigue.toDouble();
     h.random.script = {0.91f};
     h.dialogs.menuAnswers.push_back(row.choice);
     QString messageWhileOpen;

@@ -35,8 +35,9 @@ TEST(StartUp, BuildsEveryFolderWithExactlyOneSeparator) {
 
     EXPECT_EQ(h.fom.controls.LstIvent.items, QStringList({"▼記憶"}));  // a first run
     const GameState& s = h.fom.state;
-    EXPECT_EQ(QStringList({s.programFolder, s.pictureFolder, s.faceFolder, s.scriptFolder,
-                           s.settingsFolder}),
+    const Folders& f = s.folders;
+    EXPECT_EQ(QStringList({f.programFolder, f.pictureFolder, f.faceFolder, f.scriptFolder,
+                           f.settingsFolder}),
               QStringList({root, root + "img/", root + "face/", root + "txt/", root + "sys/"}));
     EXPECT_EQ(h.midi.log, QStringList({"close", "open " + root + "bgm.mid", "play"}));
   }
@@ -61,8 +62,8 @@ TEST(StartUp, ReadsSettingsStartsTheTuneSeedsOnceAndLeavesTheTitleShowing) {
 
   const GameState& s = h.fom.state;
   const Controls& c = h.fom.controls;
-  EXPECT_EQ(s.scriptSuffix, ".scn");
-  EXPECT_EQ(s.pictureSuffix, " .bmp ");
+  EXPECT_EQ(s.settings.scriptSuffix, ".scn");
+  EXPECT_EQ(s.settings.pictureSuffix, " .bmp ");
   EXPECT_TRUE(h.music.bgmEnabled);
   EXPECT_EQ(h.random.seeds, 1);
   EXPECT_EQ(c.LstIvent.items, QStringList({"▼記憶", "ttl", "001"}));
@@ -131,8 +132,8 @@ TEST(Activation, ResetsAGameInProgressAndTwiceIsTheSameAsOnce) {
     StartInCommandMode(h, "12");
     h.fom.state.affection = {310, -4, 77};
     h.fom.state.timeSlot = 5;
-    h.fom.controls.LblDay.caption = "6";
-    h.fom.controls.LblHirou.caption = "130";
+    h.fom.state.days = 6;
+    h.fom.state.fatigue = 130;
     ASSERT_TRUE(h.fom.AddFatigue(0));
     h.fom.controls.TimSay.enabled = true;
     h.fom.controls.LstIvent.visible = true;

@@ -33,7 +33,7 @@ TEST(Readout, ShowsTheThreePointsExactlyAndCostsFatigue) {
     Harness h;
     StartInCommandMode(h);
     h.fom.state.affection = row.points;
-    h.fom.controls.LblHirou.caption = row.fatigue;
+    h.fom.state.fatigue = row.fatigue.toDouble();
     h.random.script = {row.draw};
 
     h.fom.menu_love_Click();

@@ -50,12 +50,13 @@ void StartPlaying(Harness& h) {
 }
 
 void SetGame(Harness& h, std::array<std::int16_t, 3> affection, std::int16_t limit,
-             std::uint8_t slot, const QString& fatigue, const QString& days) {
+             std::uint8_t slot, double fatigue, double days) {
   h.fom.state.affection = affection;
   h.fom.state.dayLimit = limit;
   h.fom.state.timeSlot = slot;
-  h.fom.controls.LblHirou.caption = fatigue;
-  h.fom.controls.LblDay.caption = days;
+  h.fom.state.fatigue = fatigue;
+  h.fom.state.days = days;
+  h.fom.ShowFatigueAndDays();
   h.fom.controls.LblTime.caption = h.fom.state.timeSlotNames[slot];
 }
 
@@ -73,18 +74,18 @@ void Load(Harness& h, const QByteArray& file) {
 }
 
 TEST_F(SaveMenu, EachSaveReplacesTheSevenLinesAndALoadRestoresTheLastOne) {
-  SetGame(h, {5, -7, 32767}, 15, 4, "37", "6");
+  SetGame(h, {5, -7, 32767}, 15, 4, 37, 6);
   const auto first = Snapshot(h);
   h.fom.menu_save_Click(kSave);
   EXPECT_EQ(h.game.ReadRaw("sys/all.dat"),
             QByteArray(" 5 \r\n-7 \r\n 32767 \r\n 15 \r\n 4 \r\n37\r\n6\r\n"));
   EXPECT_EQ(Snapshot(h), first);
-  SetGame(h, {-12, 140, 0}, 20, 6, "-35", "8");
+  SetGame(h, {-12, 140, 0}, 20, 6, -35, 8);
   const auto second = Snapshot(h);
   h.fom.menu_save_Click(kSave);
   EXPECT_EQ(h.game.ReadRaw("sys/all.dat"),
             QByteArray("-12 \r\n 140 \r\n 0 \r\n 20 \r\n 6 \r\n-35\r\n8\r\n"));
-  SetGame(h, {1, 2, 3}, 10, 2, "50", "1");
+  SetGame(h, {1, 2, 3}, 10, 2, 50, 1);
   h.fom.menu_save_Click(kLoad);
   EXPECT_EQ(Snapshot(h), second);
   EXPECT_EQ(h.fom.controls.LblTime.caption, "夜");
@@ -135,6 +136,38 @@ TEST(LoadedSave, ALoadAppliesTheFileAndReturnsToCommandMode) {
   }
 }
 
+// Edited fatigue and day lines go on as their captions show them (15 significant
+// digits, fatigue no lower than -100): after 49 points and a day down and up again
+// a save holds exactly what the captions show.
+TEST(LoadedSave, EditedCountsGoOnAsShownAndSaveAsShown) {
+  struct Row {
+    const char *fatigue, *days, *savedFatigue, *savedDays;
+  };
+  const Row rows[] = {
+      {"12.50", "-0", "12.5", "0"},
+      {"0.1234567890123456789", "0.9876543210987654321", "0.123456789012302", "0.987654321098765"},
+      {"-150", "-7.25", "-51", "-7.25"},
+      {"50.00000000000001", "1000000000000001.5", "50", "1e+15"},
+      {"99.99999999999999", "-1e-7", "100", "-1.00000000058387e-07"},
+      {"123456789012345678", " +3 ", "1.23456789012346e+17", "3"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.fatigue);
+    Harness h;
+    StartPlaying(h);
+    Load(h, QByteArray("0\r\n0\r\n0\r\n32767\r\n1\r\n") + row.fatigue + "\r\n" + row.days);
+    for (const std::int16_t step : {-49, 49}) {
+      h.fom.AddFatigue(step);
+      h.fom.AddDays(step / 49);
+    }
+    h.fom.menu_save_Click(kSave);
+    const QList<QByteArray> lines = h.game.ReadRaw("sys/all.dat").split('\n');
+    EXPECT_EQ(lines.mid(5, 2), QList<QByteArray>({row.savedFatigue + QByteArray("\r"),
+                                                  row.savedDays + QByteArray("\r")}));
+    EXPECT_EQ(h.dialogs.boxes, QStringList({kLoadOk, kSaveOk}));
+  }
+}
+
 TEST(LoadedSave, ADamagedSaveChangesNothingAndShowsTheLoadBox) {
   const std::pair<const char*, const char*> rows[] = {
       {"missing", nullptr},
@@ -151,7 +184,7 @@ TEST(LoadedSave, ADamagedSaveChangesNothingAndShowsTheLoadBox) {
     SCOPED_TRACE(why);
     Harness h;
     StartPlaying(h);
-    SetGame(h, {4, 5, 6}, 10, 3, "20", "2");
+    SetGame(h, {4, 5, 6}, 10, 3, 20, 2);
     h.fom.ShowMessage("still here");
     if (file) h.game.WriteRaw("sys/all.dat", file);
     const auto before = Snapshot(h);
@@ -197,11 +230,11 @@ TEST_F(SaveMenu, AFailedLoadOrSaveLeavesTheNextSaveAndLoadWorking) {
     ScopedFileSizeLimit full(0);
     h.fom.menu_save_Click(kSave);
   }
-  SetGame(h, {7, 8, 9}, 11, 5, "1", "2");
+  SetGame(h, {7, 8, 9}, 11, 5, 1, 2);
   const auto saved = Snapshot(h);
   h.fom.menu_save_Click(kSave);
   EXPECT_EQ(h.game.ReadRaw("sys/all.dat").count("\r\n"), 7);
-  SetGame(h, {0, 0, 0}, 10, 1, "0", "0");
+  SetGame(h, {0, 0, 0}, 10, 1, 0, 0);
   h.fom.menu_save_Click(kLoad);
   EXPECT_EQ(Snapshot(h), saved);
   EXPECT_EQ(h.dialogs.boxes,
@@ -211,13 +244,13 @@ TEST_F(SaveMenu, AFailedLoadOrSaveLeavesTheNextSaveAndLoadWorking) {
 // The menu advances the slot after SAVE and after LOAD alike, so a save and a later
 // load through the menu resume at the same time of day.
 TEST_F(SaveMenu, SaveAndLoadThroughTheMenuResumeAtTheSameTimeOfDay) {
-  SetGame(h, {3, 0, 0}, 10, 3, "5", "1");
+  SetGame(h, {3, 0, 0}, 10, 3, 5, 1);
   h.dialogs.menuAnswers = {MenuChoice::Save};
   h.fom.Com_Click(7);
   EXPECT_EQ(h.game.ReadRaw("sys/all.dat").split('\n').value(4), QByteArray(" 3 \r"));
   EXPECT_EQ(h.fom.state.timeSlot, 4);
   auto expected = Snapshot(h);
-  SetGame(h, {0, 0, 0}, 10, 6, "5", "1");
+  SetGame(h, {0, 0, 0}, 10, 6, 5, 1);
   h.dialogs.menuAnswers = {MenuChoice::Load};
   h.fom.Com_Click(7);
   std::get<0>(expected).clear();  // the load's return to command mode clears the menu's line
@@ -254,7 +287,7 @@ TEST(UnwritableSave, ASaveThatCannotBeWrittenShowsTheBoxAndKeepsTheOldSaveByteFo
     Harness h;
     StartPlaying(h);
     h.game.WriteRaw("sys/all.dat", kOldSave);
-    SetGame(h, {9, 9, 9}, 30, 2, "44", "3");
+    SetGame(h, {9, 9, 9}, 30, 2, 44, 3);
     const auto before = Snapshot(h);
     const QByteArray sys = h.game.path("sys").toUtf8();
     ::chmod(sys.constData(), folderMode);

@@ -114,8 +114,8 @@ TEST(FormResize, RedrawsTheTitleOnlyWhileTheStageShowsAndAlwaysTheEventPicture) 
     testing::Harness h;
     h.game.TouchPicture("img/ttl.png");
     h.game.TouchPicture("img/005.png");
-    h.fom.state.pictureFolder = h.game.path("img/");
-    h.fom.state.pictureSuffix = ".png";
+    h.fom.state.folders.pictureFolder = h.game.path("img/");
+    h.fom.state.settings.pictureSuffix = ".png";
     h.pictures.Load(PictureBuffer::E, h.game.path("img/005.png"));
     h.pictures.log.clear();
     h.fom.controls.PicStt.visible = row.stageVisible;

@@ -32,9 +32,9 @@ TEST(FormatSave, TheSevenLinesComeInTheFileOrderAndReadBackTheSame) {
     QStringList lines;
   };
   for (const auto& [data, lines] :
-       {Row{SaveData{{5, -7, 0}, 10, 3, "-100", "4"},
+       {Row{SaveData{{5, -7, 0}, 10, 3, -100, 4},
             {" 5 ", "-7 ", " 0 ", " 10 ", " 3 ", "-100", "4"}},
-        Row{SaveData{{-32768, 32767, 140}, -1, 7, "99", "12.5"},
+        Row{SaveData{{-32768, 32767, 140}, -1, 7, 99, 12.5},
             {"-32768 ", " 32767 ", " 140 ", "-1 ", " 7 ", "99", "12.5"}}}) {
     SCOPED_TRACE(lines.join('|').toStdString());
     EXPECT_EQ(FormatSave(data), lines);
@@ -44,10 +44,10 @@ TEST(FormatSave, TheSevenLinesComeInTheFileOrderAndReadBackTheSame) {
   }
 }
 
-TEST(ParseSave, NumberLinesIgnoreSpacesAndRoundHalvesToEvenWhileTextsStayVerbatim) {
-  const auto data = ParseSave({"  12.5  ", "13.5", "-2.5", "\t10 ", "3.4", " 7 ", "0 ", "extra"});
+TEST(ParseSave, NumberLinesIgnoreSpacesAndRoundHalvesToEvenWhileCountsKeepTheirFractions) {
+  const auto data = ParseSave({"  12.5  ", "13.5", "-2.5", "\t10 ", "3.4", " 7.5 ", "0 ", "extra"});
   ASSERT_TRUE(data.has_value());
-  EXPECT_EQ(Fields(*data), Fields({{12, 14, -2}, 10, 3, " 7 ", "0 "}));
+  EXPECT_EQ(Fields(*data), Fields({{12, 14, -2}, 10, 3, 7.5, 0}));
 }
 
 TEST(ParseSave, AnyDamagedLineRejectsTheWholeFile) {
@@ -55,10 +55,12 @@ TEST(ParseSave, AnyDamagedLineRejectsTheWholeFile) {
   EXPECT_TRUE(ParseSave(good).has_value());
   EXPECT_FALSE(ParseSave({}).has_value());
   EXPECT_FALSE(ParseSave(good.mid(0, 6)).has_value());
+  // Shown as 1.79769313486232e+308, a text no double can hold.
+  const char* const pastDouble = "-1.7976931348623157e308";
   const std::pair<int, const char*> damage[] = {
-      {0, " 1x "}, {2, ""},    {1, " 40000 "}, {2, "-32769 "}, {3, " 40000 "},
-      {4, " 0 "},  {4, " 8 "}, {4, "7.5"},     {4, " 300 "},   {4, "-1 "},
-      {5, "abc"},  {5, ""},    {6, "abc"},     {6, "1 2"}};
+      {0, " 1x "}, {2, ""},    {1, " 40000 "},      {2, "-32769 "}, {3, " 40000 "}, {4, " 0 "},
+      {4, " 8 "},  {4, "7.5"}, {4, " 300 "},        {4, "-1 "},     {5, "abc"},     {5, ""},
+      {6, "abc"},  {6, "1 2"}, {5, pastDouble + 1}, {6, pastDouble}};
   for (const auto& [index, text] : damage) {
     SCOPED_TRACE(::testing::Message() << "line " << index + 1 << " [" << text << "]");
     QStringList lines = good;

@@ -3,15 +3,11 @@
 #include <array>
 
 #include "game/controls.h"
+#include "game/game_state.h"
 
 namespace hibi::check {
 namespace {
 
-const std::array<QString, 3> kCharacters = {QStringLiteral("よわ"), QStringLiteral("とおみや"),
-                                            QStringLiteral("こうき")};
-const std::array<QString, 7> kTimesOfDay = {
-    QStringLiteral("早朝"), QStringLiteral("朝"), QStringLiteral("午前"), QStringLiteral("午後"),
-    QStringLiteral("夕方"), QStringLiteral("夜"), QStringLiteral("深夜")};
 constexpr int kVisitLevels = 5;
 
 }  // namespace
@@ -23,17 +19,17 @@ std::vector<NeededScene> ScenesTheGameOpens() {
   };
   // Buttons 0 to 2 are the places; their captions are the place names.
   for (int place = 0; place < 3; ++place) {
-    for (int slot = 0; slot < 7; ++slot) {
+    for (int slot = 1; slot <= kSlotsPerDay; ++slot) {
       scenes.push_back(
-          {QStringLiteral("%1%2").arg(place).arg(slot),
-           QStringLiteral("for %1 at %2").arg(kCommandCaptions[place], kTimesOfDay[slot])});
+          {QStringLiteral("%1%2").arg(place).arg(slot - 1),
+           QStringLiteral("for %1 at %2").arg(kCommandCaptions[place], kTimeSlotNames[slot])});
     }
   }
   for (int character = 0; character < 3; ++character) {
     for (int level = 1; level <= kVisitLevels; ++level) {
       scenes.push_back({QStringLiteral("0%1%2").arg(character).arg(level),
                         QStringLiteral("when %1 is visited at affection level %2")
-                            .arg(kCharacters[character])
+                            .arg(kCharacterNames[character])
                             .arg(level)});
     }
   }
@@ -43,9 +39,9 @@ std::vector<NeededScene> ScenesTheGameOpens() {
 std::vector<NeededScene> CharacterEndings() {
   std::vector<NeededScene> scenes;
   for (int character = 0; character < 3; ++character) {
-    scenes.push_back(
-        {QStringLiteral("end%1").arg(character),
-         QStringLiteral("through \">endflag\" for the ending of %1").arg(kCharacters[character])});
+    scenes.push_back({QStringLiteral("end%1").arg(character),
+                      QStringLiteral("through \">endflag\" for the ending of %1")
+                          .arg(kCharacterNames[character])});
   }
   return scenes;
 }
