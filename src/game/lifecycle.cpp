@@ -41,7 +41,8 @@ void Fom::Form_Load() {
   ports_.random.SeedFromClock();
 
   controls.LstIvent.items = QStringList{kMemoryHeading};
-  ReadMemoryList(state.settingsFolder + kMemoryListFileName, controls.LstIvent.items);
+  memoryFileUnread_ =
+      !ReadMemoryList(state.settingsFolder + kMemoryListFileName, controls.LstIvent.items);
 
   state.timeSlotNames = kTimeSlotNames;
 
@@ -72,10 +73,12 @@ void Fom::Form_Unload() {
   state.scriptFile.reset();
 
   // Before start-up got as far as the memory list there is nothing to keep, and no
-  // settings folder to write into.
+  // settings folder to write into. A file that was there but could not be read
+  // holds memories this run never saw: writing over it would wipe them.
   if (!controls.LstIvent.items.isEmpty()) {
     const QStringList memories = controls.LstIvent.items.mid(1);
-    if (!WriteMemoryList(state.settingsFolder + kMemoryListFileName, memories)) {
+    if (memoryFileUnread_ ||
+        !WriteMemoryList(state.settingsFolder + kMemoryListFileName, memories)) {
       ShowBox(MemoryListErrorMessage(state.settingsFolder));
     }
   }

@@ -10,6 +10,16 @@ constexpr long kInt16Min = -32768;
 constexpr long kInt16Max = 32767;
 constexpr long kFirstSlot = 1;
 constexpr long kLastSlot = 7;
+// Fatigue never falls below -100 and rises at most 49 (the "LOVE?" readout) past
+// the last value below 100; a day count is a 16-bit day of the calendar.
+constexpr double kLowestFatigue = -100;
+constexpr double kHighestFatigue = 100 + 49;
+constexpr double kLastDay = 32767;
+
+bool Within(const QString& text, double lo, double hi) {
+  const std::optional<double> value = ParseNumber(text);
+  return value && *value >= lo && *value <= hi;
+}
 
 }  // namespace
 
@@ -41,7 +51,9 @@ std::optional<SaveData> ParseSave(const QStringList& lines) {
   data.dayLimit = static_cast<std::int16_t>(*dayLimit);
   data.timeSlot = static_cast<std::uint8_t>(*slot);
   // Fatigue and days stay the texts they were; the clock reads them as numbers.
-  if (!ParseNumber(lines[5]) || !ParseNumber(lines[6])) return std::nullopt;
+  if (!Within(lines[5], kLowestFatigue, kHighestFatigue) || !Within(lines[6], 0, kLastDay)) {
+    return std::nullopt;
+  }
   data.fatigue = lines[5];
   data.days = lines[6];
   return data;

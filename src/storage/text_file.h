@@ -5,13 +5,17 @@
 // A byte sequence that is not CP932 decodes as U+FFFD and reading goes on: a lead
 // byte followed by a non-ASCII byte is one broken character, a lead byte followed by
 // an ASCII character is broken alone and the character is kept. A lone LF is text.
-// A read error acts as the end of the file. Nothing here throws.
+// Reading is bounded: a line longer than kMaxLineBytes, or one running past the
+// reader's byte bound, is damage and ends the reading, as does a read error; memory
+// stays small whatever the file holds. Nothing here throws.
 // Writing: every line is encoded and followed by CR LF. A character CP932 cannot
 // hold is written as "?".
 #pragma once
 
 #include <QString>
 #include <QStringList>
+#include <cstddef>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,29 +29,44 @@ std::string EncodeCp932(const QString& text);
 // File names are passed to the file system as UTF-8.
 std::string NativePath(const QString& path);
 
+// Far above any line a script, save or memory list really holds.
+inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
+inline constexpr std::size_t kUnbounded = std::numeric_limits<std::size_t>::max();
+
 // A file opened for reading line by line.
 class TextReader {
  public:
+  // Why reading ended before the end of the file, if it did.
+  enum class Stop { None, Damaged, ReadError };
+
   // Nullptr when the file cannot be opened (missing, a folder, no permission).
-  static std::unique_ptr<TextReader> Open(const QString& path);
+  // Nothing beyond the first `maxBytes` bytes is read.
+  static std::unique_ptr<TextReader> Open(const QString& path, std::size_t maxBytes = kUnbounded);
   virtual ~TextReader() = default;
 
-  // The next line without its line end; nullopt at the end of the file.
+  // The next line without its line end; nullopt at the end of the file and from
+  // the point where reading stopped early on.
   virtual std::optional<QString> ReadLine() = 0;
+  virtual Stop stop() const = 0;
 };
 
-// Reads every line; nullopt when the file cannot be opened.
+// Reads every line (up to where reading stops); nullopt when the file cannot be opened.
 std::optional<QStringList> ReadAllLines(const QString& path);
 
-// Reads the first `count` lines, or fewer when the file is shorter; what follows them
-// is never read. Nullopt when the file cannot be opened.
-std::optional<QStringList> ReadFirstLines(const QString& path, qsizetype count);
+// Reads the first `count` lines, or fewer when the file is shorter or reading stops
+// early; what follows them is never read. Nullopt when the file cannot be opened.
+std::optional<QStringList> ReadFirstLines(const QString& path, qsizetype count,
+                                          std::size_t maxBytes = kUnbounded);
 
 // Replaces the file with the lines, each followed by CR LF, without ever
 // destroying the old file: the lines go to a temporary file in the same folder,
 // which is flushed to disk and then renamed over the old one. On any failure the
 // old file is left byte for byte as it was, the temporary file is removed, and the
-// result is false.
+// result is false. A link is followed and the file behind it replaced in its own
+// folder; an existing file the process may not write is a failure; the new file
+// keeps the old one's mode (and owner and group where allowed). Where the folder
+// allows no new file but the file itself is writable, it is overwritten in place
+// and synced. Temporary files of killed earlier runs go with the next success.
 bool WriteLinesAtomically(const QString& path, const QStringList& lines);
 
 }  // namespace hibi
