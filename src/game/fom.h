@@ -120,12 +120,17 @@ class Fom {
   // Every dialog goes through these, so InModal() is always right.
   void ShowBox(const QString& text);
   MenuChoice ShowMenu();
+  // The damaged-file box of a scene's script.
+  void ReportDamagedScript(const QString& name);
 
   Ports ports_;
   int modalDepth_ = 0;
   // Scenes opened inside one another before any of them showed a line (">ive" and
   // endings open the next scene from within a step).
   int sceneNesting_ = 0;
+  // lstphoto.dat was there at start-up but could not be read; shutdown keeps it.
+  bool memoryFileUnread_ = false;
+  QString openScene_;  // the scene whose script is open, for its box
 };
 
 }  // namespace hibi

@@ -37,8 +37,16 @@ void Fom::StepScript() {
   // Nothing ever reads a script that is not open; each pass of the loop may close it.
   while (state.scriptFile) {
     const QString line = state.nextLine;
-    // A read error counts as the end of the file, and the end of the file as "tugi".
-    state.nextLine = state.scriptFile->ReadLine().value_or(kEndOfScript);
+    // The end of the file counts as "tugi". A line past all bounds or a read error
+    // is a damaged script, found only now: the scene stops here, as one that could
+    // not be opened, and the next tick or click goes back to the command panel.
+    std::optional<QString> next = state.scriptFile->ReadLine();
+    if (!next && state.scriptFile->stop() != TextReader::Stop::None) {
+      state.scriptFile.reset();
+      ReportDamagedScript(openScene_);
+      return;
+    }
+    state.nextLine = next.value_or(kEndOfScript);
 
     switch (ClassifyLine(line)) {
       case LineKind::EndOfScene:

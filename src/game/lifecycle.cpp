@@ -20,7 +20,8 @@ void Fom::Form_Load() {
   ports_.random.SeedFromClock();
 
   controls.LstIvent.items = QStringList{kMemoryHeading};
-  ReadMemoryList(folders.settingsFolder + kMemoryListFileName, controls.LstIvent.items);
+  memoryFileUnread_ =
+      !ReadMemoryList(folders.settingsFolder + kMemoryListFileName, controls.LstIvent.items);
 
   state.timeSlotNames = kTimeSlotNames;
 
@@ -51,12 +52,13 @@ void Fom::Form_Unload() {
   state.scriptFile.reset();
 
   // Before start-up got as far as the memory list there is nothing to keep, and no
-  // settings folder to write into.
+  // settings folder to write into. A file that was there but could not be read
+  // holds memories this run never saw: writing over it would wipe them.
   if (!controls.LstIvent.items.isEmpty()) {
     const QStringList memories = controls.LstIvent.items.mid(1);
-    const QString& settingsFolder = state.folders.settingsFolder;
-    if (!WriteMemoryList(settingsFolder + kMemoryListFileName, memories)) {
-      ShowBox(MemoryListErrorMessage(settingsFolder));
+    if (memoryFileUnread_ ||
+        !WriteMemoryList(state.folders.settingsFolder + kMemoryListFileName, memories)) {
+      ShowBox(MemoryListErrorMessage(state.folders.settingsFolder));
     }
   }
   ports_.music.CloseMusic();

@@ -38,11 +38,11 @@ void Fom::OpenScene(const QString& name) {
   if (!first || sceneNesting_ >= kMaxNestedScenes) {
     // The player is left in scene mode with no script; the next click takes them
     // back to the command panel (see Lbl_Click).
-    ShowBox(state.folders.scriptFolder + name + QStringLiteral("が破損しています ") +
-            QStringLiteral("\r\n") + QStringLiteral("制作者に連絡して下さい"));
+    ReportDamagedScript(name);
     return;
   }
   state.scriptFile = std::move(script);
+  openScene_ = name;
   state.nextLine = *first;
 
   // The same advance a click on the message label performs in scene mode, done
@@ -52,6 +52,11 @@ void Fom::OpenScene(const QString& name) {
   ++sceneNesting_;
   StepScript();
   --sceneNesting_;
+}
+
+void Fom::ReportDamagedScript(const QString& name) {
+  ShowBox(state.folders.scriptFolder + name + QStringLiteral("が破損しています ") + QStringLiteral("\r\n") +
+          QStringLiteral("制作者に連絡して下さい"));
 }
 
 }  // namespace hibi

@@ -1,13 +1,28 @@
 #include "storage/memory_list.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
+
 #include "storage/text_file.h"
 
 namespace hibi {
 
-void ReadMemoryList(const QString& path, QStringList& items) {
-  // A first run has no file yet: that is the normal case, not an error. A read error
-  // ends the file, so the lines before it are kept.
-  if (const std::optional<QStringList> lines = ReadAllLines(path)) items += *lines;
+bool ReadMemoryList(const QString& path, QStringList& items) {
+  // A first run has no file yet: that is the normal case, not an error.
+  const auto reader = TextReader::Open(path, kMemoryListBytes);
+  if (!reader) {
+    struct stat info {};
+    return ::stat(NativePath(path).c_str(), &info) != 0 && errno == ENOENT;
+  }
+  // Damage (an endless line, a file beyond every bound) ends the reading where it
+  // is; what came before is the player's and stays.
+  for (int read = 0; read < kMemoryListItems; ++read) {
+    std::optional<QString> line = reader->ReadLine();
+    if (!line) break;
+    items.append(*std::move(line));
+  }
+  return reader->stop() != TextReader::Stop::ReadError;
 }
 
 bool WriteMemoryList(const QString& path, const QStringList& items) {

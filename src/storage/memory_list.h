@@ -5,14 +5,21 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstddef>
 
 namespace hibi {
 
 inline const QString kMemoryListFileName = QStringLiteral("lstphoto.dat");
 
+// Far more memories than any game has pictures; reading stops at either bound.
+inline constexpr int kMemoryListItems = 100000;
+inline constexpr std::size_t kMemoryListBytes = 8 * 1024 * 1024;
+
 // Appends the file's lines to items. Any failure ends the reading silently;
-// lines read before it stay.
-void ReadMemoryList(const QString& path, QStringList& items);
+// lines read before it stay. False when the file exists but could not be read
+// (no permission, a read error): the shutdown must then leave it as it is. A
+// missing file is the first run, and true.
+bool ReadMemoryList(const QString& path, QStringList& items);
 
 // Writes the items (the heading excluded by the caller) atomically; false on failure,
 // and the old file is then untouched.

@@ -25,6 +25,18 @@ std::optional<double> ReadShownNumber(const QString& line) {
   return AsShown(*value);
 }
 
+// Fatigue never falls below -100 and rises at most 49 (the "LOVE?" readout) past
+// the last value below the limit; a day count is a 16-bit day of the calendar.
+constexpr double kLowestFatigue = -100;
+constexpr double kHighestFatigue = 100 + 49;
+constexpr double kLastDay = 32767;
+
+std::optional<double> ReadShownNumberWithin(const QString& line, double lo, double hi) {
+  const auto value = ReadShownNumber(line);
+  if (!value || *value < lo || *value > hi) return std::nullopt;
+  return value;
+}
+
 }  // namespace
 
 QString PrintNumber(long value) {
@@ -55,8 +67,8 @@ std::optional<SaveData> ParseSave(const QStringList& lines) {
   if (!dayLimit || !slot || *slot < 1 || *slot > kSlotsPerDay) return std::nullopt;
   data.dayLimit = *dayLimit;
   data.timeSlot = *slot;
-  const auto fatigue = ReadShownNumber(lines[5]);
-  const auto days = ReadShownNumber(lines[6]);
+  const auto fatigue = ReadShownNumberWithin(lines[5], kLowestFatigue, kHighestFatigue);
+  const auto days = ReadShownNumberWithin(lines[6], 0, kLastDay);
   if (!fatigue || !days) return std::nullopt;
   data.fatigue = *fatigue;
   data.days = *days;

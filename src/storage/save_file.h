@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -34,11 +35,15 @@ QStringList FormatSave(const SaveData& data);
 // Checks the whole file before anything is applied: at least seven lines, every
 // number line convertible and in its type's range, the slot within 1 to 7, and the
 // fatigue and day lines numbers whose number text reads back (so not beyond the
-// largest double). Those two come back as their number texts show them (AsShown).
-// Lines after the seventh are ignored.
+// largest double) and that play can reach (fatigue from -100 to 100 plus the largest
+// single rise, days from 0 to 32767): beyond them an edited save would lock the game
+// for good. Those two come back as their number texts show them (AsShown). Lines
+// after the seventh are ignored.
 std::optional<SaveData> ParseSave(const QStringList& lines);
 
 inline const QString kSaveFileName = QStringLiteral("all.dat");
 inline constexpr qsizetype kSaveFileLines = 7;
+// A save the game writes is some fifty bytes; seven lines must fit in this.
+inline constexpr std::size_t kSaveFileBytes = 4096;
 
 }  // namespace hibi

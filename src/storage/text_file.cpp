@@ -87,7 +87,8 @@ std::string NativePath(const QString& path) {
   return path.toUtf8().toStdString();
 }
 
-TextReader::TextReader(int fd) : fd_(fd), codec_("UTF-8", "CP932") {}
+TextReader::TextReader(int fd, std::size_t maxBytes)
+    : fd_(fd), codec_("UTF-8", "CP932"), allowance_(maxBytes) {}
 
 TextReader::~TextReader() {
   ::close(fd_);
@@ -96,9 +97,12 @@ TextReader::~TextReader() {
 // CR and LF can never be the second byte of a CP932 character, so lines are cut on
 // the raw bytes before decoding.
 std::optional<QString> TextReader::ReadLine() {
+  if (stop_ != Stop::None) return std::nullopt;
   std::size_t scanned = 0;  // bytes after pos_ known to hold no CR
   for (;;) {
     const std::size_t cr = buffer_.find('\r', pos_ + scanned);
+    const std::size_t end = cr == std::string::npos ? buffer_.size() : cr;
+    if (end - pos_ > kMaxLineBytes) return Halt(Stop::Damaged);
     if (cr != std::string::npos) {
       // A CR at the very end of the buffer may be the first half of a CR LF.
       if (cr + 1 == buffer_.size() && !eof_) {
@@ -113,11 +117,21 @@ std::optional<QString> TextReader::ReadLine() {
     }
     scanned = buffer_.size() - pos_;
     if (eof_) {
+      // A line cut by the byte bound may go on beyond it: not a line of the file.
+      if (allowance_ == 0) return Halt(Stop::Damaged);
+      if (readError_) return Halt(Stop::ReadError);
       if (scanned == 0) return std::nullopt;
       return Take(scanned);
     }
     Fill();
   }
+}
+
+std::nullopt_t TextReader::Halt(Stop why) {
+  stop_ = why;
+  buffer_ = std::string();
+  pos_ = 0;
+  return std::nullopt;
 }
 
 QString TextReader::Take(std::size_t length) {
@@ -126,35 +140,41 @@ QString TextReader::Take(std::size_t length) {
   return line;
 }
 
-// Appends the next chunk. A read error ends the file: what was read stays usable.
+// Appends the next chunk, never reading past the byte bound.
 void TextReader::Fill() {
   constexpr std::size_t kChunk = 64 * 1024;
   buffer_.erase(0, pos_);
   pos_ = 0;
   const std::size_t old = buffer_.size();
-  buffer_.resize(old + kChunk);
-  ssize_t got;
-  do {
-    got = ::read(fd_, buffer_.data() + old, kChunk);
-  } while (got < 0 && errno == EINTR);
+  const std::size_t want = allowance_ < kChunk ? allowance_ : kChunk;
+  buffer_.resize(old + want);
+  ssize_t got = 0;
+  if (want > 0) {
+    do {
+      got = ::read(fd_, buffer_.data() + old, want);
+    } while (got < 0 && errno == EINTR);
+  }
+  if (got < 0) readError_ = true;
   if (got <= 0) {
     eof_ = true;
     got = 0;
   }
   buffer_.resize(old + static_cast<std::size_t>(got));
+  allowance_ -= static_cast<std::size_t>(got);
 }
 
-std::unique_ptr<TextReader> TextReader::Open(const QString& path) {
+std::unique_ptr<TextReader> TextReader::Open(const QString& path, std::size_t maxBytes) {
   const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return nullptr;
-  auto reader = std::make_unique<TextReader>(fd);
+  auto reader = std::make_unique<TextReader>(fd, maxBytes);
   struct stat info {};
   if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) return nullptr;
   return reader;
 }
 
-std::optional<QStringList> ReadFirstLines(const QString& path, qsizetype count) {
-  auto reader = TextReader::Open(path);
+std::optional<QStringList> ReadFirstLines(const QString& path, qsizetype count,
+                                          std::size_t maxBytes) {
+  auto reader = TextReader::Open(path, maxBytes);
   if (!reader) return std::nullopt;
   QStringList lines;
   while (lines.size() < count) {

@@ -5,13 +5,17 @@
 // A byte sequence that is not CP932 decodes as U+FFFD and reading goes on: a lead
 // byte followed by a non-ASCII byte is one broken character, a lead byte followed by
 // an ASCII character is broken alone and the character is kept. A lone LF is text.
-// A read error acts as the end of the file. Nothing here throws.
+// Reading is bounded: a line longer than kMaxLineBytes, or one running past the
+// reader's byte bound, is damage and ends the reading, as does a read error; memory
+// stays small whatever the file holds. Nothing here throws.
 // Writing: every line is encoded and followed by CR LF. A character CP932 cannot
 // hold is written as "?".
 #pragma once
 
 #include <QString>
 #include <QStringList>
+#include <cstddef>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,44 +31,65 @@ std::string EncodeCp932(const QString& text);
 // File names are passed to the file system as UTF-8.
 std::string NativePath(const QString& path);
 
+// Far above any line a script, save or memory list really holds.
+inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
+inline constexpr std::size_t kUnbounded = std::numeric_limits<std::size_t>::max();
+
 // A file opened for reading line by line. Lines are cut from large chunks, so a long
-// script costs one pass over its bytes.
+// script costs one pass over its bytes; the buffer never holds much more than one
+// line at its longest and one chunk.
 class TextReader {
  public:
+  // Why reading ended before the end of the file, if it did.
+  enum class Stop { None, Damaged, ReadError };
+
   // Nullptr when the file cannot be opened (missing, a folder, no permission).
-  static std::unique_ptr<TextReader> Open(const QString& path);
+  // Nullptr when the file cannot be opened (missing, a folder, no permission).
+  // Nothing beyond the first `maxBytes` bytes is read.
+  static std::unique_ptr<TextReader> Open(const QString& path, std::size_t maxBytes = kUnbounded);
   // Takes over an open file descriptor; Open is the way in.
-  explicit TextReader(int fd);
+  TextReader(int fd, std::size_t maxBytes);
   TextReader(const TextReader&) = delete;
   TextReader& operator=(const TextReader&) = delete;
   ~TextReader();
 
-  // The next line without its line end; nullopt at the end of the file.
+  // The next line without its line end; nullopt at the end of the file and from
+  // the point where reading stopped early on.
   std::optional<QString> ReadLine();
+  Stop stop() const { return stop_; }
 
  private:
+  std::nullopt_t Halt(Stop why);
   QString Take(std::size_t length);
   void Fill();
 
   int fd_;
   IconvCodec codec_;
+  std::size_t allowance_;
   std::string buffer_;
   std::size_t pos_ = 0;
   bool eof_ = false;
+  bool readError_ = false;
+  Stop stop_ = Stop::None;
 };
 
-// Reads every line; nullopt when the file cannot be opened.
+// Reads every line (up to where reading stops); nullopt when the file cannot be opened.
 std::optional<QStringList> ReadAllLines(const QString& path);
 
-// Reads the first `count` lines, or fewer when the file is shorter; what follows them
-// is never read. Nullopt when the file cannot be opened.
-std::optional<QStringList> ReadFirstLines(const QString& path, qsizetype count);
+// Reads the first `count` lines, or fewer when the file is shorter or reading stops
+// early; what follows them is never read. Nullopt when the file cannot be opened.
+std::optional<QStringList> ReadFirstLines(const QString& path, qsizetype count,
+                                          std::size_t maxBytes = kUnbounded);
 
 // Replaces the file with the lines, each followed by CR LF, without ever
 // destroying the old file: the lines go to a temporary file in the same folder,
 // which is flushed to disk and then renamed over the old one. On any failure the
 // old file is left byte for byte as it was, the temporary file is removed, and the
-// result is false.
+// result is false. A link is followed and the file behind it replaced in its own
+// folder; an existing file the process may not write is a failure; the new file
+// keeps the old one's mode (and owner and group where allowed). Where the folder
+// allows no new file but the file itself is writable, it is overwritten in place
+// and synced. Temporary files of killed earlier runs go with the next success.
 bool WriteLinesAtomically(const QString& path, const QStringList& lines);
 
 }  // namespace hibi

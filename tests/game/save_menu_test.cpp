@@ -109,8 +109,6 @@ TEST(LoadedSave, ALoadAppliesTheFileAndReturnsToCommandMode) {
        12, 14, -2, 10, 2, "0", "0"},
       {"captions are rewritten as the game writes numbers",
        " 0 \r\n 0 \r\n 0 \r\n 10 \r\n 1 \r\n 12 \r\n+3\r\n", 0, 0, 0, 10, 1, "12", "3"},
-      {"fatigue below the floor", "0\r\n0\r\n0\r\n10\r\n1\r\n-150\r\n2\r\n", 0, 0, 0, 10, 1, "-100",
-       "2"},
       {"the sixteen-bit edges", "-32768\r\n32767\r\n0\r\n32767\r\n3\r\n0\r\n0\r\n", -32768, 32767,
        0, 32767, 3, "0", "0"},
       {"lines after the seventh are not read",

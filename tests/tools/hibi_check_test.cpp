@@ -121,6 +121,11 @@ INSTANTIATE_TEST_SUITE_P(
                [](SmallGame& g) { g.WriteRaw("txt/004.txt", ""); },
                {"txt/004.txt: error: the script has no line; the game reports it as damaged"},
                1},
+        Broken{"EndlessLine",
+               [](SmallGame& g) { g.WriteRaw("txt/005.txt", "ok\r\n" + QByteArray(70000, 'x')); },
+               {"txt/005.txt:2: error: the line is longer than 65536 bytes; the game stops the "
+                "scene there as a damaged script"},
+               1},
         Broken{"LoneLineFeed",
                [](SmallGame& g) { g.WriteRaw("txt/005.txt", "ab\ncd\r\n"); },
                {"txt/005.txt:1:3: warning: a lone LF does not end a line (lines end in CR LF); the "

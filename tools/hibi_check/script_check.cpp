@@ -68,6 +68,12 @@ ScriptFacts ScriptReader::Run() {
                                           "code page 932 (Shift_JIS)"));
   }
   const std::vector<std::string_view> raw = SplitRawLines(all);
+  if (raw.size() > static_cast<std::size_t>(lines->size())) {
+    report_.Error({path_, static_cast<int>(lines->size()) + 1},
+                  QStringLiteral("the line is longer than %1 bytes; the game stops the scene "
+                                 "there as a damaged script")
+                      .arg(kMaxLineBytes));
+  }
   for (qsizetype i = 0; i < lines->size(); ++i) {
     const int number = static_cast<int>(i) + 1;
     const QString& line = lines->at(i);

@@ -1,0 +1,98 @@
+// What the player sees of files the game cannot or must not use: a memory list it
+// may not read or write, a save that would lock the game, a script that never ends a line.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+
+#include "support/harness.h"
+#include "support/ordinary_user.h"
+#include "support/qstring_print.h"
+
+namespace hibi {
+namespace {
+
+using hibi::testing::Harness;
+
+const QByteArray kThree = "a\r\nb\r\nc\r\n";
+
+TEST(PlayerFiles, AMemoryListTheUserCannotReadOrReplaceIsKeptWithTheBox) {
+  struct Row {
+    const char* why;
+    bool withFile;
+    const char* lock;  // taken from nobody after everything else is opened
+    mode_t mode;
+    std::string outcome;  // memories read at start-up, boxes at shutdown
+    QByteArray after;
+  };
+  const Row rows[] = {
+      {"mode 000", true, "sys/lstphoto.dat", 0000, "0 1", kThree},
+      {"write-only: unread, so never written over", true, "sys/lstphoto.dat", 0222, "0 1", kThree},
+      {"a read-only folder with a writable file", true, "sys", 0555, "3 0", kThree + "new\r\n"},
+      {"a read-only folder without the file", false, "sys", 0555, "0 1", ""},
+      {"no file yet: created", false, nullptr, 0, "0 0", "new\r\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.why);
+    Harness h;
+    if (row.withFile) h.game.WriteRaw("sys/lstphoto.dat", kThree);
+    hibi::testing::OpenToEveryone(h.game.folder());
+    if (row.lock) ::chmod(h.game.path(row.lock).toUtf8().constData(), row.mode);
+    const auto outcome = hibi::testing::AsOrdinaryUser([&] {
+      h.Start();
+      const auto read = h.fom.controls.LstIvent.items.size() - 1;
+      h.fom.controls.LstIvent.items << "new";
+      h.fom.Form_Unload();
+      const bool listBox = h.dialogs.boxes.size() == 1 &&
+                           h.dialogs.boxes[0].startsWith(QStringLiteral("リストデーターが"));
+      return std::to_string(read) + " " + std::to_string(listBox ? 1 : h.dialogs.boxes.size() * 10);
+    });
+    ::chmod(h.game.path("sys").toUtf8().constData(), 0777);
+    EXPECT_EQ(outcome, row.outcome);
+    EXPECT_EQ(h.game.ReadRaw("sys/lstphoto.dat"), row.after);
+  }
+}
+
+QByteArray Save(const char* fatigue, const char* days, const QByteArray& padding = "") {
+  return " 5 " + padding + "\r\n 6 \r\n 7 \r\n 32767 \r\n 3 \r\n" + fatigue + "\r\n" + days + "\r\n";
+}
+
+// Fatigue 1e300 never recovers and days -1e300 never end: the menu itself stays
+// locked. Every value play can reach still loads.
+TEST(PlayerFiles, LoadRefusesASaveThatWouldLockTheGameAndNothingIsApplied) {
+  struct Row {
+    QByteArray file;
+    bool loads;
+  };
+  const Row rows[] = {
+      {Save("149", "0"), true},          {Save("-100", "32766"), true},
+      {Save("149.5", "0"), false},       {Save("-100.5", "0"), false},
+      {Save("1e300", "0"), false},       {Save("0", "-1"), false},
+      {Save("0", "-1e300"), false},      {Save("0", "32767.5"), false},
+      {Save("0", "0", QByteArray(4096, ' ')), false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.file.left(80).toStdString());
+    Harness h;
+    h.Start();
+    h.game.WriteRaw("sys/all.dat", row.file);
+    h.fom.menu_save_Click(1);
+    EXPECT_EQ(h.dialogs.boxes.value(0).startsWith("LOAD ERROR!"), !row.loads);
+    EXPECT_EQ(h.fom.state.affection[0], row.loads ? 5 : 0);
+  }
+}
+
+TEST(PlayerFiles, AScriptLineBeyondEveryBoundIsADamagedScript) {
+  Harness h;
+  h.Start();
+  h.fom.controls.PicStt.visible = false;
+  h.game.WriteScript("s", {"a", "b", QString(70000, 'x'), "c"});
+  h.fom.OpenScene("s");
+  h.ClickThroughScene();
+  EXPECT_TRUE(h.InCommandMode());
+  EXPECT_EQ(h.dialogs.boxes,
+            QStringList{h.game.path("txt/s") + "が破損しています \r\n制作者に連絡して下さい"});
+}
+
+}  // namespace
+}  // namespace hibi
