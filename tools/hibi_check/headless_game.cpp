@@ -69,8 +69,8 @@ Outcome HeadlessGame::Play(std::uint32_t seed, const Chooser& choose) {
 QString HeadlessGame::EndingShown() const {
   for (const QChar digit : {u'0', u'1', u'2'}) {
     const QString ending = QStringLiteral("end") + digit;
-    if (pictures_.eventPictures.contains(fom_.state.pictureFolder + ending +
-                                         fom_.state.pictureSuffix)) {
+    if (pictures_.eventPictures.contains(fom_.state.folders.pictureFolder + ending +
+                                         fom_.state.settings.pictureSuffix)) {
       return ending;
     }
   }
