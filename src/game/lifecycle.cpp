@@ -2,6 +2,7 @@
 #include <array>
 
 #include "game/fom.h"
+#include "storage/game_names.h"
 #include "storage/memory_list.h"
 #include "storage/settings.h"
 
@@ -34,14 +35,16 @@ void Fom::Form_Load() {
   state.scriptSuffix = settings.scriptSuffix;
   state.pictureSuffix = settings.pictureSuffix;
 
-  ports_.music.OpenMusic(state.programFolder + QStringLiteral("bgm.mid"));
+  ports_.music.OpenMusic(
+      GameFile(state.programFolder, state.programFolder + QStringLiteral("bgm.mid")));
   ports_.music.bgmEnabled = true;
   ports_.music.PlayMusic();
 
   ports_.random.SeedFromClock();
 
   controls.LstIvent.items = QStringList{kMemoryHeading};
-  ReadMemoryList(state.settingsFolder + kMemoryListFileName, controls.LstIvent.items);
+  ReadMemoryList(GameFile(state.programFolder, state.settingsFolder + kMemoryListFileName),
+                 controls.LstIvent.items);
 
   state.timeSlotNames = kTimeSlotNames;
 
@@ -75,7 +78,9 @@ void Fom::Form_Unload() {
   // settings folder to write into.
   if (!controls.LstIvent.items.isEmpty()) {
     const QStringList memories = controls.LstIvent.items.mid(1);
-    if (!WriteMemoryList(state.settingsFolder + kMemoryListFileName, memories)) {
+    const QString path =
+        GameFileToWrite(state.programFolder, state.settingsFolder + kMemoryListFileName);
+    if (!WriteMemoryList(path, memories)) {
       ShowBox(MemoryListErrorMessage(state.settingsFolder));
     }
   }

@@ -1,5 +1,6 @@
 // Entering a scene: the one way from anywhere in the game into a scene script.
 #include "game/fom.h"
+#include "storage/game_names.h"
 #include "storage/text_file.h"
 
 namespace hibi {
@@ -33,7 +34,8 @@ void Fom::OpenScene(const QString& name) {
   ShowEventPicture(EventPictureOf(name));
 
   std::unique_ptr<TextReader> script =
-      TextReader::Open(state.scriptFolder + name + state.scriptSuffix);
+      TextReader::Open(
+      GameFile(state.programFolder, state.scriptFolder + name + state.scriptSuffix));
   std::optional<QString> first = script ? script->ReadLine() : std::nullopt;
   if (!first || sceneNesting_ >= kMaxNestedScenes) {
     // The player is left in scene mode with no script; the next click takes them
