@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include "storage/game_names.h"
+
 #include "case_hint.h"
 #include "script/script_line.h"
 #include "script_bytes.h"
@@ -49,8 +51,10 @@ class ScriptReader {
 };
 
 ScriptFacts ScriptReader::Run() {
-  QFile file(game_.folder + path_);
-  const std::optional<QStringList> lines = ReadAllLines(game_.folder + path_);
+  // Named as listed on disk: a loose match is noted where the game names the scene.
+  const QString onDisk = GameFile(game_.folder, game_.folder + path_);
+  QFile file(onDisk);
+  const std::optional<QStringList> lines = ReadAllLines(onDisk);
   if (!lines || !file.open(QIODevice::ReadOnly)) {
     report_.Error({path_}, QStringLiteral("the script cannot be read"));
     return facts_;
@@ -126,7 +130,7 @@ void ScriptReader::FollowOpening(int number, const QString& line) {
     case LineKind::Picture:
       return;
     case LineKind::Jump:
-      facts_.jumpBeforeShowing = JumpLine{LineArgument(line), number};
+      facts_.jumpBeforeShowing = JumpLine{SceneFile(game_, LineArgument(line)), number};
       break;
     case LineKind::EndOfScene:
     case LineKind::Speaker:
@@ -147,7 +151,7 @@ void ScriptReader::CheckLine(int number, const QString& line) {
       }
       break;
     case LineKind::Jump: {
-      const QString target = LineArgument(line);
+      const QString target = SceneFile(game_, LineArgument(line));
       // A jump in lines that are never run opens nothing.
       if (endedAt_ == number) facts_.jumps.push_back(target);
       if (target.isEmpty()) {
@@ -233,6 +237,12 @@ void ScriptReader::CheckFace(const Where& where, const QString& name) {
 
 QString ScriptPath(const GameFolder& game, const QString& scene) {
   return QStringLiteral("txt/") + scene + game.scriptSuffix;
+}
+
+QString SceneFile(const GameFolder& game, const QString& scene) {
+  const QString asked = ScriptPath(game, scene);
+  const QString found = game.names ? game.names->Find(asked) : asked;
+  return found == asked ? scene : found.section(u'/', 1).chopped(game.scriptSuffix.size());
 }
 
 ScriptFacts CheckScript(const GameFolder& game, const QString& scene, Report& report) {

@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+
+#include "storage/game_names.h"
 #include <cstdint>
 
 #include "case_hint.h"
@@ -65,7 +67,7 @@ QString MidiProblem(const QByteArray& bytes) {
 }  // namespace
 
 void CheckTune(const QString& gameFolder, Report& report) {
-  QFile file(gameFolder + kTune);
+  QFile file(GameFile(gameFolder, gameFolder + kTune));
   if (!QFileInfo(file.fileName()).isFile()) {
     report.Error({kTune}, QStringLiteral("the tune is missing; the game plays no music") +
                               CaseHint(gameFolder, kTune));
