@@ -9,7 +9,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 for f in bin/hibi bin/hibi-check share/hibi/sample/sys/sys.dat share/applications/hibi.desktop \
-  share/icons/hicolor/256x256/apps/hibi.png share/man/man6/hibi.6 share/man/man1/hibi-check.1; do
+  share/icons/hicolor/256x256/apps/hibi.png share/man/man6/hibi.6.gz share/man/man1/hibi-check.1.gz; do
   [ -f "$work/prefix/$f" ] || { echo "install: FAIL: $f not installed"; exit 1; }
 done
 "$work/prefix/bin/hibi" --version | grep -q '^hibi ' || { echo "install: FAIL: --version"; exit 1; }
