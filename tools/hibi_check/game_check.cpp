@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "case_hint.h"
 #include "scene_flow.h"
 #include "scene_names.h"
 #include "script_check.h"
@@ -28,8 +27,7 @@ std::optional<Settings> CheckSettings(const Folders& folders, FoundNames& names,
   const QString settingsFile = folders.programFolder + names.Find(kSettings);
   if (!QFileInfo(settingsFile).isFile()) {
     report.Error({kSettings},
-                 QStringLiteral("the settings file is missing; the game cannot start") +
-                     CaseHint(folders.programFolder, kSettings));
+                 QStringLiteral("the settings file is missing; the game cannot start"));
     return std::nullopt;
   }
   const std::optional<QStringList> lines = ReadAllLines(settingsFile);
@@ -78,8 +76,7 @@ void CheckTitle(const GameFolder& game, Report& report) {
   const QString file = QStringLiteral("img/ttl") + game.pictureSuffix;
   const PictureState state = game.pictures->Look(file).state;
   if (state == PictureState::Missing) {
-    report.Error({file}, QStringLiteral("the title picture \"ttl\" is missing") +
-                             CaseHint(game.folder, file));
+    report.Error({file}, QStringLiteral("the title picture \"ttl\" is missing"));
   } else if (state == PictureState::Broken) {
     report.Error({file},
                  QStringLiteral("the title picture \"ttl\" is not a picture the game can load"));
@@ -99,8 +96,7 @@ void CheckScenePicture(const GameFolder& game, const QString& scene, Report& rep
     // still remembers it), which an author may want on purpose.
     report.Warning({file}, QStringLiteral("scene \"%1\" has no picture of its own; the game shows "
                                           "an empty picture layer")
-                                   .arg(scene) +
-                               CaseHint(game.folder, file));
+                                   .arg(scene));
   } else if (look.state == PictureState::Broken) {
     report.Error({file}, QStringLiteral("the picture of scene \"%1\" is not a picture the game can "
                                         "load")
@@ -154,8 +150,7 @@ void CheckGame(const QString& folder, Report& report) {
     if (game.scenes.contains(toVisit.last())) continue;
     report.Error(
         {ScriptPath(game, scene.name)},
-        QStringLiteral("scene \"%1\" is missing; the game opens it %2").arg(scene.name, scene.why) +
-            CaseHint(game.folder, ScriptPath(game, scene.name)));
+        QStringLiteral("scene \"%1\" is missing; the game opens it %2").arg(scene.name, scene.why));
   }
   while (!toVisit.isEmpty()) {
     const QString scene = toVisit.takeLast();

@@ -4,7 +4,6 @@
 
 #include "storage/game_names.h"
 
-#include "case_hint.h"
 #include "script/script_line.h"
 #include "script_bytes.h"
 #include "storage/text_file.h"
@@ -158,8 +157,7 @@ void ScriptReader::CheckLine(int number, const QString& line) {
         report_.Error(where, QStringLiteral("\">ive\" names no scene"));
       } else if (!game_.scenes.contains(target)) {
         report_.Error(where, QStringLiteral("\">ive\" opens scene \"%1\", which is missing (%2)")
-                                     .arg(target, ScriptPath(game_, target)) +
-                                 CaseHint(game_.folder, ScriptPath(game_, target)));
+                                     .arg(target, ScriptPath(game_, target)));
       }
       break;
     }
@@ -216,8 +214,7 @@ void ScriptReader::CheckPicture(const Where& where, const QString& name) {
   report_.Error(
       where,
       look.state == PictureState::Missing
-          ? QStringLiteral("picture \"%1\" is missing (%2)").arg(name, file) +
-                CaseHint(game_.folder, file)
+          ? QStringLiteral("picture \"%1\" is missing (%2)").arg(name, file)
           : QStringLiteral("picture \"%1\" cannot be loaded: %2 is not a picture").arg(name, file));
 }
 
@@ -228,8 +225,7 @@ void ScriptReader::CheckFace(const Where& where, const QString& name) {
   report_.Error(
       where,
       look.state == PictureState::Missing
-          ? QStringLiteral("face \"%1\" is missing (%2)").arg(name, file) +
-                CaseHint(game_.folder, file)
+          ? QStringLiteral("face \"%1\" is missing (%2)").arg(name, file)
           : QStringLiteral("face \"%1\" cannot be loaded: %2 is not a picture").arg(name, file));
 }
 

@@ -6,7 +6,6 @@
 #include "storage/game_names.h"
 #include <cstdint>
 
-#include "case_hint.h"
 
 namespace hibi::check {
 namespace {
@@ -69,8 +68,7 @@ QString MidiProblem(const QByteArray& bytes) {
 void CheckTune(const QString& gameFolder, Report& report) {
   QFile file(GameFile(gameFolder, gameFolder + kTune));
   if (!QFileInfo(file.fileName()).isFile()) {
-    report.Error({kTune}, QStringLiteral("the tune is missing; the game plays no music") +
-                              CaseHint(gameFolder, kTune));
+    report.Error({kTune}, QStringLiteral("the tune is missing; the game plays no music"));
     return;
   }
   if (!file.open(QIODevice::ReadOnly)) {
