@@ -19,8 +19,9 @@ namespace {
 constexpr int kFiles = 5000;
 
 // Microseconds for one open and first line of the scene, median of `runs` rounds.
-void Measure(const char* label, int runs, const std::function<bool()>& open,
-             const std::function<void()>& before = [] {}) {
+void Measure(
+    const char* label, int runs, const std::function<bool()>& open,
+    const std::function<void()>& before = [] {}) {
   std::vector<double> us;
   for (int i = 0; i < runs; ++i) {
     before();
@@ -56,8 +57,7 @@ int main(int argc, char** argv) {
   Measure("folded", runs, open("txt/s2500.txt"));
   // A file added changes the folder, so the next lookup lists it again.
   int added = 0;
-  Measure("relisted", runs, open("txt/s2500.txt"), [&] {
-    hibi::WriteLinesAtomically(game + QString("TXT/new%1").arg(added++), {});
-  });
+  Measure("relisted", runs, open("txt/s2500.txt"),
+          [&] { hibi::WriteLinesAtomically(game + QString("TXT/new%1").arg(added++), {}); });
   return 0;
 }

@@ -41,7 +41,8 @@ void Fom::menu_save_Click(std::int16_t index) {
   // The whole file is checked before anything is applied: a damaged save must never
   // leave half of one game mixed into another.
   // Only the lines the save holds are read; whatever follows them is not the game's.
-  const std::optional<QStringList> lines = ReadFirstLines(GameFile(state.programFolder, path), kSaveFileLines);
+  const std::optional<QStringList> lines =
+      ReadFirstLines(GameFile(state.programFolder, path), kSaveFileLines);
   const std::optional<SaveData> data = lines ? ParseSave(*lines) : std::nullopt;
   if (!data) {
     ShowBox(FailureText(QStringLiteral("LOAD ERROR!"), state.settingsFolder));

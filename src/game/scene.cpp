@@ -33,8 +33,7 @@ void Fom::OpenScene(const QString& name) {
   // at, so even a scene whose script is broken has been "seen".
   ShowEventPicture(EventPictureOf(name));
 
-  std::unique_ptr<TextReader> script =
-      TextReader::Open(
+  std::unique_ptr<TextReader> script = TextReader::Open(
       GameFile(state.programFolder, state.scriptFolder + name + state.scriptSuffix));
   std::optional<QString> first = script ? script->ReadLine() : std::nullopt;
   if (!first || sceneNesting_ >= kMaxNestedScenes) {

@@ -24,8 +24,8 @@ QString UserDataFolder() {
 bool CopyFile(const QString& source, const QString& target) {
   if (QFileInfo::exists(target)) return true;
   return QDir().mkpath(QFileInfo(target).absolutePath()) && QFile::copy(source, target) &&
-         QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                           QFile::ReadOther);
+         QFile::setPermissions(
+             target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
 }
 
 // Copies every file, readable and writable by the player whatever the installed
@@ -46,8 +46,7 @@ bool CopyGame(const QString& from, const QString& to) {
 
 QString DefaultGameFolder(const QString& programFolder) {
   if (IsGame(programFolder)) return programFolder;
-  const QString sample =
-      QDir::cleanPath(programFolder + QStringLiteral("/../share/hibi/sample"));
+  const QString sample = QDir::cleanPath(programFolder + QStringLiteral("/../share/hibi/sample"));
   if (!IsGame(sample)) return programFolder;
   const QString copy = UserDataFolder() + QStringLiteral("/hibi/sample");
   if (!IsGame(copy)) CopyGame(sample, copy);

@@ -29,7 +29,7 @@ struct Entry {
 
 struct Listing {
   timespec modified{};
-  std::vector<Entry> entries;                   // in byte order
+  std::vector<Entry> entries;                 // in byte order
   QHash<QString, QList<qsizetype>> byFolded;  // case-folded name -> entries
 };
 
@@ -116,8 +116,8 @@ FoundFile FindGameFile(const QString& gameFolder, const QString& path) {
   const QString below = path.mid(gameFolder.size());
   FoundFile found{gameFolder, false, below.contains(u'\\') ? kBackslash : kExactName};
   std::string folder = NativePath(gameFolder);
-  const QStringList parts = below.split(QRegularExpression(QStringLiteral("[/\\\\]")),
-                                        Qt::SkipEmptyParts);
+  const QStringList parts =
+      below.split(QRegularExpression(QStringLiteral("[/\\\\]")), Qt::SkipEmptyParts);
   for (qsizetype i = 0; i < parts.size(); ++i) {
     const std::optional<Entry> entry = SharedListings().Find(folder, parts[i], found.through);
     if (!entry) return {path, false, kExactName};

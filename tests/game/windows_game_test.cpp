@@ -18,7 +18,8 @@ namespace {
 // What the player sees at one moment: the message and the files behind each picture.
 QString Moment(const Harness& h) {
   QString seen = h.fom.controls.Lbl.caption;
-  for (const QString& shown : {h.pictures.shownPicStt, h.pictures.shownPic, h.pictures.shownPicKao}) {
+  for (const QString& shown :
+       {h.pictures.shownPicStt, h.pictures.shownPic, h.pictures.shownPicKao}) {
     std::ifstream file(NativePath(shown));
     std::string content;
     std::getline(file, content);
@@ -54,10 +55,11 @@ void WriteGame(TempGame& game, bool windows) {
     }
     ASSERT_TRUE(root.rmdir(folder));
   }
-  ASSERT_EQ(::rename(NativePath(game.path("FACE/よわ＿1.BMP")).c_str(),
-                     NativePath(game.path("FACE/" + TextFromNativeName(EncodeCp932("よわ＿1")) +
-                                          ".bmp")).c_str()),
-            0);
+  ASSERT_EQ(
+      ::rename(NativePath(game.path("FACE/よわ＿1.BMP")).c_str(),
+               NativePath(game.path("FACE/" + TextFromNativeName(EncodeCp932("よわ＿1")) + ".bmp"))
+                   .c_str()),
+      0);
 }
 
 // From the title through the opening, a save, and the days up to the ending.
@@ -97,7 +99,8 @@ TEST(WindowsGame, PlaysAsTheSameGameWithExactNames) {
             (QStringList{"ALL.DAT", "lstphoto.dat", "SYS.DAT"}));
   EXPECT_EQ(windows.game.ReadRaw("SYS/lstphoto.dat"), exact.game.ReadRaw("sys/lstphoto.dat"));
   // A name Qt's own clean-up of the folder cannot spell.
-  ::unlink(NativePath(GameFile(windows.game.folder(), windows.game.path("face/よわ＿1.bmp"))).c_str());
+  ::unlink(
+      NativePath(GameFile(windows.game.folder(), windows.game.path("face/よわ＿1.bmp"))).c_str());
 }
 
 }  // namespace

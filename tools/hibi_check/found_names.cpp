@@ -29,12 +29,14 @@ QString FoundNames::Find(const QString& relative) {
   if (file.through & kBackslash) ways << QStringLiteral("\"\\\" as a folder");
   if (file.through & kCodePage932) ways << QStringLiteral("code page 932 bytes");
   if (!ways.isEmpty()) {
-    report_->Note({Shown(found)}, QStringLiteral("plays, through %1: %2 for %3")
-                                      .arg(ways.join(QStringLiteral(", ")), Shown(found), relative));
+    report_->Note({Shown(found)},
+                  QStringLiteral("plays, through %1: %2 for %3")
+                      .arg(ways.join(QStringLiteral(", ")), Shown(found), relative));
   }
   if (file.through & kSeveralMatched) {
-    report_->Note({Shown(found)}, QStringLiteral("several files match %1; the game takes %2")
-                                      .arg(relative, Shown(found)));
+    report_->Note(
+        {Shown(found)},
+        QStringLiteral("several files match %1; the game takes %2").arg(relative, Shown(found)));
   }
   return found;
 }

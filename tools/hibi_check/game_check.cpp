@@ -22,8 +22,7 @@ QString Quoted(const QString& suffix) {
   return QLatin1Char('"') + suffix + QLatin1Char('"');
 }
 
-std::optional<Settings> CheckSettings(const Folders& folders, FoundNames& names,
-                                      Report& report) {
+std::optional<Settings> CheckSettings(const Folders& folders, FoundNames& names, Report& report) {
   const QString settingsFile = folders.programFolder + names.Find(kSettings);
   if (!QFileInfo(settingsFile).isFile()) {
     report.Error({kSettings},
@@ -96,7 +95,7 @@ void CheckScenePicture(const GameFolder& game, const QString& scene, Report& rep
     // still remembers it), which an author may want on purpose.
     report.Warning({file}, QStringLiteral("scene \"%1\" has no picture of its own; the game shows "
                                           "an empty picture layer")
-                                   .arg(scene));
+                               .arg(scene));
   } else if (look.state == PictureState::Broken) {
     report.Error({file}, QStringLiteral("the picture of scene \"%1\" is not a picture the game can "
                                         "load")

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "storage/text_file.h"
 #include <QImage>
 #include <QImageReader>
+#include "storage/text_file.h"
 
 namespace hibi::check {
 

@@ -157,7 +157,7 @@ void ScriptReader::CheckLine(int number, const QString& line) {
         report_.Error(where, QStringLiteral("\">ive\" names no scene"));
       } else if (!game_.scenes.contains(target)) {
         report_.Error(where, QStringLiteral("\">ive\" opens scene \"%1\", which is missing (%2)")
-                                     .arg(target, ScriptPath(game_, target)));
+                                 .arg(target, ScriptPath(game_, target)));
       }
       break;
     }

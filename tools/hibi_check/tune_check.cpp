@@ -3,9 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "storage/game_names.h"
 #include <cstdint>
-
+#include "storage/game_names.h"
 
 namespace hibi::check {
 namespace {
