@@ -8,7 +8,7 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
 
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build build-asan run test bench check-sample clean
+.PHONY: all deps build build-asan run test bench check-sample deb clean
 
 all: build
 
@@ -44,6 +44,13 @@ test: build build-asan
 bench: build
 	cmake --build --preset default --target hibi_bench_tools -j $(JOBS)
 	./bench/run.sh
+
+# The Debian package, checked by lintian; its tools are needed here only.
+deb: build
+	@$(MAKE) --no-print-directory deps PACKAGES="desktop-file-utils lintian dpkg-dev fakeroot"
+	desktop-file-validate resources/hibi.desktop
+	cd build && cpack -G DEB
+	lintian --fail-on error build/hibi_*.deb
 
 check-sample: build
 	./build/tools/hibi_check/hibi-check build/game

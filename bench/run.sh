@@ -17,7 +17,7 @@ RAW=$WORK/raw
 mkdir -p "$RAW"
 
 for tool in hibi_bench_probe hibi_bench_bare_window hibi_bench_games hibi_bench_interpreter \
-    hibi_bench_resize; do
+    hibi_bench_resize hibi_bench_names; do
   [ -x "$TOOLS/$tool" ] || { echo "missing $TOOLS/$tool: build hibi_bench_tools first" >&2; exit 1; }
 done
 for program in Xvfb openbox xdotool; do
@@ -141,6 +141,7 @@ done
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)" >>"$RAW/load"
 
 "$TOOLS/hibi_bench_interpreter" "$RUNS" | awk '{print $2, $3, $4}' >"$RAW/interpreter"
+"$TOOLS/hibi_bench_names" "$RUNS" >"$RAW/names"
 QT_QPA_PLATFORM=offscreen "$TOOLS/hibi_bench_resize" "$WORK/games/big" 40 >"$RAW/resize" 2>/dev/null
 
 # The table.
@@ -164,6 +165,9 @@ read -r tk tk0 tk1 < <(stats <"$RAW/ticks")
 read -r ip ip0 ip1 <"$RAW/interpreter"
 read -r _ rt rt0 rt1 < <(grep title "$RAW/resize")
 read -r _ re re0 re1 < <(grep event "$RAW/resize")
+read -r _ ne ne0 ne1 < <(grep exact "$RAW/names")
+read -r _ nf nf0 nf1 < <(grep folded "$RAW/names")
+read -r _ nr nr0 nr1 < <(grep relisted "$RAW/names")
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b > 0) printf "%.2f", a / b; else print "n/a"}'; }
 ok() { awk "BEGIN {print ($1) ? \"met\" : \"MISSED\"}"; }
 
@@ -185,4 +189,7 @@ $(cat "$RAW/load")
 | interpreter, StepScript, 100,000 lines | $ip lines/s ($ip0-$ip1) | | reported | |
 | resize redraw, 1920x1080 title | $rt ms ($rt0-$rt1) | | reported | |
 | resize redraw, 1920x1080 event picture | $re ms ($re0-$re1) | | reported | |
+| scene open, 5,000 scripts: exact name | $ne us ($ne0-$ne1) | | reported | |
+| scene open, 5,000 scripts: other case, listing held | $nf us ($nf0-$nf1) | | reported | |
+| scene open, 5,000 scripts: other case, folder changed | $nr us ($nr0-$nr1) | | reported | |
 TABLE

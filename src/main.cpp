@@ -1,17 +1,54 @@
-// hibi: plays the game whose folders lie beside this executable.
+// hibi [GAME_FOLDER]: plays the game in that folder, else the one beside this
+// executable, else (installed) the sample game from the player's own copy.
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <cstring>
 #include <iostream>
 
 #include "fluidsynth/fluidsynth_device.h"
 #include "game/system_random.h"
+#include "qt/game_folder.h"
 #include "qt/qt_app.h"
 
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: hibi [GAME_FOLDER]\n"
+    "Plays the story game in GAME_FOLDER (the folder holding img, face, txt and sys).\n"
+    "Without it, plays the game beside the program, or else the sample game.\n"
+    "\n"
+    "  -h, --help     show this help and exit\n"
+    "  -v, --version  show the version and exit\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  // Read before the window system is reached, so --help works without a display.
+  const char* folder = nullptr;
+  for (int i = 1; i < argc; ++i) {
+    const char* arg = argv[i];
+    if (std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "--help") == 0) {
+      std::cout << kUsage;
+      return 0;
+    }
+    if (std::strcmp(arg, "-v") == 0 || std::strcmp(arg, "--version") == 0) {
+      std::cout << "hibi " HIBI_VERSION "\n";
+      return 0;
+    }
+    if ((arg[0] == '-' && arg[1] != '\0' && std::strcmp(arg, "--") != 0) || folder) {
+      std::cerr << "hibi: unexpected argument " << arg << "\n" << kUsage;
+      return 2;
+    }
+    if (std::strcmp(arg, "--") != 0) folder = arg;
+  }
+
   QApplication app(argc, argv);
   // The window's close ends the program through the game's own shutdown.
   QApplication::setQuitOnLastWindowClosed(false);
+  const QString game = folder ? QFileInfo(QString::fromLocal8Bit(folder)).absoluteFilePath()
+                              : hibi::DefaultGameFolder(QCoreApplication::applicationDirPath());
   hibi::FluidSynthDevice midi;
   hibi::SystemRandom random;
-  return hibi::RunGame(QCoreApplication::applicationDirPath(), midi, random, std::cerr);
+  return hibi::RunGame(game, midi, random, std::cerr);
 }

@@ -1,5 +1,6 @@
 // Start-up, a new game, and shutdown.
 #include "game/fom.h"
+#include "storage/game_names.h"
 #include "storage/memory_list.h"
 #include "storage/settings.h"
 
@@ -13,15 +14,17 @@ void Fom::Form_Load() {
   // cannot run, and the window reports it.
   state.settings = ReadSettings(folders.settingsFolder);
 
-  ports_.music.OpenMusic(folders.programFolder + QStringLiteral("bgm.mid"));
+  ports_.music.OpenMusic(
+      GameFile(folders.programFolder, folders.programFolder + QStringLiteral("bgm.mid")));
   ports_.music.bgmEnabled = true;
   ports_.music.PlayMusic();
 
   ports_.random.SeedFromClock();
 
   controls.LstIvent.items = QStringList{kMemoryHeading};
-  memoryFileUnread_ =
-      !ReadMemoryList(folders.settingsFolder + kMemoryListFileName, controls.LstIvent.items);
+  memoryFileUnread_ = !ReadMemoryList(
+      GameFile(folders.programFolder, folders.settingsFolder + kMemoryListFileName),
+      controls.LstIvent.items);
 
   state.timeSlotNames = kTimeSlotNames;
 
@@ -56,9 +59,11 @@ void Fom::Form_Unload() {
   // holds memories this run never saw: writing over it would wipe them.
   if (!controls.LstIvent.items.isEmpty()) {
     const QStringList memories = controls.LstIvent.items.mid(1);
-    if (memoryFileUnread_ ||
-        !WriteMemoryList(state.folders.settingsFolder + kMemoryListFileName, memories)) {
-      ShowBox(MemoryListErrorMessage(state.folders.settingsFolder));
+    const Folders& folders = state.folders;
+    const QString path =
+        GameFileToWrite(folders.programFolder, folders.settingsFolder + kMemoryListFileName);
+    if (memoryFileUnread_ || !WriteMemoryList(path, memories)) {
+      ShowBox(MemoryListErrorMessage(folders.settingsFolder));
     }
   }
   ports_.music.CloseMusic();

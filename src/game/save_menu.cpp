@@ -1,5 +1,6 @@
 // SAVE and LOAD of the command menu: the one save slot sys/all.dat.
 #include "game/fom.h"
+#include "storage/game_names.h"
 #include "storage/save_file.h"
 #include "storage/text_file.h"
 
@@ -28,7 +29,7 @@ void Fom::menu_save_Click(std::int16_t index) {
     data.fatigue = state.fatigue;
     data.days = state.days;
     // A failed write keeps the previous save whole, so the player loses at most this one.
-    if (WriteLinesAtomically(path, FormatSave(data))) {
+    if (WriteLinesAtomically(GameFileToWrite(state.folders.programFolder, path), FormatSave(data))) {
       ShowBox(QStringLiteral("SAVE　OK"));
     } else {
       ShowBox(FailureText(QStringLiteral("SAVE ERROR!"), settingsFolder));
@@ -40,7 +41,8 @@ void Fom::menu_save_Click(std::int16_t index) {
   // The whole file is checked before anything is applied: a damaged save must never
   // leave half of one game mixed into another.
   // Only the lines the save holds are read; whatever follows them is not the game's.
-  const std::optional<QStringList> lines = ReadFirstLines(path, kSaveFileLines, kSaveFileBytes);
+  const std::optional<QStringList> lines = ReadFirstLines(
+      GameFile(state.folders.programFolder, path), kSaveFileLines, kSaveFileBytes);
   const std::optional<SaveData> data = lines ? ParseSave(*lines) : std::nullopt;
   if (!data) {
     ShowBox(FailureText(QStringLiteral("LOAD ERROR!"), settingsFolder));

@@ -1,5 +1,6 @@
 // Entering a scene: the one way from anywhere in the game into a scene script.
 #include "game/fom.h"
+#include "storage/game_names.h"
 #include "storage/text_file.h"
 
 namespace hibi {
@@ -32,8 +33,9 @@ void Fom::OpenScene(const QString& name) {
   // at, so even a scene whose script is broken has been "seen".
   ShowEventPicture(EventPictureOf(name));
 
-  std::unique_ptr<TextReader> script =
-      TextReader::Open(state.folders.scriptFolder + name + state.settings.scriptSuffix);
+  std::unique_ptr<TextReader> script = TextReader::Open(GameFile(
+      state.folders.programFolder,
+      state.folders.scriptFolder + name + state.settings.scriptSuffix));
   std::optional<QString> first = script ? script->ReadLine() : std::nullopt;
   if (!first || sceneNesting_ >= kMaxNestedScenes) {
     // The player is left in scene mode with no script; the next click takes them

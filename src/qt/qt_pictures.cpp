@@ -1,9 +1,14 @@
 #include "qt/qt_pictures.h"
 
-#include <QFileInfo>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
 #include <QImageReader>
 
 #include "qt/qt_picture_box.h"
+#include "storage/text_file.h"
 
 namespace hibi {
 
@@ -22,14 +27,23 @@ void QtPictures::Clear(PictureTarget target) {
 
 bool QtPictures::Load(PictureBuffer buffer, const QString& path) {
   Buffer& held = buffers_[static_cast<std::size_t>(buffer)];
-  const QFileInfo file(path);
-  const QDateTime modified = file.lastModified();
+  // Opened by its bytes: a name left in code page 932 is no UTF-8 text for Qt.
+  const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  QFile file;
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return false;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  const QDateTime modified = file.fileTime(QFileDevice::FileModificationTime);
   const qint64 size = file.size();
-  if (!held.picture.isNull() && file.isFile() && held.path == path && held.modified == modified &&
+  if (!held.picture.isNull() && held.path == path && held.modified == modified &&
       held.size == size) {
     return true;
   }
-  QImageReader reader(path);
+  QImageReader reader(&file);
   // A truncated file must not pass for a picture with a grey lower half.
   reader.setDecideFormatFromContent(true);
   QImage picture;

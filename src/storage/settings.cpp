@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "storage/game_names.h"
 #include "storage/text_file.h"
 
 namespace hibi {
@@ -44,7 +45,10 @@ QString SettingsError::report() const {
 
 Settings ReadSettings(const QString& settingsFolder) {
   const QString path = settingsFolder + QStringLiteral("sys.dat");
-  const std::optional<QStringList> read = ReadFirstLines(path, kSettingsLines);
+  // The game folder is the one holding the settings folder.
+  const QString gameFolder = settingsFolder.left(settingsFolder.lastIndexOf(u'/', -2) + 1);
+  const std::optional<QStringList> read =
+      ReadFirstLines(GameFile(gameFolder, path), kSettingsLines);
   if (!read) throw SettingsError(path, OpenProblem(path));
   const QStringList& lines = *read;
   if (lines.size() < kSettingsLines) {

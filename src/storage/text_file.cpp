@@ -84,7 +84,17 @@ std::string EncodeCp932(const QString& text) {
 }
 
 std::string NativePath(const QString& path) {
-  return path.toUtf8().toStdString();
+  std::string bytes;
+  qsizetype run = 0;  // start of the text not yet encoded
+  for (qsizetype i = 0; i <= path.size(); ++i) {
+    const bool kept = i < path.size() && path[i].unicode() >= 0xDC80 &&
+                      path[i].unicode() <= 0xDCFF && (i == 0 || !path[i - 1].isHighSurrogate());
+    if (!kept && i < path.size()) continue;
+    bytes += QStringView(path).sliced(run, i - run).toUtf8().toStdString();
+    if (kept) bytes += static_cast<char>(path[i].unicode() - 0xDC00);
+    run = i + 1;
+  }
+  return bytes;
 }
 
 TextReader::TextReader(int fd, std::size_t maxBytes)

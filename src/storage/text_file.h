@@ -28,7 +28,8 @@ namespace hibi {
 QString DecodeCp932(std::string_view bytes);
 std::string EncodeCp932(const QString& text);
 
-// File names are passed to the file system as UTF-8.
+// File names are passed to the file system as UTF-8, except that the lone surrogates
+// U+DC80..U+DCFF stand for the bytes 0x80..0xFF of a name that is not UTF-8.
 std::string NativePath(const QString& path);
 
 // Far above any line a script, save or memory list really holds.

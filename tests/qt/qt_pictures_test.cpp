@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QtEndian>
 #include <optional>
 #include <utility>
@@ -135,6 +136,57 @@ TEST_F(PictureBoxes, BrokenPictureFilesFailAndLeaveTheTargetBlankAndTheBufferAsI
     // The previous picture is still in the buffer.
     pictures.StretchDraw(PictureBuffer::E, PictureTarget::Pic);
     EXPECT_EQ(Shown(pic, 2, 2), QColor(255, 0, 0));
+  }
+}
+
+}  // namespace
+}  // namespace hibi
+
+namespace hibi {
+namespace {
+
+// Pictures as games made on Windows ship them, written by ImageMagick from a picture
+// red on the left and blue on the right (with a few greys in the bottom rows, so the
+// tool must keep 16 or 256 colours), under the upper-case names such games use.
+TEST_F(PictureBoxes, WindowsPictureFormatsLoadWhateverTheirSuffix) {
+  const QString work = game.path("img/");
+  const auto convert = [&](const QString& arguments) {
+    return QProcess::execute("sh", {"-c", "cd '" + work + "' && convert " + arguments});
+  };
+  ASSERT_EQ(convert("-size 16x8 xc:red -size 16x8 xc:blue +append two.png"), 0);
+  ASSERT_EQ(convert("two.png -fill gray20 -draw 'point 0,7' -fill gray50 -draw 'point 1,7' "
+                    "-fill gray80 -draw 'point 2,7' few.png"),
+            0);
+  ASSERT_EQ(convert("few.png -size 32x1 gradient:black-white -append many.png"), 0);
+  struct Row {
+    const char* file;
+    const char* made;
+    int bits, compression;  // as the BMP header must say, to be sure of what was tested
+  };
+  for (const Row& row : {Row{"B1.BMP", "two.png -colors 2 -type palette -compress None bmp3:", 1, 0},
+                         Row{"B4.BMP", "few.png -type palette -compress None bmp3:", 4, 0},
+                         Row{"B8.BMP", "many.png -type palette -compress None bmp3:", 8, 0},
+                         Row{"R8.BMP", "many.png -type palette -compress RLE bmp3:", 8, 1},
+                         Row{"B24.bmp", "two.png -type truecolor -compress None bmp3:", 24, 0},
+                         Row{"P.JPG", "two.png -quality 95 jpeg:", 0, 0},
+                         Row{"P.GIF", "many.png gif:", 0, 0}}) {
+    SCOPED_TRACE(row.file);
+    ASSERT_EQ(convert(QString(row.made) + row.file), 0);
+    const QByteArray bytes = game.ReadRaw(QString("img/") + row.file);
+    if (row.bits) {
+      ASSERT_EQ(qFromLittleEndian<quint16>(bytes.constData() + 28), row.bits);
+      ASSERT_EQ(qFromLittleEndian<quint32>(bytes.constData() + 30), quint32(row.compression));
+    }
+    pictures.Clear(PictureTarget::Pic);
+    ASSERT_TRUE(pictures.Load(PictureBuffer::E, work + row.file));
+    pictures.StretchDraw(PictureBuffer::E, PictureTarget::Pic);
+    for (const auto& [x, colour] : {std::pair{20, QColor(255, 0, 0)}, {100, QColor(0, 0, 255)}}) {
+      const QColor shown = Shown(pic, x, 10);
+      EXPECT_LE(std::abs(shown.red() - colour.red()) + std::abs(shown.blue() - colour.blue()) +
+                    std::abs(shown.green()),
+                24)
+          << x << ": " << shown.name().toStdString();
+    }
   }
 }
 

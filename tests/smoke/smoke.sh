@@ -52,7 +52,9 @@ wm=$!
 poll 300 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
   fail "openbox did not take the screen within 30 s"
 
-"$game/hibi" >"$work/hibi.log" 2>&1 &
+# An installed program and the folder it plays may be named instead (install.sh).
+game=${SMOKE_GAME:-$game}
+"${SMOKE_PROGRAM:-$game/hibi}" >"$work/hibi.log" 2>&1 &
 hibi=$!
 started=$(date +%s)
 

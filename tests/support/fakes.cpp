@@ -1,7 +1,11 @@
 #include "support/fakes.h"
 
+#include <sys/stat.h>
+
 #include <QFileInfo>
 #include <cstring>
+
+#include "storage/text_file.h"
 
 namespace hibi::testing {
 namespace {
@@ -28,7 +32,8 @@ void FakePictures::Clear(PictureTarget target) {
 }
 
 bool FakePictures::Load(PictureBuffer buffer, const QString& path) {
-  const bool ok = QFileInfo(path).isFile();
+  struct stat info {};
+  const bool ok = ::stat(NativePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
   log << QString("load %1 %2%3").arg(BufferName(buffer), path, ok ? "" : " (failed)");
   if (ok) (buffer == PictureBuffer::E ? loadedE : loadedEKao) = path;
   return ok;

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "case_hint.h"
 #include "scene_flow.h"
 #include "scene_names.h"
 #include "script_check.h"
@@ -23,14 +22,14 @@ QString Quoted(const QString& suffix) {
   return QLatin1Char('"') + suffix + QLatin1Char('"');
 }
 
-std::optional<Settings> CheckSettings(const Folders& folders, Report& report) {
-  if (!QFileInfo(folders.settingsFolder + "sys.dat").isFile()) {
+std::optional<Settings> CheckSettings(const Folders& folders, FoundNames& names, Report& report) {
+  const QString settingsFile = folders.programFolder + names.Find(kSettings);
+  if (!QFileInfo(settingsFile).isFile()) {
     report.Error({kSettings},
-                 QStringLiteral("the settings file is missing; the game cannot start") +
-                     CaseHint(folders.programFolder, kSettings));
+                 QStringLiteral("the settings file is missing; the game cannot start"));
     return std::nullopt;
   }
-  const std::optional<QStringList> lines = ReadAllLines(folders.settingsFolder + "sys.dat");
+  const std::optional<QStringList> lines = ReadAllLines(settingsFile);
   if (lines && lines->size() < 4) {
     report.Error({kSettings}, QStringLiteral("the settings file has %1 lines; the game needs 4 to "
                                              "start (script suffix, picture suffix, two more)")
@@ -60,12 +59,12 @@ std::optional<Settings> CheckSettings(const Folders& folders, Report& report) {
 
 // Every file under txt/ whose name ends in the script suffix, as sorted scene names.
 QStringList FindScenes(const GameFolder& game) {
-  const QString scriptFolder = game.folder + "txt/";
+  const QString scriptFolder = game.folder + game.names->Find(QStringLiteral("txt")) + u'/';
   QStringList scenes;
   QDirIterator it(scriptFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
   while (it.hasNext()) {
     const QString relative = QDir(scriptFolder).relativeFilePath(it.next());
-    if (!relative.endsWith(game.scriptSuffix)) continue;
+    if (!relative.endsWith(game.scriptSuffix, Qt::CaseInsensitive)) continue;
     scenes.append(relative.chopped(game.scriptSuffix.size()));
   }
   std::sort(scenes.begin(), scenes.end());
@@ -76,8 +75,7 @@ void CheckTitle(const GameFolder& game, Report& report) {
   const QString file = QStringLiteral("img/ttl") + game.pictureSuffix;
   const PictureState state = game.pictures->Look(file).state;
   if (state == PictureState::Missing) {
-    report.Error({file}, QStringLiteral("the title picture \"ttl\" is missing") +
-                             CaseHint(game.folder, file));
+    report.Error({file}, QStringLiteral("the title picture \"ttl\" is missing"));
   } else if (state == PictureState::Broken) {
     report.Error({file},
                  QStringLiteral("the title picture \"ttl\" is not a picture the game can load"));
@@ -85,7 +83,9 @@ void CheckTitle(const GameFolder& game, Report& report) {
 }
 
 void CheckScenePicture(const GameFolder& game, const QString& scene, Report& report) {
-  const QString picture = EventPictureOf(scene);
+  // The game opens its own scenes by their lower-case names, whatever the file's case.
+  const bool own = EventPictureOf(scene.toLower()) == u"ttl";
+  const QString picture = own ? QStringLiteral("ttl") : EventPictureOf(scene);
   if (picture == u"ttl") return;  // checked once as the title picture
   const QString file = QStringLiteral("img/") + picture + game.pictureSuffix;
   const PictureLook look = game.pictures->Look(file);
@@ -95,8 +95,7 @@ void CheckScenePicture(const GameFolder& game, const QString& scene, Report& rep
     // still remembers it), which an author may want on purpose.
     report.Warning({file}, QStringLiteral("scene \"%1\" has no picture of its own; the game shows "
                                           "an empty picture layer")
-                                   .arg(scene) +
-                               CaseHint(game.folder, file));
+                               .arg(scene));
   } else if (look.state == PictureState::Broken) {
     report.Error({file}, QStringLiteral("the picture of scene \"%1\" is not a picture the game can "
                                         "load")
@@ -108,19 +107,21 @@ void CheckScenePicture(const GameFolder& game, const QString& scene, Report& rep
 
 void CheckGame(const QString& folder, Report& report) {
   const Folders folders = MakeFolders(folder);
-  const std::optional<Settings> settings = CheckSettings(folders, report);
+  FoundNames names(folders.programFolder, &report);
+  const std::optional<Settings> settings = CheckSettings(folders, names, report);
   if (!settings) {
     report.Summary(0, 0, 0);
     return;
   }
-  PictureFiles pictures(folders.programFolder);
-  PictureFiles faces(folders.programFolder);
+  PictureFiles pictures(folders.programFolder, &names);
+  PictureFiles faces(folders.programFolder, &names);
   GameFolder game{folders.programFolder,
                   settings->scriptSuffix,
                   settings->pictureSuffix,
                   {},
                   &pictures,
-                  &faces};
+                  &faces,
+                  &names};
   CheckTitle(game, report);
 
   const QStringList scenes = FindScenes(game);
@@ -144,12 +145,11 @@ void CheckGame(const QString& folder, Report& report) {
   QSet<QString> reached;
   QStringList toVisit;
   for (const NeededScene& scene : needed) {
-    toVisit.append(scene.name);
-    if (game.scenes.contains(scene.name)) continue;
+    toVisit.append(SceneFile(game, scene.name));
+    if (game.scenes.contains(toVisit.last())) continue;
     report.Error(
         {ScriptPath(game, scene.name)},
-        QStringLiteral("scene \"%1\" is missing; the game opens it %2").arg(scene.name, scene.why) +
-            CaseHint(game.folder, ScriptPath(game, scene.name)));
+        QStringLiteral("scene \"%1\" is missing; the game opens it %2").arg(scene.name, scene.why));
   }
   while (!toVisit.isEmpty()) {
     const QString scene = toVisit.takeLast();

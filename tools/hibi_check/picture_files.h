@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QString>
 
+#include "found_names.h"
+
 namespace hibi::check {
 
 enum class PictureState { Good, Missing, Broken };
@@ -15,7 +17,8 @@ struct PictureLook {
 
 class PictureFiles {
  public:
-  explicit PictureFiles(const QString& gameFolder) : gameFolder_(gameFolder) {}
+  explicit PictureFiles(const QString& gameFolder, FoundNames* names = nullptr)
+      : gameFolder_(gameFolder), names_(names) {}
 
   // `relative` is the file's path inside the game folder. A file is good when the
   // picture loader can decode all of it, as the game's own loader will have to.
@@ -26,6 +29,7 @@ class PictureFiles {
 
  private:
   QString gameFolder_;
+  FoundNames* names_;
   QHash<QString, PictureState> seen_;
 };
 

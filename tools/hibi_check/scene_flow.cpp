@@ -63,7 +63,7 @@ void CheckEndingsReturn(const GameFolder& game, const QHash<QString, ScriptFacts
   QStringList endings = {QStringLiteral("end")};
   for (const NeededScene& ending : CharacterEndings()) endings.append(ending.name);
   for (const QString& ending : endings) {
-    if (!game.scenes.contains(ending)) continue;
+    if (!game.scenes.contains(SceneFile(game, ending))) continue;
     // An ending may hand over to a closing scene of its own before the title.
     QSet<QString> seen;
     QStringList toVisit = {ending};

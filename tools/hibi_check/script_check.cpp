@@ -2,7 +2,8 @@
 
 #include <QFile>
 
-#include "case_hint.h"
+#include "storage/game_names.h"
+
 #include "script/script_line.h"
 #include "script_bytes.h"
 #include "storage/text_file.h"
@@ -49,8 +50,10 @@ class ScriptReader {
 };
 
 ScriptFacts ScriptReader::Run() {
-  QFile file(game_.folder + path_);
-  const std::optional<QStringList> lines = ReadAllLines(game_.folder + path_);
+  // Named as listed on disk: a loose match is noted where the game names the scene.
+  const QString onDisk = GameFile(game_.folder, game_.folder + path_);
+  QFile file(onDisk);
+  const std::optional<QStringList> lines = ReadAllLines(onDisk);
   if (!lines || !file.open(QIODevice::ReadOnly)) {
     report_.Error({path_}, QStringLiteral("the script cannot be read"));
     return facts_;
@@ -132,7 +135,7 @@ void ScriptReader::FollowOpening(int number, const QString& line) {
     case LineKind::Picture:
       return;
     case LineKind::Jump:
-      facts_.jumpBeforeShowing = JumpLine{LineArgument(line), number};
+      facts_.jumpBeforeShowing = JumpLine{SceneFile(game_, LineArgument(line)), number};
       break;
     case LineKind::EndOfScene:
     case LineKind::Speaker:
@@ -153,15 +156,14 @@ void ScriptReader::CheckLine(int number, const QString& line) {
       }
       break;
     case LineKind::Jump: {
-      const QString target = LineArgument(line);
+      const QString target = SceneFile(game_, LineArgument(line));
       // A jump in lines that are never run opens nothing.
       if (endedAt_ == number) facts_.jumps.push_back(target);
       if (target.isEmpty()) {
         report_.Error(where, QStringLiteral("\">ive\" names no scene"));
       } else if (!game_.scenes.contains(target)) {
         report_.Error(where, QStringLiteral("\">ive\" opens scene \"%1\", which is missing (%2)")
-                                     .arg(target, ScriptPath(game_, target)) +
-                                 CaseHint(game_.folder, ScriptPath(game_, target)));
+                                 .arg(target, ScriptPath(game_, target)));
       }
       break;
     }
@@ -218,8 +220,7 @@ void ScriptReader::CheckPicture(const Where& where, const QString& name) {
   report_.Error(
       where,
       look.state == PictureState::Missing
-          ? QStringLiteral("picture \"%1\" is missing (%2)").arg(name, file) +
-                CaseHint(game_.folder, file)
+          ? QStringLiteral("picture \"%1\" is missing (%2)").arg(name, file)
           : QStringLiteral("picture \"%1\" cannot be loaded: %2 is not a picture").arg(name, file));
 }
 
@@ -230,8 +231,7 @@ void ScriptReader::CheckFace(const Where& where, const QString& name) {
   report_.Error(
       where,
       look.state == PictureState::Missing
-          ? QStringLiteral("face \"%1\" is missing (%2)").arg(name, file) +
-                CaseHint(game_.folder, file)
+          ? QStringLiteral("face \"%1\" is missing (%2)").arg(name, file)
           : QStringLiteral("face \"%1\" cannot be loaded: %2 is not a picture").arg(name, file));
 }
 
@@ -239,6 +239,12 @@ void ScriptReader::CheckFace(const Where& where, const QString& name) {
 
 QString ScriptPath(const GameFolder& game, const QString& scene) {
   return QStringLiteral("txt/") + scene + game.scriptSuffix;
+}
+
+QString SceneFile(const GameFolder& game, const QString& scene) {
+  const QString asked = ScriptPath(game, scene);
+  const QString found = game.names ? game.names->Find(asked) : asked;
+  return found == asked ? scene : found.section(u'/', 1).chopped(game.scriptSuffix.size());
 }
 
 ScriptFacts CheckScript(const GameFolder& game, const QString& scene, Report& report) {

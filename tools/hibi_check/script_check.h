@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "found_names.h"
 #include "picture_files.h"
 #include "report.h"
 
@@ -19,7 +20,12 @@ struct GameFolder {
   QSet<QString> scenes;  // every scene that has a script file
   PictureFiles* pictures;
   PictureFiles* faces;
+  FoundNames* names = nullptr;
 };
+
+// The scene as its script file is named on disk ("EV/03" for "ev\03"), or `scene`
+// itself when the game finds no file for it.
+QString SceneFile(const GameFolder& game, const QString& scene);
 
 // A ">ive" line: the scene it opens and where it stands.
 struct JumpLine {

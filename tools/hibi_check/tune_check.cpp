@@ -2,9 +2,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <cstdint>
 
-#include "case_hint.h"
+#include <cstdint>
+#include "storage/game_names.h"
 
 namespace hibi::check {
 namespace {
@@ -65,10 +65,9 @@ QString MidiProblem(const QByteArray& bytes) {
 }  // namespace
 
 void CheckTune(const QString& gameFolder, Report& report) {
-  QFile file(gameFolder + kTune);
+  QFile file(GameFile(gameFolder, gameFolder + kTune));
   if (!QFileInfo(file.fileName()).isFile()) {
-    report.Error({kTune}, QStringLiteral("the tune is missing; the game plays no music") +
-                              CaseHint(gameFolder, kTune));
+    report.Error({kTune}, QStringLiteral("the tune is missing; the game plays no music"));
     return;
   }
   if (!file.open(QIODevice::ReadOnly)) {
