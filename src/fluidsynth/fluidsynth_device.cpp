@@ -207,7 +207,8 @@ void FluidSynthDevice::PlayFromStart() {
 void FluidSynthDevice::SetVolume(double volume) {
   Impl& d = *impl_;
   d.volume = std::clamp(volume, 0.0, 1.0);
-  if (d.IsOpen()) d.lib->fluid_synth_set_gain(d.synth.get(), kFullGain * static_cast<float>(d.volume));
+  if (d.IsOpen())
+    d.lib->fluid_synth_set_gain(d.synth.get(), kFullGain * static_cast<float>(d.volume));
 }
 
 bool FluidSynthDevice::Render(float* left, float* right, int frames) {

@@ -101,7 +101,8 @@ bool WindowKeys::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Move:
       if (restoring_ && !window_.isFullScreen()) {
         QTimer::singleShot(0, this, [this] {
-          if (!window_.isFullScreen() && window_.geometry() != normal_) window_.setGeometry(normal_);
+          if (!window_.isFullScreen() && window_.geometry() != normal_)
+            window_.setGeometry(normal_);
         });
       }
       return false;

@@ -16,8 +16,8 @@ TEST(History, HoldsEveryRowShownInOrderAcrossPagesScenesAndRemarks) {
   h.fom.Com_Click(6);  // rest: a remark
   h.fom.Com_Click(6);  // the same remark again is a second one
   const QString rest = QStringLiteral("たっぷりやすんだよ");
-  EXPECT_EQ(h.fom.history.Rows(), QStringList({"", "■よわ", "l1", "l2", "", "l3", "", "b", "b",
-                                               "", rest, "", rest}));
+  EXPECT_EQ(h.fom.history.Rows(),
+            QStringList({"", "■よわ", "l1", "l2", "", "l3", "", "b", "b", "", rest, "", rest}));
 
   History many;
   for (int i = 1; i <= 600; ++i) many.Record("\r\np" + QString::number(i) + "▼", "▼");
