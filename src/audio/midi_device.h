@@ -1,5 +1,6 @@
-// A MIDI player that can hold one tune. The music routines drive it with these six
-// operations only; the FluidSynth adapter implements it, tests use a fake.
+// A MIDI player that can hold one tune. The music routines drive it with the first
+// six operations only; the window's mute key sets the volume. The FluidSynth
+// adapter implements it, tests use a fake.
 #pragma once
 
 #include <QString>
@@ -24,6 +25,9 @@ class MidiDevice {
   virtual void Rewind() = 0;
   // Plays from position 0.
   virtual void PlayFromStart() = 0;
+  // Loudness from 0 (silent: the tune goes on playing unheard, so it is in step
+  // when it is heard again) to 1 (full). Holds for tunes opened later too.
+  virtual void SetVolume(double volume) = 0;
 };
 
 }  // namespace hibi

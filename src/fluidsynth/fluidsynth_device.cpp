@@ -31,6 +31,9 @@ constexpr std::array<const char*, 2> kDrivers = {"pulseaudio", "alsa"};
 // No real tune comes near this; a bigger file is not worth reading at start-up.
 constexpr qint64 kLargestTune = 16 * 1024 * 1024;
 
+// The synthesiser's gain at full volume.
+constexpr float kFullGain = 1.2f;
+
 constexpr char kModeStopped[] = "stopped";
 constexpr char kModePlaying[] = "playing";
 
@@ -57,6 +60,7 @@ struct FluidSynthDevice::Impl {
   Owned<fluid_player_t> player{nullptr, nullptr};
   Owned<fluid_audio_driver_t> driver{nullptr, nullptr};
   int length = 0;
+  double volume = 1.0;
   // Set by a restart until the player's first step past it: until then the
   // player still shows the old end position, which must not read as stopped again.
   bool restarting = false;
@@ -84,7 +88,7 @@ struct FluidSynthDevice::Impl {
     lib->fluid_settings_setint(s, "synth.lock-memory", 0);
     // Only the instruments the tune uses are read from the soundfont.
     lib->fluid_settings_setint(s, "synth.dynamic-sample-loading", 1);
-    lib->fluid_settings_setnum(s, "synth.gain", 1.2);
+    lib->fluid_settings_setnum(s, "synth.gain", kFullGain * volume);
     // The tune needs at most 45 voices at once; the default 256 costs 2 MB more.
     lib->fluid_settings_setint(s, "synth.polyphony", 64);
     // 512 frames is 11.6 ms at 44.1 kHz: the restart lands in the next period, so
@@ -197,6 +201,14 @@ void FluidSynthDevice::PlayFromStart() {
   d.lib->fluid_player_seek(d.player.get(), 0);
   d.restarting = true;
   d.lib->fluid_player_play(d.player.get());
+}
+
+// The player runs on at any volume, so a muted tune is in step when it is heard again.
+void FluidSynthDevice::SetVolume(double volume) {
+  Impl& d = *impl_;
+  d.volume = std::clamp(volume, 0.0, 1.0);
+  if (d.IsOpen())
+    d.lib->fluid_synth_set_gain(d.synth.get(), kFullGain * static_cast<float>(d.volume));
 }
 
 bool FluidSynthDevice::Render(float* left, float* right, int frames) {

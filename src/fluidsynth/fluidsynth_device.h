@@ -36,6 +36,7 @@ class FluidSynthDevice : public MidiDevice {
   bool Status(char* reply, int capacity) override;
   void Rewind() override;
   void PlayFromStart() override;
+  void SetVolume(double volume) override;
 
   // Offline only: synthesises the next `frames` stereo frames into left and right.
   // Returns false, writing nothing, when no tune is open or the output is the speakers.

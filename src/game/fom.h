@@ -26,6 +26,7 @@
 #include "game/music.h"
 #include "game/controls.h"
 #include "game/game_state.h"
+#include "game/history.h"
 #include "game/ports.h"
 
 namespace hibi {
@@ -51,6 +52,7 @@ class Fom {
 
   GameState state;
   Controls controls;
+  History history;
 
   // --- Lifecycle ----------------------------------------------------------------
   // Start-up. Throws SettingsError (storage/settings.h) when sys/sys.dat cannot be
@@ -110,11 +112,16 @@ class Fom {
   void ShowEventPicture(const QString& name);
   void ShowFace(const QString& name);
 
-  // True while a message box or the pop-up menu opened by a handler is open. The
-  // handlers above (all but BgmTim_Timer and Form_Unload) then do nothing: a timer
-  // tick delivered by the modal's event loop must not stack a second box or step a
-  // closed script.
-  bool InModal() const { return modalDepth_ > 0; }
+  // The history over the message area: opens only in a scene or at the command
+  // panel, when nothing else is open; returns whether it opened.
+  bool OpenHistory();
+  void CloseHistory();
+
+  // True while a message box or the pop-up menu opened by a handler is open, or the
+  // history. The handlers above (all but Form_Resize, BgmTim_Timer and Form_Unload)
+  // then do nothing: a timer tick delivered by the modal's event loop must not stack
+  // a second box or step a closed script, and the game waits while the player reads.
+  bool InModal() const { return modalDepth_ > 0 || history.IsOpen(); }
 
  private:
   // Every dialog goes through these, so InModal() is always right.

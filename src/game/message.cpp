@@ -5,6 +5,7 @@ namespace hibi {
 
 void Fom::ShowMessage(const QString& text) {
   controls.Lbl.caption = text;
+  history.Record(text, state.pageMarker);
 }
 
 // Does not close the script (the interpreter does that before calling) and leaves

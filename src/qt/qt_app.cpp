@@ -8,12 +8,15 @@
 
 namespace hibi {
 
-QtGame::QtGame(const QString& programFolder, MidiDevice& midi, Random& random)
+QtGame::QtGame(const QString& programFolder, MidiDevice& midi, Random& random,
+               const QString& preferencesFile)
     : pictures_(window_.picStt(), window_.pic(), window_.picKao()),
       dialogs_(window_, kGameTitle, [this] { window_.Render(); }),
       shell_(window_, programFolder),
       music_(midi),
-      fom_({pictures_, dialogs_, random, shell_, music_}) {
+      fom_({pictures_, dialogs_, random, shell_, music_}),
+      history_(new HistoryView(window_, fom_)),
+      keys_(new WindowKeys(window_, midi, preferencesFile)) {
   window_.setWindowTitle(kGameTitle);
   window_.setWindowIcon(QIcon(QStringLiteral(":/hibi.png")));
   window_.Attach(fom_);
@@ -22,7 +25,7 @@ QtGame::QtGame(const QString& programFolder, MidiDevice& midi, Random& random)
 void QtGame::Start() {
   fom_.Form_Load();
   window_.Render();
-  window_.show();
+  keys_->ShowWindow();
 }
 
 int RunGame(const QString& programFolder, MidiDevice& midi, Random& random, std::ostream& errors) {

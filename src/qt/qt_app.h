@@ -9,9 +9,11 @@
 #include "game/music.h"
 #include "game/fom.h"
 #include "qt/qt_dialogs.h"
+#include "qt/qt_history.h"
 #include "qt/qt_pictures.h"
 #include "qt/qt_shell.h"
 #include "qt/qt_window.h"
+#include "qt/qt_window_keys.h"
 
 namespace hibi {
 
@@ -20,7 +22,9 @@ inline const QString kGameTitle = QStringLiteral("なつやすみ、とおかか
 
 class QtGame {
  public:
-  QtGame(const QString& programFolder, MidiDevice& midi, Random& random);
+  // The player's own choices (mute, full screen) live in `preferencesFile`.
+  QtGame(const QString& programFolder, MidiDevice& midi, Random& random,
+         const QString& preferencesFile = PreferencesFile());
   QtGame(const QtGame&) = delete;
   QtGame& operator=(const QtGame&) = delete;
 
@@ -30,6 +34,8 @@ class QtGame {
 
   QtWindow& window() { return window_; }
   Fom& fom() { return fom_; }
+  HistoryView& history() { return *history_; }
+  WindowKeys& keys() { return *keys_; }
 
  private:
   QtWindow window_;
@@ -38,6 +44,9 @@ class QtGame {
   QtShell shell_;
   Music music_;
   Fom fom_;
+  // Children of the window, owned by it.
+  HistoryView* history_;
+  WindowKeys* keys_;
 };
 
 // Runs the game in the folder until the player closes the window; returns the

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "game/fom.h"
+#include "qt/qt_full_screen.h"
 #include "qt/qt_picture_box.h"
 #include "qt/qt_window.h"
 
@@ -133,8 +134,14 @@ QMargins QtWindow::Frame() const {
 
 WindowMetrics QtWindow::MetricsTwips() const {
   const double tpp = TwipsPerPixel();
-  const QMargins frame = Frame();
   const QRect screenRect = screen() ? screen()->geometry() : QRect();
+  // In full screen the game is laid out, fonts too, at the size of its 8:6 part.
+  if (isFullScreen()) {
+    const QRect area = GameArea(*this);
+    return {area.width() * tpp, area.height() * tpp, screenRect.width() * tpp,
+            screenRect.height() * tpp, false};
+  }
+  const QMargins frame = Frame();
   // A maximised, full-screen or minimised window is the platform's to size.
   const bool sizable =
       !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized));
@@ -168,14 +175,17 @@ void QtWindow::ApplyLayout(const Layout& layout) {
   }
   if (!layout.laidOut) return;
 
-  const QSizeF area = size();
-  lstIvent_->setGeometry(ToPixels(kLstIventRect, kWindowGrid, area));
-  picStt_->setGeometry(ToPixels(kPicSttRect, kWindowGrid, area));
-  pic_->setGeometry(ToPixels(kPicRect, kWindowGrid, area));
-  picKao_->setGeometry(ToPixels(kPicKaoRect, kWindowGrid, area));
-  lbl_->setGeometry(ToPixels(kLblRect, kWindowGrid, area));
-  shpK_->setGeometry(ToPixels(kShpKRect, kWindowGrid, area));
-  picCom_->setGeometry(ToPixels(kPicComRect, kWindowGrid, area));
+  const QRect game = GameArea(*this);
+  const auto place = [&](QWidget* widget, const GridRect& rect) {
+    widget->setGeometry(ToPixels(rect, kWindowGrid, game.size()).translated(game.topLeft()));
+  };
+  place(lstIvent_, kLstIventRect);
+  place(picStt_, kPicSttRect);
+  place(pic_, kPicRect);
+  place(picKao_, kPicKaoRect);
+  place(lbl_, kLblRect);
+  place(shpK_, kShpKRect);
+  place(picCom_, kPicComRect);
   txtDay_->setGeometry(0, 0, static_cast<int>(std::lround(kTxtDayWidthTwips / tpp)),
                        static_cast<int>(std::lround(kTxtDayHeightTwips / tpp)));
 

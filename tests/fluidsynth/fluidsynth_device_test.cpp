@@ -83,6 +83,17 @@ TEST_F(SampleTuneOffline, PlaysAudiblyAndSaysStoppedAtTheTunesLastTick) {
   EXPECT_LE(ms, musicalEndMs + 2 * kStepMs);
 }
 
+TEST_F(SampleTuneOffline, MutedTheTunePlaysOnUnheardAndSoundsAgainInStep) {
+  device.Play();
+  device.SetVolume(0);
+  EXPECT_LT(Render(device, StepsFor(2)), 1e-6) << "silent";
+  const int tick = device.CurrentTick();
+  EXPECT_GT(tick, 0) << "the tune went on";
+  device.SetVolume(1);
+  EXPECT_GT(Render(device, StepsFor(2)), 0.005);
+  EXPECT_GT(device.CurrentTick(), tick);
+}
+
 TEST_F(SampleTuneOffline, RewindAndRestartPlayTheTuneAgainFromTheBeginning) {
   device.Play();
   double rms = 0;

@@ -90,8 +90,10 @@ class FakeMidi : public MidiDevice {
   bool Status(char* reply, int capacity) override;
   void Rewind() override;
   void PlayFromStart() override;
+  void SetVolume(double v) override { volume = v; }
 
   QStringList log;
+  double volume = 1;  // kept apart from the log: the watchdog's tests read that
   bool open = false;
   QByteArray mode = "stopped";
 };

@@ -1,0 +1,131 @@
+#include "qt/qt_window_keys.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include "qt/qt_full_screen.h"
+#include "qt/qt_window.h"
+
+namespace hibi {
+namespace {
+
+const QString kMuted = QStringLiteral("muted");
+const QString kFullScreen = QStringLiteral("fullScreen");
+// How long the platform may take to give the window its frame back.
+constexpr int kSettleMs = 500;
+
+bool ReadChoice(const QString& file, const QString& key) {
+  if (file.isEmpty()) return false;
+  return QSettings(file, QSettings::IniFormat).value(key, false).toBool();
+}
+
+}  // namespace
+
+QString PreferencesFile() {
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+  return folder.isEmpty() ? QString() : folder + QStringLiteral("/hibi/hibi.conf");
+}
+
+WindowKeys::WindowKeys(QtWindow& window, MidiDevice& midi, QString preferencesFile)
+    : QObject(&window),
+      window_(window),
+      midi_(midi),
+      preferencesFile_(std::move(preferencesFile)),
+      muted_(ReadChoice(preferencesFile_, kMuted)) {
+  midi_.SetVolume(muted_ ? 0 : 1);
+  window.installEventFilter(this);
+}
+
+void WindowKeys::ShowWindow() {
+  if (ReadChoice(preferencesFile_, kFullScreen)) {
+    window_.showFullScreen();
+  } else {
+    window_.show();
+  }
+}
+
+void WindowKeys::Remember(const QString& key, bool value) {
+  if (preferencesFile_.isEmpty()) return;
+  QSettings settings(preferencesFile_, QSettings::IniFormat);
+  settings.setValue(key, value);
+}
+
+void WindowKeys::ToggleMute() {
+  muted_ = !muted_;
+  midi_.SetVolume(muted_ ? 0 : 1);
+  Remember(kMuted, muted_);
+}
+
+void WindowKeys::ToggleFullScreen() {
+  if (window_.isFullScreen()) {
+    window_.showNormal();
+    // The frame comes back only later, and the layout, running on the way, may size
+    // and centre the window on a size without it; the window as it was is put back
+    // after every such pass until the platform has settled.
+    restoring_ = normal_.isValid();
+    if (restoring_) {
+      window_.setGeometry(normal_);
+      QTimer::singleShot(kSettleMs, this, [this] { restoring_ = false; });
+    }
+  } else {
+    normal_ = window_.geometry();
+    window_.showFullScreen();
+  }
+  Remember(kFullScreen, window_.isFullScreen());
+}
+
+void WindowKeys::PaintBars() {
+  const QRect game = GameArea(window_);
+  if (game == window_.rect()) return;
+  QPainter painter(&window_);
+  const QRect all = window_.rect();
+  painter.fillRect(QRect(all.left(), all.top(), all.width(), game.top() - all.top()), Qt::black);
+  painter.fillRect(QRect(all.left(), game.bottom() + 1, all.width(), all.bottom() - game.bottom()),
+                   Qt::black);
+  painter.fillRect(QRect(all.left(), game.top(), game.left() - all.left(), game.height()),
+                   Qt::black);
+  painter.fillRect(QRect(game.right() + 1, game.top(), all.right() - game.right(), game.height()),
+                   Qt::black);
+}
+
+bool WindowKeys::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != &window_) return false;
+  switch (event->type()) {
+    case QEvent::Paint:
+      PaintBars();
+      return false;
+    case QEvent::Resize:
+    case QEvent::Move:
+      if (restoring_ && !window_.isFullScreen()) {
+        QTimer::singleShot(0, this, [this] {
+          if (!window_.isFullScreen() && window_.geometry() != normal_)
+            window_.setGeometry(normal_);
+        });
+      }
+      return false;
+    case QEvent::KeyPress: {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      const Qt::KeyboardModifiers modifiers =
+          key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+      const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+      if (key->key() == Qt::Key_F11 || (enter && modifiers == Qt::AltModifier)) {
+        if (!key->isAutoRepeat()) ToggleFullScreen();
+        return true;
+      }
+      if (key->key() == Qt::Key_M && !(modifiers & (Qt::ControlModifier | Qt::AltModifier))) {
+        if (!key->isAutoRepeat()) ToggleMute();
+        return true;
+      }
+      // Escape goes on to the game too: on the title every other key is the stage's.
+      if (key->key() == Qt::Key_Escape && window_.isFullScreen()) ToggleFullScreen();
+      return false;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace hibi

@@ -1,0 +1,48 @@
+// The keys that belong to the window rather than to the game: F11 and Alt+Enter
+// toggle full screen, Escape leaves it, M mutes and unmutes the tune. They work
+// everywhere, and F11, Alt+Enter and M never reach the title stage. Both choices
+// are remembered between runs in the player's own configuration folder, never in
+// the game's folder.
+#pragma once
+
+#include <QObject>
+#include <QRect>
+#include <QString>
+
+#include "audio/midi_device.h"
+
+namespace hibi {
+
+class QtWindow;
+
+// The file the choices live in, under the user's configuration folder; empty when
+// there is none, and then nothing is remembered.
+QString PreferencesFile();
+
+class WindowKeys : public QObject {
+ public:
+  // Sets the device's volume from the remembered choice at once, before any tune opens.
+  WindowKeys(QtWindow& window, MidiDevice& midi, QString preferencesFile = PreferencesFile());
+
+  // Shows the window for the first time, in full screen if the player left it so.
+  void ShowWindow();
+  void ToggleFullScreen();
+  void ToggleMute();
+  bool muted() const { return muted_; }
+
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Remember(const QString& key, bool value);
+  void PaintBars();
+
+  QtWindow& window_;
+  MidiDevice& midi_;
+  QString preferencesFile_;
+  bool muted_ = false;
+  // Where the window stood before full screen, put back on the way out.
+  QRect normal_;
+  bool restoring_ = false;
+};
+
+}  // namespace hibi
