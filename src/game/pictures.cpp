@@ -22,13 +22,30 @@ void Fom::ShowBackground(const QString& name) {
 }
 
 void Fom::ShowEventPicture(const QString& name) {
+  ShowEventPictures({name});
+}
+
+void Fom::ShowEventPictures(const QStringList& names) {
+  if (names.isEmpty()) return;
   // Remembered before the file is looked at, so a missing picture still enters the
   // list. The comparison is exact and includes the heading.
-  if (!name.isEmpty() && !controls.LstIvent.items.contains(name)) {
-    controls.LstIvent.items.append(name);
+  for (const QString& name : names)
+    if (!name.isEmpty() && !controls.LstIvent.items.contains(name))
+      controls.LstIvent.items.append(name);
+  // The buffer ends up holding the latest picture that loads, as if each had been
+  // loaded in turn, so only the names from the end back to that one are read. The
+  // layer shows the buffer when the last name loaded or was empty (a redraw).
+  Pictures& pictures = ports_.pictures;
+  pictures.Clear(PictureTarget::Pic);
+  const qsizetype last = names.size() - 1;
+  bool lastLoaded = false;
+  for (qsizetype i = last; i >= 0; --i) {
+    if (names[i].isEmpty()) continue;
+    const bool loaded = pictures.Load(PictureBuffer::E, state.pictureFolder + names[i] + state.pictureSuffix);
+    if (i == last) lastLoaded = loaded;
+    if (loaded) break;
   }
-  Compose(ports_.pictures, PictureTarget::Pic, PictureBuffer::E, state.pictureFolder, name,
-          state.pictureSuffix);
+  if (lastLoaded || names[last].isEmpty()) pictures.StretchDraw(PictureBuffer::E, PictureTarget::Pic);
 }
 
 void Fom::ShowFace(const QString& name) {

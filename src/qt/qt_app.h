@@ -21,6 +21,7 @@ inline const QString kGameTitle = QStringLiteral("なつやすみ、とおかか
 class QtGame {
  public:
   QtGame(const QString& programFolder, MidiDevice& midi, Random& random);
+  ~QtGame();
   QtGame(const QtGame&) = delete;
   QtGame& operator=(const QtGame&) = delete;
 
@@ -32,6 +33,7 @@ class QtGame {
   Fom& fom() { return fom_; }
 
  private:
+  MidiDevice& midi_;
   QtWindow window_;
   QtPictures pictures_;
   QtDialogs dialogs_;

@@ -209,7 +209,7 @@ void QtWindow::ConnectEvents() {
   connect(&timSay_, &QTimer::timeout, this, [this] { Run([](Fom& fom) { fom.TimSay_Timer(); }); });
   connect(&timHirou_, &QTimer::timeout, this,
           [this] { Run([](Fom& fom) { fom.TimHirou_Timer(); }); });
-  // The music watchdog ticks every millisecond and touches nothing on screen.
+  // The music watchdog's safety tick touches nothing on screen.
   connect(&bgmTim_, &QTimer::timeout, this, [this] {
     if (fom_) fom_->BgmTim_Timer();
   });

@@ -35,6 +35,9 @@ class QtWindow : public QWidget {
 
   // Makes the widgets show what the controls model says. Cheap when little changed.
   void Render();
+  // The music device says its tune may have stopped, or was opened or closed: the
+  // watchdog runs at once, and its slow safety tick only while a tune is open.
+  void MusicNotice(bool tuneOpen);
 
   // What the shell port needs from the window.
   double TwipsPerPixel() const;
@@ -67,6 +70,7 @@ class QtWindow : public QWidget {
   void BuildWidgets();
   void ConnectEvents();
   void RenderTimer(QTimer& timer, const TimerControl& want, TimerControl& have);
+  void RenderMusicWatch(const TimerControl& want);
   void FixFocus();
   void ApplyPendingWidth();
 
@@ -77,6 +81,7 @@ class QtWindow : public QWidget {
   int pendingOuterWidth_ = 0;
   bool shownOnce_ = false;
   bool closed_ = false;
+  bool tuneOpen_ = false;
   // What the widgets show now; Render() compares the model with it.
   Controls shown_;
   bool renderAll_ = true;

@@ -57,22 +57,32 @@ void QtWindow::Render() {
   if (all || want.TxtDay.text != txtDay_->text()) txtDay_->setText(want.TxtDay.text);
   have.TxtDay.text = want.TxtDay.text;
 
-  if (all || want.LstIvent.items != have.LstIvent.items) {
-    const QStringList& items = want.LstIvent.items;
-    const QStringList& old = have.LstIvent.items;
-    // The memory list only ever grows at its end; anything else is rebuilt.
-    if (!all && items.size() >= old.size() && items.mid(0, old.size()) == old) {
-      lstIvent_->addItems(items.mid(old.size()));
-    } else {
-      lstIvent_->clear();
-      lstIvent_->addItems(items);
+  // The memory list is filled only while it shows: at the title and in scenes it
+  // is hidden, and its items would only cost start-up time and memory there.
+  if (want.LstIvent.visible) {
+    const bool itemsChanged = all || want.LstIvent.items != have.LstIvent.items;
+    if (itemsChanged) {
+      const QStringList& items = want.LstIvent.items;
+      const QStringList& old = have.LstIvent.items;
+      // The memory list only ever grows at its end; anything else is rebuilt.
+      if (!all && items.size() >= old.size() && items.mid(0, old.size()) == old) {
+        lstIvent_->addItems(items.mid(old.size()));
+      } else {
+        lstIvent_->clear();
+        lstIvent_->addItems(items);
+      }
+      have.LstIvent.items = items;
     }
-    have.LstIvent.items = items;
+    if (itemsChanged || want.LstIvent.listIndex != have.LstIvent.listIndex) {
+      lstIvent_->setCurrentRow(want.LstIvent.listIndex);
+    }
+    have.LstIvent.listIndex = want.LstIvent.listIndex;
+  } else if (all) {
+    // Whatever the widget held is rebuilt when it next shows.
+    lstIvent_->clear();
+    have.LstIvent.items.clear();
+    have.LstIvent.listIndex = -2;
   }
-  if (all || want.LstIvent.listIndex != have.LstIvent.listIndex) {
-    lstIvent_->setCurrentRow(want.LstIvent.listIndex);
-  }
-  have.LstIvent.listIndex = want.LstIvent.listIndex;
 
   visible(lbl_, want.Lbl.visible, have.Lbl.visible);
   visible(shpK_, want.ShpK.visible, have.ShpK.visible);
@@ -85,8 +95,31 @@ void QtWindow::Render() {
 
   RenderTimer(timSay_, want.TimSay, have.TimSay);
   RenderTimer(timHirou_, want.TimHirou, have.TimHirou);
-  RenderTimer(bgmTim_, want.BgmTim, have.BgmTim);
+  RenderMusicWatch(want.BgmTim);
+  have.BgmTim = want.BgmTim;
   FixFocus();
+}
+
+// BgmTim's 1 ms stands for "as soon as the tune can have stopped", which the
+// device's notice delivers without polling. What remains is a slow tick for an
+// end the device did not announce, and none at all without a tune.
+void QtWindow::RenderMusicWatch(const TimerControl& want) {
+  constexpr int kSafetyTickMs = 250;
+  const bool run = want.enabled && tuneOpen_ && !closed_;
+  if (run == bgmTim_.isActive()) return;
+  if (run) {
+    bgmTim_.setTimerType(Qt::CoarseTimer);
+    bgmTim_.start(kSafetyTickMs);
+  } else {
+    bgmTim_.stop();
+  }
+}
+
+void QtWindow::MusicNotice(bool tuneOpen) {
+  tuneOpen_ = tuneOpen;
+  if (!fom_) return;
+  if (tuneOpen_ && fom_->controls.BgmTim.enabled && !closed_) fom_->BgmTim_Timer();
+  RenderMusicWatch(fom_->controls.BgmTim);
 }
 
 void QtWindow::RenderTimer(QTimer& timer, const TimerControl& want, TimerControl& have) {

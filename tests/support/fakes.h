@@ -90,8 +90,11 @@ class FakeMidi : public MidiDevice {
   bool Status(char* reply, int capacity) override;
   void Rewind() override;
   void PlayFromStart() override;
+  void SetNotice(std::function<void()> f) override { notice = std::move(f); }
+  bool HasTune() const override { return open; }
 
   QStringList log;
+  std::function<void()> notice;
   bool open = false;
   QByteArray mode = "stopped";
 };
