@@ -10,7 +10,7 @@
 //
 // usage: hibi_bench_games <built game folder> <out folder>
 //        hibi_bench_games --gap <raw recording>   (16-bit stereo at 44.1 kHz)
-//   prints "gap_ms <longest silence between the first and the last sound>"
+//   prints "gap_ms <median> <longest>": the silence at the tune's loop points
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "bench_script.h"
 #include "storage/text_file.h"
@@ -82,22 +83,55 @@ bool WriteLoopTune(const QString& path) {
   return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(tune) == tune.size();
 }
 
-// The longest run of silence (every sample below -60 dBFS) between the first and
-// the last sound of a recording, in milliseconds; -1 when nothing sounded.
-int LongestGap(const QString& path) {
+// The silence at each loop point of a recording of the loop tune, as
+// "<median> <longest>" in milliseconds, or "-1 -1" when no loop point is found.
+// Silence is every sample below -60 dBFS. The loop points are found as the one
+// set of silences spaced by the tune's length that holds the most of them, so a
+// dropout elsewhere (an overloaded machine starving the sound server) is not
+// taken for one; a loop point with no silence at all counts 0.
+QString LoopGaps(const QString& path) {
+  constexpr qsizetype kPeriod = 66150;  // 1.5 s at 44.1 kHz
+  constexpr qsizetype kSlack = 1323;    // 30 ms
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return -1;
+  if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("-1 -1");
   const QByteArray raw = file.readAll();
   const auto* samples = reinterpret_cast<const qint16*>(raw.constData());
   const qsizetype frames = raw.size() / 4;
-  qsizetype first = -1, lastSound = -1, longest = 0;
+  struct Run {
+    qsizetype start, length;
+  };
+  std::vector<Run> runs;
+  qsizetype quiet = 0;
   for (qsizetype f = 0; f < frames; ++f) {
-    if (std::abs(samples[2 * f]) < 33 && std::abs(samples[2 * f + 1]) < 33) continue;
-    if (first < 0) first = f;
-    if (lastSound >= 0) longest = std::max(longest, f - lastSound - 1);
-    lastSound = f;
+    if (std::abs(samples[2 * f]) < 33 && std::abs(samples[2 * f + 1]) < 33) {
+      ++quiet;
+      continue;
+    }
+    // Half a millisecond at least: a waveform crosses zero for a sample or two.
+    if (quiet >= 22 && quiet < f) runs.push_back({f - quiet, quiet});  // not the leading silence
+    quiet = 0;
   }
-  return first < 0 ? -1 : static_cast<int>(longest * 1000 / 44100);
+  const auto near = [](qsizetype a, qsizetype b) {
+    const qsizetype d = ((a - b) % kPeriod + kPeriod) % kPeriod;
+    return d < kSlack || d > kPeriod - kSlack;
+  };
+  qsizetype anchor = -1, best = 0;
+  for (const Run& a : runs) {
+    const auto count = std::count_if(runs.begin(), runs.end(),
+                                     [&](const Run& r) { return near(r.start, a.start); });
+    if (count > best) best = count, anchor = a.start;
+  }
+  if (anchor < 0 || best < 2) return QStringLiteral("-1 -1");
+  std::vector<double> gaps;
+  for (qsizetype point = anchor % kPeriod; point < frames - kSlack; point += kPeriod) {
+    if (point < kSlack) continue;
+    double gap = 0;
+    for (const Run& r : runs)
+      if (std::abs(r.start - point) < kSlack) gap = std::max(gap, r.length * 1000.0 / 44100);
+    gaps.push_back(gap);
+  }
+  std::sort(gaps.begin(), gaps.end());
+  return QStringLiteral("%1 %2").arg(gaps[gaps.size() / 2], 0, 'f', 1).arg(gaps.back(), 0, 'f', 1);
 }
 
 QStringList PictureRun(int pictures) {
@@ -110,7 +144,7 @@ QStringList PictureRun(int pictures) {
 
 int main(int argc, char** argv) {
   if (argc == 3 && QByteArray(argv[1]) == "--gap") {
-    std::printf("gap_ms %d\n", LongestGap(QString::fromLocal8Bit(argv[2])));
+    std::printf("gap_ms %s\n", qPrintable(LoopGaps(QString::fromLocal8Bit(argv[2]))));
     return 0;
   }
   // Pictures are drawn in memory; no display is needed.

@@ -72,9 +72,11 @@ struct FluidSynthDevice::Impl {
   // Set by a restart until the player's first step past it: until then the
   // player still shows the old end position, which must not read as stopped again.
   bool restarting = false;
-  // Written by the audio thread as the player moves on.
+  // Written by the audio thread as the player moves on. The end is announced once
+  // the player has been seen before it since the last start: just after a restart
+  // the player may still report the old end position once more.
   std::atomic<bool> ticked{false};
-  std::atomic<bool> announced{false};
+  std::atomic<bool> beforeEnd{false};
   bool started = false;
   std::chrono::steady_clock::time_point lastStart;
 
@@ -87,8 +89,12 @@ struct FluidSynthDevice::Impl {
 
   static int OnTick(void* data, int tick) {
     Impl& d = *static_cast<Impl*>(data);
-    if (tick > 0) d.ticked.store(true);
-    if (tick >= d.length && !d.announced.exchange(true)) d.Announce();
+    if (tick < d.length) {
+      if (tick > 0) d.ticked.store(true);
+      d.beforeEnd.store(true);
+    } else if (d.beforeEnd.exchange(false)) {
+      d.Announce();
+    }
     return FLUID_OK;
   }
 
@@ -98,7 +104,7 @@ struct FluidSynthDevice::Impl {
     if (started && !ticked.load() && now - lastStart < kRetryAfterFailure) return false;
     started = true;
     ticked.store(false);
-    announced.store(false);
+    beforeEnd.store(false);
     lastStart = now;
     return true;
   }
