@@ -211,7 +211,7 @@ read -r ip ip0 ip1 <"$RAW/interpreter"
 read -r _ rt rt0 rt1 < <(grep title "$RAW/resize")
 read -r _ re re0 re1 < <(grep event "$RAW/resize")
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b > 0) printf "%.2f", a / b; else print "n/a"}'; }
-ok() { awk "BEGIN {print ($1) ? \"met\" : \"MISSED\"}" 2>/dev/null || echo n/a; }
+ok() { case "$1" in *n/a*) echo n/a; return ;; esac; awk "BEGIN {print ($1) ? \"met\" : \"MISSED\"}" 2>/dev/null || echo n/a; }
 sg=$(med start_game); sb=$(med start_bare); rg=$(med game.rss); rb=$(med bare.rss)
 wq=$(med title_quiet.wake); cq=$(med title_quiet.cpu); cs=$(med title_sound.cpu); as=$(med title_sound.audio)
 ff=$(med ff); tk=$(med ticks); gap=$(med gap); im=$(med imgs)

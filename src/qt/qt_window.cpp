@@ -160,7 +160,7 @@ void QtWindow::BuildWidgets() {
                      "QPushButton:pressed { background: #f0d8f0; }"
                      "QPushButton:disabled { color: #b0b0b0; }"));
 
-  picStt_ = new PictureBox(this);
+  picStt_ = new PictureBox(this, PictureBox::Keep::kPicture);
   picStt_->setObjectName(QStringLiteral("PicStt"));
   picStt_->setFocusPolicy(Qt::StrongFocus);
   txtDay_ = new QLineEdit(picStt_);
