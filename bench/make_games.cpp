@@ -84,11 +84,13 @@ bool WriteLoopTune(const QString& path) {
 }
 
 // The silence at each loop point of a recording of the loop tune, as
-// "<median> <longest>" in milliseconds, or "-1 -1" when no loop point is found.
+// "<median> <longest>" in milliseconds, or "-1 -1" when nothing sounded.
 // Silence is every sample below -60 dBFS. The loop points are found as the one
 // set of silences spaced by the tune's length that holds the most of them, so a
 // dropout elsewhere (an overloaded machine starving the sound server) is not
-// taken for one; a loop point with no silence at all counts 0.
+// taken for one; a loop point with no silence at all counts 0. When no two
+// silences are a tune's length apart, the loop points cannot be told: the
+// median is then 0 and the longest is the longest silence anywhere.
 QString LoopGaps(const QString& path) {
   constexpr qsizetype kPeriod = 66150;  // 1.5 s at 44.1 kHz
   constexpr qsizetype kSlack = 1323;    // 30 ms
@@ -102,11 +104,13 @@ QString LoopGaps(const QString& path) {
   };
   std::vector<Run> runs;
   qsizetype quiet = 0;
+  bool sounded = false;
   for (qsizetype f = 0; f < frames; ++f) {
     if (std::abs(samples[2 * f]) < 33 && std::abs(samples[2 * f + 1]) < 33) {
       ++quiet;
       continue;
     }
+    sounded = true;
     // Half a millisecond at least: a waveform crosses zero for a sample or two.
     if (quiet >= 22 && quiet < f) runs.push_back({f - quiet, quiet});  // not the leading silence
     quiet = 0;
@@ -121,7 +125,12 @@ QString LoopGaps(const QString& path) {
                                      [&](const Run& r) { return near(r.start, a.start); });
     if (count > best) best = count, anchor = a.start;
   }
-  if (anchor < 0 || best < 2) return QStringLiteral("-1 -1");
+  if (!sounded) return QStringLiteral("-1 -1");
+  if (best < 2) {
+    qsizetype longest = 0;
+    for (const Run& r : runs) longest = std::max(longest, r.length);
+    return QStringLiteral("0 %1").arg(longest * 1000.0 / 44100, 0, 'f', 1);
+  }
   std::vector<double> gaps;
   for (qsizetype point = anchor % kPeriod; point < frames - kSlack; point += kPeriod) {
     if (point < kSlack) continue;

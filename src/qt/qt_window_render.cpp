@@ -57,32 +57,22 @@ void QtWindow::Render() {
   if (all || want.TxtDay.text != txtDay_->text()) txtDay_->setText(want.TxtDay.text);
   have.TxtDay.text = want.TxtDay.text;
 
-  // The memory list is filled only while it shows: at the title and in scenes it
-  // is hidden, and its items would only cost start-up time and memory there.
-  if (want.LstIvent.visible) {
-    const bool itemsChanged = all || want.LstIvent.items != have.LstIvent.items;
-    if (itemsChanged) {
-      const QStringList& items = want.LstIvent.items;
-      const QStringList& old = have.LstIvent.items;
-      // The memory list only ever grows at its end; anything else is rebuilt.
-      if (!all && items.size() >= old.size() && items.mid(0, old.size()) == old) {
-        lstIvent_->addItems(items.mid(old.size()));
-      } else {
-        lstIvent_->clear();
-        lstIvent_->addItems(items);
-      }
-      have.LstIvent.items = items;
+  if (all || want.LstIvent.items != have.LstIvent.items) {
+    const QStringList& items = want.LstIvent.items;
+    const QStringList& old = have.LstIvent.items;
+    // The memory list only ever grows at its end; anything else is rebuilt.
+    if (!all && items.size() >= old.size() && items.mid(0, old.size()) == old) {
+      lstIvent_->addItems(items.mid(old.size()));
+    } else {
+      lstIvent_->clear();
+      lstIvent_->addItems(items);
     }
-    if (itemsChanged || want.LstIvent.listIndex != have.LstIvent.listIndex) {
-      lstIvent_->setCurrentRow(want.LstIvent.listIndex);
-    }
-    have.LstIvent.listIndex = want.LstIvent.listIndex;
-  } else if (all) {
-    // Whatever the widget held is rebuilt when it next shows.
-    lstIvent_->clear();
-    have.LstIvent.items.clear();
-    have.LstIvent.listIndex = -2;
+    have.LstIvent.items = items;
   }
+  if (all || want.LstIvent.listIndex != have.LstIvent.listIndex) {
+    lstIvent_->setCurrentRow(want.LstIvent.listIndex);
+  }
+  have.LstIvent.listIndex = want.LstIvent.listIndex;
 
   visible(lbl_, want.Lbl.visible, have.Lbl.visible);
   visible(shpK_, want.ShpK.visible, have.ShpK.visible);
