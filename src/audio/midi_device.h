@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace hibi {
 
@@ -19,7 +20,7 @@ class MidiDevice {
   virtual void Play() = 0;
   // Writes the mode word ("stopped", "playing", ...) and a terminating zero into
   // reply, at most capacity characters in all. With no tune open it fails: returns
-  // false and leaves reply as it was. Called every millisecond: must not allocate.
+  // false and leaves reply as it was.
   virtual bool Status(char* reply, int capacity) = 0;
   // Moves to the start of the tune.
   virtual void Rewind() = 0;
@@ -28,6 +29,15 @@ class MidiDevice {
   // Loudness from 0 (silent: the tune goes on playing unheard, so it is in step
   // when it is heard again) to 1 (full). Holds for tunes opened later too.
   virtual void SetVolume(double volume) = 0;
+
+  // So that nobody need ask for the mode every millisecond: the device calls
+  // `notice`, on whatever thread it is on, when the tune may have stopped and when
+  // a tune was opened or closed. An empty function ends the notices; once this
+  // returns, the old one is no longer running nor called again. A device that
+  // cannot tell when its tune ends never calls it.
+  virtual void SetNotice(std::function<void()> notice) { (void)notice; }
+  // Whether a tune is open, on the thread that opens it; only an open tune can stop.
+  virtual bool HasTune() const { return true; }
 };
 
 }  // namespace hibi

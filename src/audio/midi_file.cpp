@@ -56,6 +56,18 @@ class Reader {
   qsizetype end_;
 };
 
+// Meta events whose length the synthesiser checks and refuses the whole file over.
+bool MetaLengthPlays(std::uint32_t type, std::uint32_t length) {
+  switch (type) {
+    case 0x2F: return length == 0;  // end of track
+    case 0x51: return length == 3;  // tempo
+    case 0x54: return length == 5;  // SMPTE offset
+    case 0x58: return length == 4;  // time signature
+    case 0x59: return length == 2;  // key signature
+    default: return true;
+  }
+}
+
 int DataBytes(std::uint32_t status) {
   const std::uint32_t kind = status & 0xF0;
   return kind == 0xC0 || kind == 0xD0 ? 1 : 2;
@@ -71,14 +83,18 @@ std::int64_t TrackLength(Reader r) {
     if (status == 0xFF) {
       const std::uint32_t type = r.Byte();
       const std::uint32_t length = r.VarLen();
+      if (!MetaLengthPlays(type, length)) return -1;
       r.Skip(length);
       if (type == 0x2F) return r.failed ? -1 : ticks;
-    } else if (status == 0xF0 || status == 0xF7) {
+    } else if (status == 0xF0) {
       r.Skip(r.VarLen());
+      running = 0;  // the synthesiser runs no status on past a system exclusive
     } else {
       int data = 0;
       if (status & 0x80) {
-        if (status > 0xEF) return -1;  // system common messages do not belong in files
+        // System common messages do not belong in files; the synthesiser refuses
+        // an escaped (F7) event too.
+        if (status > 0xEF) return -1;
         running = status;
         data = DataBytes(status);
       } else {
@@ -102,27 +118,25 @@ std::optional<int> MidiFileLengthInTicks(const QByteArray& bytes) {
   const std::uint32_t format = header.BigEndian(2);
   const std::uint32_t tracks = header.BigEndian(2);
   const std::uint32_t division = header.BigEndian(2);
-  if (header.failed || headerLength < 6 || format > 1 || tracks == 0 || division == 0 ||
+  if (header.failed || headerLength != 6 || format > 2 || tracks == 0 || division == 0 ||
       (division & 0x8000) != 0)
     return std::nullopt;
-  header.Skip(headerLength - 6);
 
   qsizetype pos = header.pos();
   std::int64_t longest = 0;
   for (std::uint32_t t = 0; t < tracks;) {
     Reader chunk(bytes, pos, bytes.size());
-    const bool isTrack = bytes.mid(pos, 4) == "MTrk";
+    // The format allows chunks of other kinds among the tracks, but the synthesiser
+    // plays nothing of a file that has one.
+    if (bytes.mid(pos, 4) != "MTrk") return std::nullopt;
     chunk.Skip(4);
     const std::uint32_t length = chunk.BigEndian(4);
     if (chunk.failed || length > static_cast<std::uint64_t>(bytes.size() - chunk.pos()))
       return std::nullopt;
-    // Chunks of other kinds are allowed by the format and carry nothing to play.
-    if (isTrack) {
-      const std::int64_t ticks = TrackLength(Reader(bytes, chunk.pos(), chunk.pos() + length));
-      if (ticks < 0) return std::nullopt;
-      longest = std::max(longest, ticks);
-      ++t;
-    }
+    const std::int64_t ticks = TrackLength(Reader(bytes, chunk.pos(), chunk.pos() + length));
+    if (ticks < 0) return std::nullopt;
+    longest = std::max(longest, ticks);
+    ++t;
     pos = chunk.pos() + length;
   }
   if (longest <= 0 || longest > std::numeric_limits<int>::max()) return std::nullopt;

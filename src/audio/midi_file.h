@@ -9,9 +9,12 @@
 namespace hibi {
 
 // The length of the tune in ticks: the latest end of any track (the sum of the
-// track's delta times up to and including its end-of-track event). Empty when
-// the bytes are not a complete format 0 or 1 file with metrical timing whose
-// every track ends with an end-of-track event, or when the tune is 0 ticks long.
+// track's delta times up to and including its end-of-track event). Empty unless
+// the bytes hold exactly what the synthesiser plays: a six-byte header, metrical
+// timing, the tracks it names as the first chunks (no chunk of another kind among
+// them), every track ended by an empty end-of-track event, tempo, SMPTE offset,
+// time and key signature events of their proper lengths, no escaped (F7) event,
+// no running status past a system exclusive, and a length above 0 ticks.
 std::optional<int> MidiFileLengthInTicks(const QByteArray& bytes);
 
 }  // namespace hibi

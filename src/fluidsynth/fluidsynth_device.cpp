@@ -5,7 +5,10 @@
 #include <QFile>
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <chrono>
 #include <cstring>
+#include <mutex>
 #include <optional>
 
 #include "fluidsynth/fluidsynth_library.h"
@@ -20,9 +23,13 @@ template <typename T>
 using Owned = std::unique_ptr<T, void (*)(T*)>;
 
 // Debian points default-GM.sf2 at whichever General MIDI soundfont is installed.
-constexpr std::array<const char*, 3> kSoundfonts = {"/usr/share/sounds/sf2/default-GM.sf2",
-                                                    "/usr/share/sounds/sf2/TimGM6mb.sf2",
-                                                    "/usr/share/sounds/sf2/FluidR3_GM.sf2"};
+const QStringList kSystemSoundfonts = {QStringLiteral("/usr/share/sounds/sf2/default-GM.sf2"),
+                                       QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2"),
+                                       QStringLiteral("/usr/share/sounds/sf2/FluidR3_GM.sf2")};
+
+// How long a player that stopped without playing a tick waits before it is
+// started again: each start parses the whole tune on the audio thread.
+constexpr std::chrono::seconds kRetryAfterFailure{1};
 
 // PipeWire desktops serve PulseAudio too. Nothing else is tried: a file or a
 // null output would only spend CPU on music nobody hears.
@@ -47,12 +54,17 @@ void CopyMode(const char* mode, std::size_t length, char* reply, int capacity) {
 }  // namespace
 
 struct FluidSynthDevice::Impl {
-  explicit Impl(Output o) : output(o) {}
+  Impl(Output o, QStringList fonts)
+      : output(o), soundfonts(fonts.isEmpty() ? kSystemSoundfonts : std::move(fonts)) {}
 
   // Declared in the order of building; destroyed in reverse, so the audio thread
   // stops before the player and the synth it renders go away, and the library
   // goes last.
   Output output;
+  QStringList soundfonts;
+  // Taken by the audio thread only to announce an end, once per round of the tune.
+  std::mutex noticeLock;
+  std::function<void()> notice;
   std::unique_ptr<FluidSynthLibrary> lib;
   std::unique_ptr<QuietSoundLibraries> quiet;
   Owned<fluid_settings_t> settings{nullptr, nullptr};
@@ -64,8 +76,42 @@ struct FluidSynthDevice::Impl {
   // Set by a restart until the player's first step past it: until then the
   // player still shows the old end position, which must not read as stopped again.
   bool restarting = false;
+  // Written by the audio thread as the player moves on. The end is announced once
+  // the player has been seen before it since the last start: just after a restart
+  // the player may still report the old end position once more.
+  std::atomic<bool> ticked{false};
+  std::atomic<bool> beforeEnd{false};
+  bool started = false;
+  std::chrono::steady_clock::time_point lastStart;
 
   bool IsOpen() const { return player != nullptr; }
+
+  void Announce() {
+    const std::lock_guard<std::mutex> hold(noticeLock);
+    if (notice) notice();
+  }
+
+  static int OnTick(void* data, int tick) {
+    Impl& d = *static_cast<Impl*>(data);
+    if (tick < d.length) {
+      if (tick > 0) d.ticked.store(true);
+      d.beforeEnd.store(true);
+    } else if (d.beforeEnd.exchange(false)) {
+      d.Announce();
+    }
+    return FLUID_OK;
+  }
+
+  // False while the last start is under a second old and never reached a tick.
+  bool MayStart() {
+    const auto now = std::chrono::steady_clock::now();
+    if (started && !ticked.load() && now - lastStart < kRetryAfterFailure) return false;
+    started = true;
+    ticked.store(false);
+    beforeEnd.store(false);
+    lastStart = now;
+    return true;
+  }
 
   void Reset() {
     driver.reset();
@@ -74,6 +120,7 @@ struct FluidSynthDevice::Impl {
     settings.reset();
     length = 0;
     restarting = false;
+    started = false;
   }
 
   bool LoadLibrary() {
@@ -110,11 +157,34 @@ struct FluidSynthDevice::Impl {
   }
 
   bool LoadSoundfont() {
-    for (const char* path : kSoundfonts)
-      if (lib->fluid_is_soundfont(path) &&
-          lib->fluid_synth_sfload(synth.get(), path, 1) != FLUID_FAILED)
+    const QuietGlib quiet;
+    for (const QString& font : soundfonts) {
+      const QByteArray path = QFile::encodeName(font);
+      if (lib->fluid_is_soundfont(path.constData()) &&
+          lib->fluid_synth_sfload(synth.get(), path.constData(), 1) != FLUID_FAILED)
         return true;
+    }
     return false;
+  }
+
+  // Leaves the tune open when the file is one the synthesiser plays and there is
+  // somewhere to play it; otherwise leaves nothing open.
+  void OpenTune(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestTune) return;
+    const QByteArray tune = file.readAll();
+    const std::optional<int> ticks = MidiFileLengthInTicks(tune);
+    if (!ticks) return;
+    if (output == Output::kSpeakers && !SoundOutputMayExist()) return;
+    if (!LoadLibrary()) return;
+    // The library's own check too, so anything it would not play stays closed.
+    if (!lib->fluid_is_midifile(QFile::encodeName(path).constData())) return;
+    length = *ticks;
+    if (!Build(tune)) {
+      Reset();
+      // A game that stays silent should not keep the synthesiser's freed buffers.
+      malloc_trim(0);
+    }
   }
 
   // Builds the synthesiser and player for the tune and starts the output.
@@ -128,13 +198,15 @@ struct FluidSynthDevice::Impl {
     if (!player ||
         lib->fluid_player_add_mem(player.get(), tune.constData(), tune.size()) != FLUID_OK)
       return false;
+    lib->fluid_player_set_tick_callback(player.get(), &Impl::OnTick, this);
     // The output goes first: without a sound device it fails within a millisecond,
     // and the soundfont need never be read.
     return (output == Output::kOffline || StartDriver()) && LoadSoundfont();
   }
 };
 
-FluidSynthDevice::FluidSynthDevice(Output output) : impl_(std::make_unique<Impl>(output)) {}
+FluidSynthDevice::FluidSynthDevice(Output output, QStringList soundfonts)
+    : impl_(std::make_unique<Impl>(output, std::move(soundfonts))) {}
 
 FluidSynthDevice::~FluidSynthDevice() {
   impl_->Reset();
@@ -142,31 +214,17 @@ FluidSynthDevice::~FluidSynthDevice() {
 
 void FluidSynthDevice::Close() {
   impl_->Reset();
+  impl_->Announce();
 }
 
 void FluidSynthDevice::Open(const QString& path) {
-  Impl& d = *impl_;
-  d.Reset();
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestTune) return;
-  const QByteArray tune = file.readAll();
-  const std::optional<int> length = MidiFileLengthInTicks(tune);
-  if (!length) return;
-  if (d.output == Output::kSpeakers && !SoundOutputMayExist()) return;
-  if (!d.LoadLibrary()) return;
-  // The library's own check too, so anything it would not play stays closed.
-  if (!d.lib->fluid_is_midifile(QFile::encodeName(path).constData())) return;
-  if (!d.Build(tune)) {
-    d.Reset();
-    // A game that stays silent should not keep the synthesiser's freed buffers.
-    malloc_trim(0);
-    return;
-  }
-  d.length = *length;
+  impl_->Reset();
+  impl_->OpenTune(path);
+  impl_->Announce();
 }
 
 void FluidSynthDevice::Play() {
-  if (impl_->IsOpen()) impl_->lib->fluid_player_play(impl_->player.get());
+  if (impl_->IsOpen() && impl_->MayStart()) impl_->lib->fluid_player_play(impl_->player.get());
 }
 
 bool FluidSynthDevice::Status(char* reply, int capacity) {
@@ -197,7 +255,7 @@ void FluidSynthDevice::Rewind() {
 
 void FluidSynthDevice::PlayFromStart() {
   Impl& d = *impl_;
-  if (!d.IsOpen()) return;
+  if (!d.IsOpen() || !d.MayStart()) return;
   d.lib->fluid_player_seek(d.player.get(), 0);
   d.restarting = true;
   d.lib->fluid_player_play(d.player.get());
@@ -209,6 +267,15 @@ void FluidSynthDevice::SetVolume(double volume) {
   d.volume = std::clamp(volume, 0.0, 1.0);
   if (d.IsOpen())
     d.lib->fluid_synth_set_gain(d.synth.get(), kFullGain * static_cast<float>(d.volume));
+}
+
+void FluidSynthDevice::SetNotice(std::function<void()> notice) {
+  const std::lock_guard<std::mutex> hold(impl_->noticeLock);
+  impl_->notice = std::move(notice);
+}
+
+bool FluidSynthDevice::HasTune() const {
+  return impl_->IsOpen();
 }
 
 bool FluidSynthDevice::Render(float* left, float* right, int frames) {

@@ -9,9 +9,14 @@
 //
 // Status reports "stopped" as soon as the tune's last tick has played (the
 // player itself would say so only seconds later, after the voices have faded),
-// "playing" while it plays, and "stopped" after Open until the first Play.
+// "playing" while it plays, and "stopped" after Open until the first Play. The
+// notice comes from the audio thread the moment the last tick has played.
+//
+// A player that stops without having played a single tick could not play the
+// tune after all; it is started again at most once a second, never in a storm.
 #pragma once
 
+#include <QStringList>
 #include <memory>
 
 #include "audio/midi_device.h"
@@ -25,7 +30,9 @@ class FluidSynthDevice : public MidiDevice {
   // called, so tests can play it faster than real time.
   enum class Output { kSpeakers, kOffline };
 
-  explicit FluidSynthDevice(Output output = Output::kSpeakers);
+  // `soundfonts`: the General MIDI soundfonts to try, in order; empty for the
+  // system's own. A missing or damaged one means silence, never a word printed.
+  explicit FluidSynthDevice(Output output = Output::kSpeakers, QStringList soundfonts = {});
   ~FluidSynthDevice() override;
   FluidSynthDevice(const FluidSynthDevice&) = delete;
   FluidSynthDevice& operator=(const FluidSynthDevice&) = delete;
@@ -37,6 +44,8 @@ class FluidSynthDevice : public MidiDevice {
   void Rewind() override;
   void PlayFromStart() override;
   void SetVolume(double volume) override;
+  void SetNotice(std::function<void()> notice) override;
+  bool HasTune() const override;
 
   // Offline only: synthesises the next `frames` stereo frames into left and right.
   // Returns false, writing nothing, when no tune is open or the output is the speakers.

@@ -15,7 +15,37 @@ void DiscardAlsaError(const char*, int, const char*, int, const char*, ...) {}
 using AlsaErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
 using SetAlsaErrorHandler = int (*)(AlsaErrorHandler);
 
+// GLib's handler type and the two calls that install and remove one, reached by
+// name in the copy of GLib the synthesiser already brought in.
+using GlibHandler = void (*)(const char*, int, const char*, void*);
+using GlibSetHandler = unsigned (*)(const char*, int, GlibHandler, void*);
+using GlibRemoveHandler = void (*)(const char*, unsigned);
+void DiscardGlibMessage(const char*, int, const char*, void*) {}
+// Every level and both flags; the soundfont readers log without a domain of their own.
+constexpr int kAllGlibLevels = 0xFF;
+const char* const kGlibDomains[] = {nullptr, "GLib", "GLib-GObject", "libInstPatch"};
+
+template <typename F>
+F GlibFunction(void* glib, const char* name) {
+  return glib ? reinterpret_cast<F>(dlsym(glib, name)) : nullptr;
+}
+
 }  // namespace
+
+QuietGlib::QuietGlib() : glib_(dlopen("libglib-2.0.so.0", RTLD_NOW | RTLD_NOLOAD)) {
+  const auto set = GlibFunction<GlibSetHandler>(glib_, "g_log_set_handler");
+  if (!set) return;
+  for (int i = 0; i < 4; ++i)
+    handlers_[i] = set(kGlibDomains[i], kAllGlibLevels, DiscardGlibMessage, nullptr);
+}
+
+QuietGlib::~QuietGlib() {
+  const auto remove = GlibFunction<GlibRemoveHandler>(glib_, "g_log_remove_handler");
+  if (remove)
+    for (int i = 0; i < 4; ++i)
+      if (handlers_[i] != 0) remove(kGlibDomains[i], handlers_[i]);
+  if (glib_) dlclose(glib_);
+}
 
 QuietSoundLibraries::QuietSoundLibraries(const FluidSynthLibrary& fluid) {
   for (int level = 0; level < LAST_LOG_LEVEL; ++level)

@@ -24,4 +24,18 @@ class QuietSoundLibraries {
   std::unique_ptr<void, LibraryCloser> asound_;
 };
 
+// Holds GLib's messages back while it lives. Given a damaged soundfont, the
+// synthesiser's fallback reader asserts through GLib before it gives up.
+class QuietGlib {
+ public:
+  QuietGlib();
+  ~QuietGlib();
+  QuietGlib(const QuietGlib&) = delete;
+  QuietGlib& operator=(const QuietGlib&) = delete;
+
+ private:
+  void* glib_ = nullptr;
+  unsigned handlers_[4] = {};
+};
+
 }  // namespace hibi

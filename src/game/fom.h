@@ -21,6 +21,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 #include "game/music.h"
@@ -110,6 +111,9 @@ class Fom {
   void NextTimeSlot();
   void ShowBackground(const QString& name);
   void ShowEventPicture(const QString& name);
+  // ShowEventPicture for each name in turn, at the cost of one: only the last can
+  // ever be seen, so it alone is drawn; every name enters the memory list.
+  void ShowEventPictures(const QStringList& names);
   void ShowFace(const QString& name);
 
   // The history over the message area: opens only in a scene or at the command

@@ -34,6 +34,9 @@ void ShowLine(Fom& fom, const QString& line) {
 }  // namespace
 
 void Fom::StepScript() {
+  // A step's ">img" lines are drawn together when anything else comes, since only
+  // the last of them can be seen; drawing each froze the window on long runs.
+  QStringList pictures;
   // Nothing ever reads a script that is not open; each pass of the loop may close it.
   while (state.scriptFile) {
     const QString line = state.nextLine;
@@ -48,7 +51,16 @@ void Fom::StepScript() {
     }
     state.nextLine = next.value_or(kEndOfScript);
 
-    switch (ClassifyLine(line)) {
+    const LineKind kind = ClassifyLine(line);
+    if (kind == LineKind::Picture) {
+      pictures.append(LineArgument(line));
+      continue;
+    }
+    if (!pictures.isEmpty() && kind != LineKind::Affection && kind != LineKind::PageBreak) {
+      ShowEventPictures(pictures);
+      pictures.clear();
+    }
+    switch (kind) {
       case LineKind::EndOfScene:
         state.scriptFile.reset();
         CloseScene();
@@ -94,8 +106,7 @@ void Fom::StepScript() {
         state.pageLineCount = 0;
         continue;
       case LineKind::Picture:
-        ShowEventPicture(LineArgument(line));
-        continue;
+        continue;  // collected above
       case LineKind::Text:
         ShowLine(*this, line);
         return;

@@ -8,11 +8,14 @@
 namespace hibi {
 namespace {
 
+QString PictureFile(const GameState& state, const QString& folder, const QString& name) {
+  return GameFile(state.folders.programFolder, folder + name + state.settings.pictureSuffix);
+}
+
 void Compose(Pictures& pictures, PictureTarget target, PictureBuffer buffer,
              const GameState& state, const QString& folder, const QString& name) {
   pictures.Clear(target);
-  if (!name.isEmpty() &&
-      !pictures.Load(buffer, GameFile(state.folders.programFolder, folder + name + state.settings.pictureSuffix))) {
+  if (!name.isEmpty() && !pictures.Load(buffer, PictureFile(state, folder, name))) {
     return;
   }
   pictures.StretchDraw(buffer, target);
@@ -26,13 +29,30 @@ void Fom::ShowBackground(const QString& name) {
 }
 
 void Fom::ShowEventPicture(const QString& name) {
+  ShowEventPictures({name});
+}
+
+void Fom::ShowEventPictures(const QStringList& names) {
+  if (names.isEmpty()) return;
   // Remembered before the file is looked at, so a missing picture still enters the
   // list. The comparison is exact and includes the heading.
-  if (!name.isEmpty() && !controls.LstIvent.items.contains(name)) {
-    controls.LstIvent.items.append(name);
+  for (const QString& name : names)
+    if (!name.isEmpty() && !controls.LstIvent.items.contains(name))
+      controls.LstIvent.items.append(name);
+  // The buffer ends up holding the latest picture that loads, as if each had been
+  // loaded in turn, so only the names from the end back to that one are read. The
+  // layer shows the buffer when the last name loaded or was empty (a redraw).
+  Pictures& pictures = ports_.pictures;
+  pictures.Clear(PictureTarget::Pic);
+  const qsizetype last = names.size() - 1;
+  bool lastLoaded = false;
+  for (qsizetype i = last; i >= 0; --i) {
+    if (names[i].isEmpty()) continue;
+    const bool loaded = pictures.Load(PictureBuffer::E, PictureFile(state, state.folders.pictureFolder, names[i]));
+    if (i == last) lastLoaded = loaded;
+    if (loaded) break;
   }
-  Compose(ports_.pictures, PictureTarget::Pic, PictureBuffer::E, state,
-          state.folders.pictureFolder, name);
+  if (lastLoaded || names[last].isEmpty()) pictures.StretchDraw(PictureBuffer::E, PictureTarget::Pic);
 }
 
 void Fom::ShowFace(const QString& name) {

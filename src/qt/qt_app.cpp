@@ -10,7 +10,8 @@ namespace hibi {
 
 QtGame::QtGame(const QString& programFolder, MidiDevice& midi, Random& random,
                const QString& preferencesFile)
-    : pictures_(window_.picStt(), window_.pic(), window_.picKao()),
+    : midi_(midi),
+      pictures_(window_.picStt(), window_.pic(), window_.picKao()),
       dialogs_(window_, kGameTitle, [this] { window_.Render(); }),
       shell_(window_, programFolder),
       music_(midi),
@@ -20,6 +21,16 @@ QtGame::QtGame(const QString& programFolder, MidiDevice& midi, Random& random,
   window_.setWindowTitle(kGameTitle);
   window_.setWindowIcon(QIcon(QStringLiteral(":/hibi.png")));
   window_.Attach(fom_);
+  // The notice may come from the audio thread; the watchdog runs on this one. A
+  // notice still queued when the window goes is dropped with it.
+  midi_.SetNotice([this] {
+    QMetaObject::invokeMethod(
+        &window_, [this] { window_.MusicNotice(midi_.HasTune()); }, Qt::QueuedConnection);
+  });
+}
+
+QtGame::~QtGame() {
+  midi_.SetNotice({});
 }
 
 void QtGame::Start() {

@@ -25,6 +25,7 @@ class QtGame {
   // The player's own choices (mute, full screen) live in `preferencesFile`.
   QtGame(const QString& programFolder, MidiDevice& midi, Random& random,
          const QString& preferencesFile = PreferencesFile());
+  ~QtGame();
   QtGame(const QtGame&) = delete;
   QtGame& operator=(const QtGame&) = delete;
 
@@ -38,6 +39,7 @@ class QtGame {
   WindowKeys& keys() { return *keys_; }
 
  private:
+  MidiDevice& midi_;
   QtWindow window_;
   QtPictures pictures_;
   QtDialogs dialogs_;

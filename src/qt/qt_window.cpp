@@ -155,7 +155,7 @@ void QtWindow::BuildWidgets() {
                      "QPushButton:pressed { background: #f0d8f0; }"
                      "QPushButton:disabled { color: #b0b0b0; }"));
 
-  picStt_ = new PictureBox(this);
+  picStt_ = new PictureBox(this, PictureBox::Keep::kPicture);
   picStt_->setObjectName(QStringLiteral("PicStt"));
   picStt_->setFocusPolicy(Qt::StrongFocus);
   txtDay_ = new QLineEdit(picStt_);
@@ -204,7 +204,7 @@ void QtWindow::ConnectEvents() {
   connect(&timSay_, &QTimer::timeout, this, [this] { Run([](Fom& fom) { fom.TimSay_Timer(); }); });
   connect(&timHirou_, &QTimer::timeout, this,
           [this] { Run([](Fom& fom) { fom.TimHirou_Timer(); }); });
-  // The music watchdog ticks every millisecond and touches nothing on screen.
+  // The music watchdog's safety tick touches nothing on screen.
   connect(&bgmTim_, &QTimer::timeout, this, [this] {
     if (fom_) fom_->BgmTim_Timer();
   });

@@ -37,6 +37,9 @@ class QtWindow : public QWidget {
 
   // Makes the widgets show what the controls model says. Cheap when little changed.
   void Render();
+  // The music device says its tune may have stopped, or was opened or closed: the
+  // watchdog runs at once, and its slow safety tick only while a tune is open.
+  void MusicNotice(bool tuneOpen);
 
   // What the shell port needs from the window.
   double TwipsPerPixel() const;
@@ -70,6 +73,7 @@ class QtWindow : public QWidget {
   void BuildWidgets();
   void ConnectEvents();
   void RenderTimer(QTimer& timer, const TimerControl& want, TimerControl& have);
+  void RenderMusicWatch(const TimerControl& want);
   void FixFocus();
   // The window manager's frame round the inner area: Qt's once the window is on
   // screen, before that what the window manager said it would be.
@@ -93,6 +97,7 @@ class QtWindow : public QWidget {
   // the start of a shortcut.
   QTimer ctrlHold_{this};
   bool ctrlFast_ = false;
+  bool tuneOpen_ = false;
   // What the widgets show now; Render() compares the model with it.
   Controls shown_;
   bool renderAll_ = true;

@@ -86,8 +86,31 @@ void QtWindow::Render() {
 
   RenderTimer(timSay_, want.TimSay, have.TimSay);
   RenderTimer(timHirou_, want.TimHirou, have.TimHirou);
-  RenderTimer(bgmTim_, want.BgmTim, have.BgmTim);
+  RenderMusicWatch(want.BgmTim);
+  have.BgmTim = want.BgmTim;
   FixFocus();
+}
+
+// BgmTim's 1 ms stands for "as soon as the tune can have stopped", which the
+// device's notice delivers without polling. What remains is a slow tick for an
+// end the device did not announce, and none at all without a tune.
+void QtWindow::RenderMusicWatch(const TimerControl& want) {
+  constexpr int kSafetyTickMs = 250;
+  const bool run = want.enabled && tuneOpen_ && !closed_;
+  if (run == bgmTim_.isActive()) return;
+  if (run) {
+    bgmTim_.setTimerType(Qt::CoarseTimer);
+    bgmTim_.start(kSafetyTickMs);
+  } else {
+    bgmTim_.stop();
+  }
+}
+
+void QtWindow::MusicNotice(bool tuneOpen) {
+  tuneOpen_ = tuneOpen;
+  if (!fom_) return;
+  if (tuneOpen_ && fom_->controls.BgmTim.enabled && !closed_) fom_->BgmTim_Timer();
+  RenderMusicWatch(fom_->controls.BgmTim);
 }
 
 void QtWindow::RenderTimer(QTimer& timer, const TimerControl& want, TimerControl& have) {

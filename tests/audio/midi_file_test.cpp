@@ -48,8 +48,13 @@ TEST(MidiFile, AcceptsWellFormedTunesAndMeasuresTheirLongestTrack) {
        Header(1, 2, 96) + Chunk("MTrk", Bytes({0x00, 0xFF, 0x51, 3, 7, 0xA1, 0x20}) + kEndOfTrack) +
            Chunk("MTrk", kQuarterNote + kQuarterNote + kEndOfTrack),
        192},
-      {"a chunk of another kind is passed over",
-       Header(0, 1, 96) + Chunk("XFIH", "abc") + Chunk("MTrk", kQuarterNote + kEndOfTrack), 96},
+      {"format 2", Header(2, 1, 96) + Chunk("MTrk", kQuarterNote + kEndOfTrack), 96},
+      {"running status on past a meta event",
+       Header(0, 1, 96) + Chunk("MTrk", Bytes({0x00, 0x90, 60, 80, 0x00, 0xFF, 0x01, 1, 'a', 0x60,
+                                               60, 0}) + kEndOfTrack),
+       96},
+      {"a chunk of another kind after the tracks",
+       Header(0, 1, 96) + Chunk("MTrk", kQuarterNote + kEndOfTrack) + Chunk("XFIH", "abc"), 96},
       {"sysex and program change",
        Header(0, 1, 96) + Chunk("MTrk", Bytes({0x00, 0xF0, 2, 0x7E, 0xF7, 0x00, 0xC0, 12}) +
                                             kQuarterNote + kEndOfTrack),
@@ -57,7 +62,7 @@ TEST(MidiFile, AcceptsWellFormedTunesAndMeasuresTheirLongestTrack) {
       {"empty file", QByteArray(), std::nullopt},
       {"not a MIDI file", "RIFF....WAVEfmt ", std::nullopt},
       {"header cut short", Header(0, 1, 96).left(10), std::nullopt},
-      {"format 2", Header(2, 1, 96) + Chunk("MTrk", kQuarterNote + kEndOfTrack), std::nullopt},
+      {"format 3", Header(3, 1, 96) + Chunk("MTrk", kQuarterNote + kEndOfTrack), std::nullopt},
       {"no tracks", Header(1, 0, 96), std::nullopt},
       {"SMPTE timing", Header(0, 1, 0xE728) + Chunk("MTrk", kQuarterNote + kEndOfTrack),
        std::nullopt},
@@ -74,10 +79,41 @@ TEST(MidiFile, AcceptsWellFormedTunesAndMeasuresTheirLongestTrack) {
        std::nullopt},
       {"a meta event running past the track",
        Header(0, 1, 96) + Chunk("MTrk", Bytes({0x00, 0xFF, 0x01, 0x40, 'a'})), std::nullopt},
+      // Valid by the format, but the synthesiser refuses to play any of these.
+      {"a header of eight bytes",
+       "MThd" + Bytes({0, 0, 0, 8, 0, 0, 0, 1, 0, 96, 0, 0}) + Chunk("MTrk", kQuarterNote + kEndOfTrack),
+       std::nullopt},
+      {"a chunk of another kind before the track",
+       Header(0, 1, 96) + Chunk("XFIH", "abc") + Chunk("MTrk", kQuarterNote + kEndOfTrack),
+       std::nullopt},
+      {"a chunk id that is not ASCII",
+       Header(0, 1, 96) + Chunk("X\xE9yz", "abc") + Chunk("MTrk", kQuarterNote + kEndOfTrack),
+       std::nullopt},
+      {"an end-of-track with data",
+       Header(0, 1, 96) + Chunk("MTrk", kQuarterNote + Bytes({0x00, 0xFF, 0x2F, 1, 0})),
+       std::nullopt},
+      {"running status on past a system exclusive",
+       Header(0, 1, 96) + Chunk("MTrk", Bytes({0x00, 0x90, 60, 80, 0x00, 0xF0, 1, 0xF7, 0x60, 60,
+                                               0}) + kEndOfTrack),
+       std::nullopt},
+      {"an escaped event",
+       Header(0, 1, 96) + Chunk("MTrk", Bytes({0x00, 0xF7, 1, 0x7E}) + kQuarterNote + kEndOfTrack),
+       std::nullopt},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(MidiFileLengthInTicks(row.bytes), row.length);
+  }
+  // Meta events the synthesiser measures: tempo, SMPTE offset, time and key signature.
+  const std::pair<int, int> measured[] = {{0x51, 3}, {0x54, 5}, {0x58, 4}, {0x59, 2}};
+  for (const auto& [type, proper] : measured) {
+    for (const int length : {proper - 1, proper, proper + 1}) {
+      SCOPED_TRACE(::testing::Message() << "meta " << type << " of " << length << " bytes");
+      QByteArray meta = Bytes({0x00, 0xFF, type, length}) + QByteArray(length, '\x01');
+      const auto ticks =
+          MidiFileLengthInTicks(Header(0, 1, 96) + Chunk("MTrk", meta + kQuarterNote + kEndOfTrack));
+      EXPECT_EQ(ticks, length == proper ? std::optional<int>(96) : std::nullopt);
+    }
   }
 }
 

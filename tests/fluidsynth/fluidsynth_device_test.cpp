@@ -111,8 +111,15 @@ TEST_F(SampleTuneOffline, RewindAndRestartPlayTheTuneAgainFromTheBeginning) {
   EXPECT_EQ(Mode(device), "playing");
 }
 
-TEST_F(SampleTuneOffline, TheWatchdogLoopsTheTuneOnceAtEachEnd) {
+// No polling: the watchdog runs only when the device announces, and that is
+// enough to loop the tune promptly, once at each end.
+TEST_F(SampleTuneOffline, TheDevicesNoticeAloneLoopsTheTuneOnceAtEachEnd) {
   Music music(device);
+  int notices = 0;
+  device.SetNotice([&] {
+    ++notices;
+    music.BgmTim_Timer();
+  });
   music.bgmEnabled = true;
   music.PlayMusic();
 
@@ -121,7 +128,6 @@ TEST_F(SampleTuneOffline, TheWatchdogLoopsTheTuneOnceAtEachEnd) {
   int tickBeforeRestart = 0;
   const int total = StepsFor(tune.Seconds(device.LengthInTicks()) + 2);
   for (int step = 0; step < total; ++step) {
-    music.BgmTim_Timer();
     Render(device, 1);
     const int tick = device.CurrentTick();
     if (tick < lastTick) {
@@ -130,11 +136,39 @@ TEST_F(SampleTuneOffline, TheWatchdogLoopsTheTuneOnceAtEachEnd) {
     }
     lastTick = tick;
   }
+  device.SetNotice({});
 
   EXPECT_EQ(restarts, 1);
+  EXPECT_EQ(notices, 1);
   EXPECT_GE(tickBeforeRestart, device.LengthInTicks());
-  EXPECT_GT(lastTick, 0);
+  EXPECT_LT(tickBeforeRestart, device.LengthInTicks() + tune.division / 8.0)
+      << "restarted within a step of the end";
   EXPECT_LT(tune.Seconds(lastTick), 2.1) << "two seconds into the second round";
+}
+
+TEST(FluidSynthDevice, AMissingOrDamagedSoundfontMeansSilenceWithoutAWord) {
+  QTemporaryDir dir;
+  QFile real("/usr/share/sounds/sf2/TimGM6mb.sf2");
+  ASSERT_TRUE(real.open(QIODevice::ReadOnly));
+  QByteArray damaged = real.readAll();
+  damaged.replace(100, 300, QByteArray(300, '\xFF'));
+  const std::pair<const char*, QByteArray> rows[] = {
+      {"missing", {}}, {"empty", ""}, {"cut short", damaged.left(20000)}, {"damaged", damaged}};
+  for (const auto& [name, bytes] : rows) {
+    SCOPED_TRACE(name);
+    const QString path = dir.filePath(QString(name) + ".sf2");
+    if (!bytes.isNull()) {
+      QFile f(path);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write(bytes);
+    }
+    testing::StderrCapture err;
+    FluidSynthDevice device(Output::kOffline, {path});
+    device.Open(testing::SampleTune().path);
+    device.Play();
+    EXPECT_EQ(Mode(device), "(failed)");
+    EXPECT_EQ(err.Text(), QByteArray());
+  }
 }
 
 TEST(FluidSynthDevice, RefusesAMissingOrDamagedTuneSilently) {

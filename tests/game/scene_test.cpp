@@ -76,6 +76,44 @@ TEST(Jumps, ACircleOfJumpsIsReportedOnceAndALongChainStillPlays) {
   }
 }
 
+// Only the last picture of a step can be seen: a run of ">img" lines is drawn once,
+// leaving the layer and the buffer as drawing each in turn would, and every name
+// enters the memory list in order.
+TEST(StepScript, ARunOfPicturesIsDrawnOnceAndEveryNameRemembered) {
+  struct Row {
+    const char* name;
+    int count;             // pictures p0 .. p<count-1>, then an empty name if asked
+    bool endsEmpty;
+    QStringList present;   // the picture files that exist
+    QString shown, buffer; // what the layer and the buffer hold afterwards
+    int loads, draws;
+  };
+  const Row rows[] = {
+      {"5,000 pictures", 5000, false, {"p10", "p4999"}, "p4999", "p4999", 1, 1},
+      {"the last one missing", 10, false, {"p3", "p5"}, "", "p5", 5, 0},
+      {"an empty name last redraws", 5, true, {"p3"}, "p3", "p3", 2, 1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Harness h;
+    QStringList opening, names;
+    for (int i = 0; i < row.count; ++i) names << "p" + QString::number(i);
+    for (const QString& name : names) opening << ">img " + name;
+    if (row.endsEmpty) opening << ">img ";
+    for (const QString& name : row.present) h.game.TouchPicture("img/" + name + ".png");
+    Open(h, opening << "b");
+    const auto path = [&](const QString& name) {
+      return name.isEmpty() ? QString() : h.game.path("img/" + name + ".png");
+    };
+    EXPECT_EQ(h.fom.controls.LstIvent.items, QStringList({"▼記憶", "ttl"}) + names);
+    EXPECT_EQ(h.pictures.shownPic, path(row.shown));
+    EXPECT_EQ(h.pictures.loadedE, path(row.buffer));
+    EXPECT_EQ(h.pictures.log.filter("/img/p").size(), row.loads);
+    EXPECT_EQ(h.pictures.log.count("draw E Pic"), row.draws);
+    EXPECT_EQ(h.fom.controls.Lbl.caption, Page({"b▼"}));
+  }
+}
+
 TEST(CloseScene, InCommandModeStaysThereAndASceneOpensFromThereWithoutComplaint) {
   Harness h;
   h.game.WriteScript("b", {"b1"});

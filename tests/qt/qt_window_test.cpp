@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QWheelEvent>
 #include <sstream>
+#include <thread>
 #include <utility>
 
 #include "qt_testing.h"
@@ -48,7 +49,7 @@ class Window : public ::testing::Test {
 TEST_F(Window, TheWidgetsFollowTheModel) {
   EXPECT_FALSE(Shown("PicStt")) << "design time: the stage is hidden";
   EXPECT_EQ(Find<QPushButton>("Com4").text(), QStringLiteral("とおみやの家"));
-  EXPECT_TRUE(Find<QTimer>("BgmTim").isActive());
+  EXPECT_FALSE(Find<QTimer>("BgmTim").isActive()) << "no tune, no watchdog";
   Controls& c = controls();
   auto& list = Find<QListWidget>("LstIvent");
   auto& timSay = Find<QTimer>("TimSay");
@@ -161,6 +162,37 @@ TEST_F(Window, ClicksOnTheRealLabelAndTheRealTimerPlayASceneToCommandMode) {
     EXPECT_EQ(lbl.text(), QString());
     EXPECT_FALSE(window.findChild<QTimer*>("TimSay")->isActive());
     EXPECT_TRUE(played.fom().controls.PicCom.visible);
+  }
+}
+
+// The watchdog waits for the device's word: it runs at once on a notice, keeps a
+// slow safety tick only while a tune is open, and never ticks without one.
+TEST_F(Window, TheMusicWatchdogRunsOnTheDevicesNoticeAndNeverWithoutATune) {
+  game.Start();
+  auto& bgmTim = Find<QTimer>("BgmTim");
+  ASSERT_TRUE(midi.notice);
+  struct Step {
+    const char* name;
+    bool open;
+    QByteArray mode;
+    bool restarts, ticking;
+  };
+  const Step steps[] = {{"no tune", false, "stopped", false, false},
+                        {"a tune that has ended", true, "stopped", true, true},
+                        {"a tune that plays", true, "playing", false, true},
+                        {"the tune closed", false, "stopped", false, false}};
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.name);
+    midi.open = step.open;
+    midi.mode = step.mode;
+    midi.log.clear();
+    std::thread([&] { midi.notice(); }).join();  // as from the audio thread
+    QCoreApplication::processEvents();
+    EXPECT_EQ(midi.log.contains("play from start"), step.restarts);
+    EXPECT_EQ(bgmTim.isActive(), step.ticking);
+    if (step.ticking) {
+      EXPECT_GE(bgmTim.interval(), 200) << "at most a few safety ticks a second";
+    }
   }
 }
 

@@ -73,12 +73,14 @@ float ScriptedRandom::Next() {
 void FakeMidi::Close() {
   log << "close";
   open = false;
+  if (notice) notice();
 }
 
 void FakeMidi::Open(const QString& path) {
   log << "open " + path;
   open = QFileInfo(path).isFile();
   mode = "stopped";
+  if (notice) notice();
 }
 
 void FakeMidi::Play() { log << "play"; }

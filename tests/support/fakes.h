@@ -91,9 +91,12 @@ class FakeMidi : public MidiDevice {
   void Rewind() override;
   void PlayFromStart() override;
   void SetVolume(double v) override { volume = v; }
+  void SetNotice(std::function<void()> f) override { notice = std::move(f); }
+  bool HasTune() const override { return open; }
 
   QStringList log;
   double volume = 1;  // kept apart from the log: the watchdog's tests read that
+  std::function<void()> notice;
   bool open = false;
   QByteArray mode = "stopped";
 };
