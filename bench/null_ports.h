@@ -49,6 +49,7 @@ class NullMidi : public MidiDevice {
   bool Status(char*, int) override { return false; }
   void Rewind() override {}
   void PlayFromStart() override {}
+  void SetVolume(double) override {}
 };
 
 }  // namespace hibi::bench

@@ -63,6 +63,7 @@ class SilentMidi : public MidiDevice {
   bool Status(char*, int) override { return false; }
   void Rewind() override {}
   void PlayFromStart() override {}
+  void SetVolume(double) override {}
 };
 
 }  // namespace hibi::check
