@@ -106,6 +106,18 @@ TEST(Command, AVisitMovesAffectionAndOpensTheSceneOfItsLevel) {
   for (const CommandRow& row : rows) ExpectCommand(row);
 }
 
+// A visit scene that opens with ">love" draws for it inside the visit, before the decay:
+// fatigue 0, gain 15, the scene's 19, then the decay of 5, 0 and 0.
+TEST(Command, AVisitScenesOwnDrawsComeBeforeTheDecay) {
+  Harness h;
+  StartInCommandMode(h);
+  h.game.WriteScript("001", {">love,0", "scene:001"});
+  h.random.script = {0, 0, 0.99f, 0.5f, 0, 0};
+  h.fom.Com_Click(3);
+  EXPECT_EQ(SceneOnScreen(h), "001");
+  EXPECT_EQ(h.fom.state.affection, (Points{29, 0, 0}));
+}
+
 TEST(Menu, ShowsItsPromptRunsTheChoiceAndThenAdvancesTheSlot) {
   struct Row {
     const char* name;

@@ -60,7 +60,7 @@ TEST(PlayThrough, ManyDaysWithAFixedSeedKeepTheDayLifeSound) {
     if (c.PicStt.visible) {
       h.StartGame("15");
     } else if (!c.PicCom.visible) {
-      h.fom.Lbl_MouseDown(kLeftButton, 0, 0, 0);
+      Press(h.fom, kLeftButton);
       h.fom.Lbl_Click();
     } else if (c.TimHirou.enabled) {
       h.fom.TimHirou_Timer();

@@ -44,6 +44,13 @@ bool TempGame::Exists(const QString& relative) const { return QFileInfo::exists(
 
 void TempGame::TouchPicture(const QString& relative) { WriteRaw(relative, "picture"); }
 
+void Press(Fom& fom, std::int16_t button) { fom.Lbl_MouseDown(button, 0, 0, 0); }
+void PressWindow(Fom& fom, std::int16_t button) { fom.Form_MouseDown(button, 0, 0, 0); }
+void Key(Fom& fom, std::int16_t key) { fom.Form_KeyDown(key, 0); }
+void StageKey(Fom& fom, std::int16_t key) { fom.PicStt_KeyDown(key, 0); }
+void SetFatigue(Fom& fom, int fatigue) { fom.controls.LblHirou.caption = QString::number(fatigue); }
+void SetDays(Fom& fom, int days) { fom.controls.LblDay.caption = QString::number(days); }
+
 Harness::Harness() { shell.programFolder = game.folder(); }
 
 void Harness::Start() {
@@ -59,7 +66,7 @@ void Harness::StartGame(const QString& dayLimit) {
 int Harness::ClickThroughScene(int maxClicks) {
   int clicks = 0;
   while (!fom.controls.PicCom.visible && !fom.controls.PicStt.visible && clicks < maxClicks) {
-    fom.Lbl_MouseDown(kLeftButton, 0, 0, 0);
+    Press(fom, kLeftButton);
     fom.Lbl_Click();
     ++clicks;
   }
