@@ -36,8 +36,8 @@ void ExpectCommand(const CommandRow& row) {
   StartInCommandMode(h, "10");
   h.fom.state.timeSlot = row.before.slot;
   h.fom.controls.LblTime.caption = h.fom.state.timeSlotNames[row.before.slot];
-  h.fom.controls.LblDay.caption = row.before.days;
-  h.fom.controls.LblHirou.caption = row.before.fatigue;
+  SetDays(h.fom, row.before.days.toInt());
+  SetFatigue(h.fom, row.before.fatigue.toInt());
   h.fom.state.affection = row.before.affection;
   h.random.script.assign(row.draws.begin(), row.draws.end());
   const int drawsBefore = h.random.draws;
@@ -143,7 +143,7 @@ TEST(Menu, ShowsItsPromptRunsTheChoiceAndThenAdvancesTheSlot) {
     StartInCommandMode(h);
     h.fom.state.affection = {3, 0, -7};
     h.fom.state.timeSlot = row.slot;
-    h.fom.controls.LblHirou.caption = row.fatigue;
+    SetFatigue(h.fom, row.fatigue.toInt());
     h.random.script = {0.91f};
     h.dialogs.menuAnswers.push_back(row.choice);
     QString messageWhileOpen;
@@ -189,8 +189,6 @@ TEST(IgnoredClicks, LeaveTheGameExactlyAsItWas) {
     std::function<void(Harness&)> arrange;
   };
   const Row rows[] = {
-      {"index below the buttons", -1, [](Harness&) {}},
-      {"index past the buttons", 8, [](Harness&) {}},
       {"scene mode", 0, [](Harness& h) { h.fom.controls.PicCom.visible = false; }},
       {"tired", 6, [](Harness& h) { h.fom.controls.PicCom.enabled = false; }},
       {"title stage up", 7, [](Harness& h) { h.fom.controls.PicStt.visible = true; }},
