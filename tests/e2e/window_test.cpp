@@ -71,13 +71,13 @@ TEST_F(Evening, FromTheTitleThroughAPagedSceneToTheButtonsAndTheClose) {
   EXPECT_EQ(Text("Lbl"), "\n1行目");
 
   // The pacing timer shows a line at a time and stops at the first page end.
-  ASSERT_TRUE(RunUntil([&] { return PageEnd(); }));
+  ASSERT_TRUE(RunUntil([&] { return PageEnd(); }, 20000));
   EXPECT_TRUE(Text("Lbl").endsWith("8行目▼"));
   ClickOn("Lbl");
   EXPECT_EQ(Text("Lbl"), "\n9行目");
   // A right click fast-forwards to the end of the scene.
   ClickOn("Lbl", Qt::RightButton);
-  ASSERT_TRUE(RunUntil([&] { return Shown("PicCom"); }));
+  ASSERT_TRUE(RunUntil([&] { return Shown("PicCom"); }, 20000));
   EXPECT_EQ(Text("Lbl"), "");
   EXPECT_FALSE(Find<QTimer>("TimSay").isActive());
 

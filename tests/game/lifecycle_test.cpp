@@ -24,24 +24,6 @@ QStringList Snapshot(const Harness& h) {
           "slots " + QStringList(s.timeSlotNames.begin() + 1, s.timeSlotNames.end()).join(" ")};
 }
 
-TEST(StartUp, BuildsEveryFolderWithExactlyOneSeparator) {
-  for (const bool finalSeparator : {false, true}) {
-    SCOPED_TRACE(finalSeparator);
-    Harness h;
-    const QString root = h.game.folder();  // ends in "/"
-    h.shell.programFolder = finalSeparator ? root : root.chopped(1);
-
-    h.Start();
-
-    EXPECT_EQ(h.fom.controls.LstIvent.items, QStringList({"▼記憶"}));  // a first run
-    const GameState& s = h.fom.state;
-    EXPECT_EQ(QStringList({s.programFolder, s.pictureFolder, s.faceFolder, s.scriptFolder,
-                           s.settingsFolder}),
-              QStringList({root, root + "img/", root + "face/", root + "txt/", root + "sys/"}));
-    EXPECT_EQ(h.midi.log, QStringList({"close", "open " + root + "bgm.mid", "play"}));
-  }
-}
-
 TEST(StartUp, ReadsSettingsStartsTheTuneSeedsOnceAndLeavesTheTitleShowing) {
   Harness h;
   h.game.WriteRaw("sys/sys.dat", ".scn\r\n .bmp \r\nthree\r\nfour");
