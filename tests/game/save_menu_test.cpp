@@ -96,23 +96,26 @@ TEST_F(SaveMenu, ADamagedSaveChangesNothingAndShowsTheLoadBox) {
   EXPECT_EQ(h.dialogs.boxes, QStringList{Failure(h, "LOAD ERROR!")});
 }
 
-// A loaded fatigue of 100 starts the collapse; a day count at the limit opens the
-// ending, which then plays without a recovery tick getting in.
-TEST_F(SaveMenu, ALoadedCollapseOrDayLimitTakesEffectAtOnce) {
+// A loaded fatigue of 100 starts the collapse at once, in command mode.
+TEST_F(SaveMenu, ALoadedCollapseTakesEffectAtOnce) {
   Load(" 0 \r\n 0 \r\n 0 \r\n 10 \r\n 2 \r\n100\r\n3\r\n");
   EXPECT_EQ(Snapshot(h), std::tuple(QString(), std::array<std::int16_t, 3>{}, 10, 2, "100", "3",
                                     "朝", true, false, true, false, false));
   h.fom.TimHirou_Timer();
   EXPECT_EQ(h.fom.controls.LblDay.caption, "4");
+}
 
+// A tired save at the limit: the collapse comes first and the ending's page then covers
+// its message; the ending plays on its own without a recovery tick getting in.
+TEST_F(SaveMenu, ATiredSaveAtTheLimitPlaysTheEndingOnce) {
   Load(" 0 \r\n 0 \r\n 0 \r\n 10 \r\n 2 \r\n100\r\n10\r\n");
   EXPECT_FALSE(h.fom.controls.PicCom.visible);
   EXPECT_FALSE(h.fom.controls.TimHirou.enabled);
-  EXPECT_TRUE(h.fom.controls.Lbl.caption.endsWith("おわりの一行目"));
+  EXPECT_EQ(h.fom.controls.Lbl.caption, "\r\nおわりの一行目");
   h.fom.TimHirou_Timer();
   h.fom.TimSay_Timer();
   EXPECT_EQ(h.fom.controls.LblDay.caption, "10");
-  EXPECT_TRUE(h.fom.controls.Lbl.caption.contains("おわりの二行目"));
+  EXPECT_EQ(h.fom.controls.Lbl.caption, "\r\nおわりの一行目\r\nおわりの二行目");
 }
 
 // The old save survives a disk that fills up mid-write (which fails for root too), and a
