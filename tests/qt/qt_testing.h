@@ -1,28 +1,13 @@
-// Helpers for driving real widgets: mouse clicks as the platform delivers them,
-// and an event loop that lets the 1 ms timers run while a condition is awaited.
+// Answering the game's modal widgets in widget tests.
 #pragma once
 
 #include <QApplication>
-#include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 
-#include "support/qt/event_loop.h"
 
 namespace hibi::testing {
-
-inline void SendMouse(QWidget& widget, QEvent::Type type, Qt::MouseButton button,
-                      Qt::MouseButtons held) {
-  const QPointF at = QRectF(widget.rect()).center();
-  QMouseEvent event(type, at, widget.mapToGlobal(at), button, held, Qt::NoModifier);
-  QApplication::sendEvent(&widget, &event);
-}
-
-inline void Click(QWidget& widget, Qt::MouseButton button = Qt::LeftButton) {
-  SendMouse(widget, QEvent::MouseButtonPress, button, button);
-  SendMouse(widget, QEvent::MouseButtonRelease, button, Qt::NoButton);
-}
 
 // While it lives, answers the first modal widget that opens (a message box or the
 // pop-up menu) by calling `answer` with it.
