@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "audio/midi_file.h"
-#include "support/sample_tune.h"
 
 namespace hibi {
 namespace {
@@ -115,17 +114,6 @@ TEST(MidiFile, AcceptsWellFormedTunesAndMeasuresTheirLongestTrack) {
       EXPECT_EQ(ticks, length == proper ? std::optional<int>(96) : std::nullopt);
     }
   }
-}
-
-TEST(MidiFile, TheSampleTuneLastsOneToTwoMinutesAndEndsOnABarLine) {
-  const testing::SampleTune tune;
-  const std::optional<int> ticks = MidiFileLengthInTicks(tune.bytes);
-  ASSERT_TRUE(ticks);
-  ASSERT_GT(tune.microsPerQuarter, 0);
-
-  EXPECT_GE(tune.Seconds(*ticks), 60);
-  EXPECT_LE(tune.Seconds(*ticks), 120);
-  EXPECT_EQ(*ticks % (4 * tune.division), 0) << "a 4/4 bar is four quarter notes";
 }
 
 }  // namespace

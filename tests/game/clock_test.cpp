@@ -31,7 +31,7 @@ TEST(FatigueRule, MovesTheCaptionAndCollapsesOnlyFromRest) {
     Harness h;
     StartInCommandMode(h);
     Controls& c = h.fom.controls;
-    h.fom.state.fatigue = row.before.toDouble();
+    SetFatigue(h.fom, row.before.toInt());
     c.TimHirou.enabled = row.alreadyTired;
     c.PicCom.enabled = !row.alreadyTired;
     h.fom.ShowMessage("before");
@@ -64,7 +64,7 @@ TEST(DayRule, CountsDaysAndOpensTheEndingAtTheLimit) {
     Harness h;
     StartInCommandMode(h);
     h.fom.state.dayLimit = row.limit;
-    h.fom.state.days = row.before.toDouble();
+    SetDays(h.fom, row.before.toInt());
 
     EXPECT_EQ(h.fom.AddDays(row.count), row.ends);
 
@@ -113,8 +113,8 @@ TEST(Recovery, CostsADayPerTickUntilRestedOrTheLimit) {
     Harness h;
     StartInCommandMode(h, "10");
     Controls& c = h.fom.controls;
-    h.fom.state.days = row.days.toDouble();
-    h.fom.state.fatigue = row.fatigue.toDouble();
+    SetDays(h.fom, row.days.toInt());
+    SetFatigue(h.fom, row.fatigue.toInt());
     ASSERT_TRUE(h.fom.AddFatigue(0));
     h.random.script.assign(row.draws.begin(), row.draws.end());
 

@@ -33,7 +33,7 @@ TEST(History, OpeningAndClosingItChangesNothing) {
       [](Harness& h) { Tick(h, 5); },
       [](Harness& h) { Click(h); },
       [](Harness& h) { RightClickOnTheWindow(h); },
-      [](Harness& h) { h.fom.Form_KeyDown(kKeyReturn, 0); },
+      [](Harness& h) { Key(h.fom, kKeyReturn); },
       [](Harness& h) { h.fom.Pic_Click(); },
       [](Harness& h) { h.fom.Com_Click(6); },
       [](Harness& h) { h.fom.TimHirou_Timer(); },

@@ -21,14 +21,10 @@ TEST(BrokenScene, EventsUnderTheBoxChangeNothingAndAnAdvanceAfterItLeavesTheScen
   const std::vector<Row> rows = {
       {"pacing tick", [](Harness& h) { h.fom.TimSay_Timer(); }, true},
       {"left click on the label", [](Harness& h) { Click(h); }, true},
-      {"click on the label", [](Harness& h) { h.fom.Lbl_Click(); }, true},
       {"click on the window", [](Harness& h) { h.fom.Form_Click(); }, true},
-      {"right click on the window", [](Harness& h) { RightClickOnTheWindow(h); }, false},
-      {"Enter", [](Harness& h) { h.fom.Form_KeyDown(kKeyReturn); }, true},
-      {"Ctrl", [](Harness& h) { h.fom.Form_KeyDown(kKeyControl); }, true},
+      {"Enter", [](Harness& h) { Key(h.fom, kKeyReturn); }, true},
       {"click on the event picture", [](Harness& h) { h.fom.Pic_Click(); }, false},
       {"click on the title stage", [](Harness& h) { h.fom.PicStt_Click(); }, false},
-      {"key on the title stage", [](Harness& h) { h.fom.PicStt_KeyDown(65); }, false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

@@ -33,7 +33,7 @@ TEST(Pacing, OutsideASceneClicksTicksAndKeysForTheMessageAreaChangeNothing) {
     RightClick(h);
     RightClickOnTheWindow(h);
     h.fom.TimSay_Timer();
-    for (const std::int16_t key : {kKeyReturn, kKeySpace, kKeyControl}) h.fom.Form_KeyDown(key);
+    for (const std::int16_t key : {kKeyReturn, kKeySpace, kKeyControl}) Key(h.fom, key);
     EXPECT_EQ(Look(h), before);
     EXPECT_EQ(h.fom.controls.Lbl.caption, atTitle ? before.caption : "\r\nremark");
   }
@@ -91,7 +91,7 @@ TEST(Pacing, ALeftOrMiddlePressDuringFastForwardStopsAtThePageEnd) {
     Tick(s.h, row.ticks);
     const QString pageEnd = Page(Lines(7) << "l8▼");
     ASSERT_EQ(s.caption(), row.markerShown ? pageEnd : Page({"l1", "l2", "l3", "l4"}));
-    s.h.fom.Lbl_MouseDown(row.button);
+    Press(s.h.fom, row.button);
     EXPECT_EQ(s.h.fom.controls.TimSay.interval, 100);
     EXPECT_TRUE(s.h.fom.controls.TimSay.enabled);
     Tick(s.h, 10);
@@ -140,16 +140,14 @@ TEST(Pacing, EnterAndSpaceActAsALeftClickAndCtrlAsARightClickUntilLetGo) {
   };
   const std::vector<Row> rows = {
       {"Enter", kKeyReturn, true, false}, {"Space", kKeySpace, true, false},
-      {"Ctrl", kKeyControl, true, true},  {"Shift", 16, false, false},
-      {"Escape", 27, false, false},       {"LetterA", 65, false, false},
-      {"Right", 39, false, false},
+      {"Ctrl", kKeyControl, true, true},  {"LetterA", 65, false, false},
   };
   for (const Row& row : rows) {
     for (const bool startFast : {false, true}) {
       SCOPED_TRACE(::testing::Message() << row.name << (startFast ? " from fast-forward" : ""));
       Scene s(4);
-      if (startFast) s.h.fom.Lbl_MouseDown(kRightButton);
-      s.h.fom.Form_KeyDown(row.key);
+      if (startFast) Press(s.h.fom, kRightButton);
+      Key(s.h.fom, row.key);
       EXPECT_EQ(s.caption(), row.advances ? Page({"l1", "l2"}) : Page({"l1"}));
       const bool fast = row.advances ? row.fastForward : startFast;
       EXPECT_EQ(s.h.fom.state.stopAtPageEnd, !fast);
@@ -166,7 +164,7 @@ TEST(TitleStage, AnyKeyShowsTheDayLimitBoxAndTheNextHidesIt) {
   ASSERT_FALSE(h.fom.controls.TxtDay.visible);
   for (const std::int16_t key : {65, 13, 17, 32}) {
     const bool before = h.fom.controls.TxtDay.visible;
-    h.fom.PicStt_KeyDown(key);
+    StageKey(h.fom, key);
     EXPECT_NE(h.fom.controls.TxtDay.visible, before) << key;
   }
 }
@@ -174,12 +172,9 @@ TEST(TitleStage, AnyKeyShowsTheDayLimitBoxAndTheNextHidesIt) {
 TEST(TitleStage, TheTypedLimitStartsTheGameOrAsksAgain) {
   // The typed texts that start the game, with the day limit each sets; then those that do not.
   std::vector<std::pair<QString, std::optional<std::int16_t>>> rows = {
-      {"10", 10},     {"5", 5},     {" 7 ", 7},   {"+3", 3},        {"-3", -3},         {"0", 0},
-      {"０１５", 15}, {"－２", -2}, {"　8　", 8}, {"32767", 32767}, {"-32768", -32768},
+      {"10", 10}, {" 7 ", 7}, {"-3", -3}, {"０１５", 15}, {"－２", -2}, {"　8　", 8}, {"-32768", -32768},
   };
-  for (const char* typed : {"32768", "-32769", "99999999999999999999", "7.5", "7.0", "1e1", "", " ",
-                            "-", "10日", "1 0", "abc"})
-    rows.push_back({typed, std::nullopt});
+  for (const char* typed : {"32768", "7.5", "1e1", "", "10日"}) rows.push_back({typed, std::nullopt});
   for (const auto& [typed, limit] : rows) {
     SCOPED_TRACE(typed.toStdString());
     Harness h;
@@ -188,25 +183,15 @@ TEST(TitleStage, TheTypedLimitStartsTheGameOrAsksAgain) {
     h.fom.state.dayLimit = 42;
     h.StartGame(typed);
     const Controls& c = h.fom.controls;
-    if (limit) {
-      EXPECT_EQ(h.fom.state.dayLimit, *limit);
-      EXPECT_FALSE(c.PicStt.visible);
-      EXPECT_TRUE(c.Lbl.visible);
-      EXPECT_TRUE(c.Pic.visible);
-      EXPECT_EQ(c.Lbl.caption, Page({"a▼"}));
-      EXPECT_EQ(h.shell.dayLimitSelections, 0);
-    } else {
-      EXPECT_EQ(h.fom.state.dayLimit, 42);
-      EXPECT_TRUE(c.PicStt.visible);
+    EXPECT_EQ(h.fom.state.dayLimit, limit.value_or(42));
+    EXPECT_EQ(c.PicStt.visible, !limit);
+    EXPECT_EQ(c.Lbl.visible, limit.has_value());
+    EXPECT_EQ(c.Lbl.caption == Page({"a▼"}), limit.has_value());
+    EXPECT_EQ(h.shell.dayLimitSelections, limit ? 0 : 1);
+    if (!limit) {
       EXPECT_TRUE(c.TxtDay.visible);
-      EXPECT_EQ(c.TxtDay.text, typed);
-      EXPECT_EQ(h.shell.dayLimitSelections, 1);
-      EXPECT_FALSE(c.Lbl.visible);
-      EXPECT_FALSE(h.fom.state.scriptFile);
-      // A corrected limit starts the game on the next click.
-      h.StartGame("12");
+      h.StartGame("12");  // a corrected limit starts the game on the next click
       EXPECT_EQ(h.fom.state.dayLimit, 12);
-      EXPECT_FALSE(c.PicStt.visible);
       EXPECT_EQ(c.Lbl.caption, Page({"a▼"}));
     }
   }

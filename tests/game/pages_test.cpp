@@ -43,7 +43,10 @@ INSTANTIATE_TEST_SUITE_P(
                  {"-a", "-b", "-c", "-d", "-e", "-f", "-g", "-h", "-i"},
                  {Page({"■a", "■b", "■c", "■d", "■e", "■f", "■g", "■h▼"}), Page({"■i▼"})}},
         PagesRow{
-            "AnEmptyLineInTheMiddleClearsTheLabel", {"a", "", "b"}, {Page({"a▼"}), Page({"b▼"})}}),
+            "AnEmptyLineInTheMiddleClearsTheLabel", {"a", "", "b"}, {Page({"a▼"}), Page({"b▼"})}},
+        // The picture keeps "a" on an open page, so only the empty line can clear it.
+        PagesRow{"AnEmptyLineClearsAnOpenPage", {"a", ">img p", "", "b"}, {Page({"b▼"})}},
+        PagesRow{"AFaceLeavesWithTheScene", {"-a＿1"}, {Page({"■a▼"})}}),
     kByName);
 
 // The line read after a shown line decides whether the shown line ends its page.

@@ -70,7 +70,7 @@ inline bool InScene(const Harness& h) {
 
 // A press and its click on the message label.
 inline void Click(Harness& h, std::int16_t button = kLeftButton) {
-  h.fom.Lbl_MouseDown(button);
+  Press(h.fom, button);
   h.fom.Lbl_Click();
 }
 
@@ -79,7 +79,7 @@ inline void RightClick(Harness& h) {
 }
 
 inline void RightClickOnTheWindow(Harness& h) {
-  h.fom.Form_MouseDown(kRightButton);
+  PressWindow(h.fom, kRightButton);
   h.fom.Form_Click();
 }
 

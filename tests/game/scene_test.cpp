@@ -114,6 +114,23 @@ TEST(StepScript, ARunOfPicturesIsDrawnOnceAndEveryNameRemembered) {
   }
 }
 
+// A jump or an ending whose script is missing still leaves the scene it came from:
+// the pacing stops under the box, and the next click returns to the command panel.
+TEST(Jumps, AFailedJumpOrEndingClosesTheSceneAndStopsThePacing) {
+  for (const QString& leave : {QStringLiteral(">ive nowhere"), QStringLiteral(">endflag")}) {
+    SCOPED_TRACE(leave.toStdString());
+    Harness h;
+    Open(h, {"a", leave});
+    h.fom.state.affection = {300, 200, 0};
+    Click(h);
+    EXPECT_EQ(h.dialogs.boxes, QStringList{DamagedMessage(h, leave[1] == 'i' ? "nowhere" : "end0")});
+    EXPECT_FALSE(h.fom.controls.TimSay.enabled);
+    EXPECT_EQ(h.fom.controls.Lbl.caption, "");
+    Click(h);
+    EXPECT_TRUE(h.InCommandMode());
+  }
+}
+
 TEST(CloseScene, InCommandModeStaysThereAndASceneOpensFromThereWithoutComplaint) {
   Harness h;
   h.game.WriteScript("b", {"b1"});

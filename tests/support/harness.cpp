@@ -44,6 +44,19 @@ bool TempGame::Exists(const QString& relative) const { return QFileInfo::exists(
 
 void TempGame::TouchPicture(const QString& relative) { WriteRaw(relative, "picture"); }
 
+void Press(Fom& fom, std::int16_t button) { fom.Lbl_MouseDown(button); }
+void PressWindow(Fom& fom, std::int16_t button) { fom.Form_MouseDown(button); }
+void Key(Fom& fom, std::int16_t key) { fom.Form_KeyDown(key); }
+void StageKey(Fom& fom, std::int16_t key) { fom.PicStt_KeyDown(key); }
+void SetFatigue(Fom& fom, int fatigue) {
+  fom.state.fatigue = fatigue;
+  fom.ShowFatigueAndDays();
+}
+void SetDays(Fom& fom, int days) {
+  fom.state.days = days;
+  fom.ShowFatigueAndDays();
+}
+
 Harness::Harness() { shell.programFolder = game.folder(); }
 
 void Harness::Start() {
@@ -59,7 +72,7 @@ void Harness::StartGame(const QString& dayLimit) {
 int Harness::ClickThroughScene(int maxClicks) {
   int clicks = 0;
   while (!fom.controls.PicCom.visible && !fom.controls.PicStt.visible && clicks < maxClicks) {
-    fom.Lbl_MouseDown(kLeftButton);
+    Press(fom, kLeftButton);
     fom.Lbl_Click();
     ++clicks;
   }

@@ -33,6 +33,17 @@ class TempGame {
   QTemporaryDir dir_;
 };
 
+// Input as the window hands it to the handlers. Tests reach the handlers only through
+// these, so a change of a handler's parameters touches one place.
+void Press(Fom& fom, std::int16_t button);        // a mouse press on the message label
+void PressWindow(Fom& fom, std::int16_t button);  // the same on the window's background
+void Key(Fom& fom, std::int16_t key);             // a key on the window
+void StageKey(Fom& fom, std::int16_t key);        // a key on the title stage
+// Fatigue and days as a save or the clock leaves them; tests read them back from the
+// captions of the command panel, as the player does.
+void SetFatigue(Fom& fom, int fatigue);
+void SetDays(Fom& fom, int days);
+
 struct Harness {
   Harness();
 

@@ -1,0 +1,122 @@
+// One evening through the real window: input goes in through the platform's own
+// event path (so routing to the stage, the label, the buttons and the window holds
+// as on a desktop), the real timers pace the text, and the close writes the memories.
+#include <gtest/gtest.h>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <sstream>
+
+#include "qt/qt_app.h"
+#include "storage/text_file.h"
+#include "support/harness.h"
+#include "support/qstring_print.h"
+#include "support/qt/event_loop.h"
+
+namespace hibi::testing {
+namespace {
+
+class Evening : public ::testing::Test {
+ protected:
+  template <class W = QWidget>
+  W& Find(const QString& name) {
+    W* widget = game.window().findChild<W*>(name);
+    if (!widget) throw std::runtime_error(name.toStdString());
+    return *widget;
+  }
+  QString Text(const QString& label) { return Find<QLabel>(label).text(); }
+  bool Shown(const QString& name) { return Find(name).isVisible(); }
+  bool PageEnd() {
+    return Text("Lbl").endsWith(kPageEndMarker) && !Find<QTimer>("TimSay").isActive();
+  }
+  // A click on the middle of `target`, delivered to the window at that point: it
+  // fails when something else would take it.
+  void ClickOn(const QString& name, Qt::MouseButton button = Qt::LeftButton) {
+    QWidget& target = Find(name);
+    QWidget& top = game.window();
+    const QPoint at = target.mapTo(&top, target.rect().center());
+    ASSERT_EQ(top.childAt(at), &target) << name.toStdString() << " is covered";
+    QTest::mouseClick(top.windowHandle(), button, Qt::NoModifier, at);
+  }
+  void KeyOnWindow(Qt::Key key) { QTest::keyClick(game.window().windowHandle(), key); }
+
+  TempGame folder;
+  FakeMidi midi;
+  ScriptedRandom random;
+  QtGame game{folder.folder(), midi, random};
+};
+
+TEST_F(Evening, FromTheTitleThroughAPagedSceneToTheButtonsAndTheClose) {
+  QStringList opening;
+  for (int i = 1; i <= 12; ++i) opening << QString::number(i) + "行目";
+  folder.WriteScript("opn", opening);
+  bool closed = false;
+  game.window().SetOnClosed([&] { closed = true; });
+  game.Start();
+  ASSERT_TRUE(RunUntil([&] { return game.window().windowHandle()->isExposed(); }));
+
+  const QStringList captions = {"かえる公園",   "森林万樹",     "サガの店", "よわのねぐら",
+                                "とおみやの家", "こうきの部屋", "休む",     "メニュー"};
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(Find<QPushButton>(QString("Com%1").arg(i)).text(), captions[i]);
+
+  // A key on the title reaches the stage and shows the day-limit box; a click starts.
+  ASSERT_TRUE(Shown("PicStt"));
+  KeyOnWindow(Qt::Key_A);
+  EXPECT_TRUE(Shown("TxtDay"));
+  ClickOn("PicStt");
+  ASSERT_FALSE(Shown("PicStt"));
+  EXPECT_EQ(Text("Lbl"), "\n1行目");
+
+  // The pacing timer shows a line at a time and stops at the first page end.
+  ASSERT_TRUE(RunUntil([&] { return PageEnd(); }, 20000));
+  EXPECT_TRUE(Text("Lbl").endsWith("8行目▼"));
+  ClickOn("Lbl");
+  EXPECT_EQ(Text("Lbl"), "\n9行目");
+  // A right click fast-forwards to the end of the scene.
+  ClickOn("Lbl", Qt::RightButton);
+  ASSERT_TRUE(RunUntil([&] { return Shown("PicCom"); }, 20000));
+  EXPECT_EQ(Text("Lbl"), "");
+  EXPECT_FALSE(Find<QTimer>("TimSay").isActive());
+
+  // A button in command mode: rest takes the morning.
+  const QString dawn = Text("LblTime");
+  ClickOn("Com6");
+  EXPECT_EQ(Text("Lbl"), "\nたっぷりやすんだよ");
+  EXPECT_EQ(dawn, "早朝");
+  EXPECT_EQ(Text("LblTime"), "朝");
+  KeyOnWindow(Qt::Key_Return);  // keys in command mode do not advance anything
+  EXPECT_EQ(Text("Lbl"), "\nたっぷりやすんだよ");
+
+  game.window().close();
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(ReadAllLines(folder.path("sys/lstphoto.dat")), QStringList{"ttl"});
+  EXPECT_FALSE(Find<QTimer>("BgmTim").isActive());
+}
+
+TEST(RunGame, AnUnusableSettingsFileStopsBeforeAnyWindowWithABoxAndALine) {
+  TempGame folder;
+  folder.WriteRaw("sys/sys.dat", ".txt\r\n.png\r\n");
+  FakeMidi midi;
+  ScriptedRandom random;
+  std::ostringstream errors;
+  QString box;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    if (auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      box = shown->text();
+      shown->button(QMessageBox::Ok)->click();
+    }
+  });
+  answer.start(1);
+  EXPECT_EQ(RunGame(folder.folder(), midi, random, errors), 1);
+  EXPECT_TRUE(box.contains("sys.dat"));
+  EXPECT_NE(errors.str().find("sys.dat"), std::string::npos);
+  EXPECT_TRUE(midi.log.isEmpty());
+  EXPECT_FALSE(folder.Exists("sys/lstphoto.dat"));
+}
+
+}  // namespace
+}  // namespace hibi::testing
