@@ -4,6 +4,7 @@
 // While a message box or the menu is open its event loop still delivers ticks and
 // clicks; every handler here ignores them then, so a box is never stacked on a box
 // and a script closed under the box is never read.
+#include <limits>
 #include <optional>
 
 #include "game/fom.h"
@@ -25,6 +26,7 @@ std::optional<std::int16_t> ReadDayLimit(const QString& typed) {
     ++i;
   }
   if (i == text.size()) return std::nullopt;
+  constexpr long kLargestMagnitude = -long{std::numeric_limits<std::int16_t>::min()};
   long value = 0;
   for (; i < text.size(); ++i) {
     const char16_t c = text[i].unicode();
@@ -33,10 +35,10 @@ std::optional<std::int16_t> ReadDayLimit(const QString& typed) {
     if (c >= u'０' && c <= u'９') digit = c - u'０';
     if (digit < 0) return std::nullopt;
     value = value * 10 + digit;
-    if (value > 32768) return std::nullopt;
+    if (value > kLargestMagnitude) return std::nullopt;  // that of the lowest value
   }
   if (negative) value = -value;
-  if (value > 32767) return std::nullopt;
+  if (value > std::numeric_limits<std::int16_t>::max()) return std::nullopt;
   return static_cast<std::int16_t>(value);
 }
 
@@ -61,7 +63,7 @@ void Fom::Lbl_MouseDown(std::int16_t button) {
   if (!InScene(*this)) return;
   const bool fastForward = button == kRightButton;
   state.stopAtPageEnd = !fastForward;
-  controls.TimSay.interval = fastForward ? 1 : 100;
+  controls.TimSay.interval = fastForward ? kFastForwardMs : kPacingMs;
 }
 
 void Fom::Lbl_Click() {
