@@ -110,10 +110,8 @@ TEST_F(SampleTuneOffline, TheDevicesNoticeAloneLoopsTheTuneOnceAtEachEnd) {
   for (int step = 0; step < total; ++step) {
     sum += std::pow(Render(device, 1), 2);
     const int tick = device.CurrentTick();
-    if (tick < lastTick) {
-      ++restarts;
-      tickBeforeRestart = lastTick;
-    }
+    restarts += tick < lastTick;
+    if (tick < lastTick) tickBeforeRestart = lastTick;
     lastTick = tick;
   }
   device.SetNotice({});
