@@ -28,6 +28,13 @@ const QByteArray kEndOfTrack = Bytes({0x00, 0xFF, 0x2F, 0x00});
 // Middle C for a quarter note of 96 ticks.
 const QByteArray kQuarterNote = Bytes({0x00, 0x90, 60, 80, 0x60, 0x80, 60, 64});
 
+// A format 0 file of one track holding `events`.
+QByteArray Tune(const QByteArray& events) {
+  return Header(0, 1, 96) + Chunk("MTrk", events);
+}
+
+constexpr std::nullopt_t no = std::nullopt;
+
 struct Row {
   const char* name;
   QByteArray bytes;
@@ -35,69 +42,45 @@ struct Row {
 };
 
 TEST(MidiFile, AcceptsWellFormedTunesAndMeasuresTheirLongestTrack) {
+  const QByteArray note = kQuarterNote + kEndOfTrack, track = Chunk("MTrk", note);
   const Row rows[] = {
-      {"one note in format 0", Header(0, 1, 96) + Chunk("MTrk", kQuarterNote + kEndOfTrack), 96},
+      {"one note in format 0", Tune(note), 96},
       {"running status and a long delta",
-       Header(0, 1, 96) +
-           Chunk("MTrk", Bytes({0x00, 0x90, 60, 80, 0x81, 0x40, 60, 0}) + kEndOfTrack),
-       192},
-      {"the end-of-track delay counts",
-       Header(0, 1, 96) + Chunk("MTrk", kQuarterNote + Bytes({0x60, 0xFF, 0x2F, 0x00})), 192},
+       Tune(Bytes({0x00, 0x90, 60, 80, 0x81, 0x40, 60, 0}) + kEndOfTrack), 192},
+      {"the end-of-track delay counts", Tune(kQuarterNote + Bytes({0x60, 0xFF, 0x2F, 0x00})), 192},
       {"two tracks of different lengths",
        Header(1, 2, 96) + Chunk("MTrk", Bytes({0x00, 0xFF, 0x51, 3, 7, 0xA1, 0x20}) + kEndOfTrack) +
-           Chunk("MTrk", kQuarterNote + kQuarterNote + kEndOfTrack),
+           Chunk("MTrk", kQuarterNote + note),
        192},
-      {"format 2", Header(2, 1, 96) + Chunk("MTrk", kQuarterNote + kEndOfTrack), 96},
+      {"format 2", Header(2, 1, 96) + track, 96},
       {"running status on past a meta event",
-       Header(0, 1, 96) + Chunk("MTrk", Bytes({0x00, 0x90, 60, 80, 0x00, 0xFF, 0x01, 1, 'a', 0x60,
-                                               60, 0}) + kEndOfTrack),
+       Tune(Bytes({0x00, 0x90, 60, 80, 0x00, 0xFF, 0x01, 1, 'a', 0x60, 60, 0}) + kEndOfTrack), 96},
+      {"a chunk of another kind after the tracks", Tune(note) + Chunk("XFIH", "abc"), 96},
+      {"sysex and program change", Tune(Bytes({0x00, 0xF0, 2, 0x7E, 0xF7, 0x00, 0xC0, 12}) + note),
        96},
-      {"a chunk of another kind after the tracks",
-       Header(0, 1, 96) + Chunk("MTrk", kQuarterNote + kEndOfTrack) + Chunk("XFIH", "abc"), 96},
-      {"sysex and program change",
-       Header(0, 1, 96) + Chunk("MTrk", Bytes({0x00, 0xF0, 2, 0x7E, 0xF7, 0x00, 0xC0, 12}) +
-                                            kQuarterNote + kEndOfTrack),
-       96},
-      {"empty file", QByteArray(), std::nullopt},
-      {"not a MIDI file", "RIFF....WAVEfmt ", std::nullopt},
-      {"header cut short", Header(0, 1, 96).left(10), std::nullopt},
-      {"format 3", Header(3, 1, 96) + Chunk("MTrk", kQuarterNote + kEndOfTrack), std::nullopt},
-      {"no tracks", Header(1, 0, 96), std::nullopt},
-      {"SMPTE timing", Header(0, 1, 0xE728) + Chunk("MTrk", kQuarterNote + kEndOfTrack),
-       std::nullopt},
-      {"track shorter than its chunk says",
-       Header(0, 1, 96) + Chunk("MTrk", kQuarterNote + kEndOfTrack).chopped(2), std::nullopt},
-      {"fewer tracks than the header says",
-       Header(1, 2, 96) + Chunk("MTrk", kQuarterNote + kEndOfTrack), std::nullopt},
-      {"no end-of-track event", Header(0, 1, 96) + Chunk("MTrk", kQuarterNote), std::nullopt},
-      {"a tune of no length", Header(0, 1, 96) + Chunk("MTrk", kEndOfTrack), std::nullopt},
-      {"data before any status",
-       Header(0, 1, 96) + Chunk("MTrk", Bytes({0x00, 60, 80}) + kEndOfTrack), std::nullopt},
-      {"a delta of five bytes",
-       Header(0, 1, 96) + Chunk("MTrk", Bytes({0x81, 0x81, 0x81, 0x81, 0x01}) + kEndOfTrack),
-       std::nullopt},
-      {"a meta event running past the track",
-       Header(0, 1, 96) + Chunk("MTrk", Bytes({0x00, 0xFF, 0x01, 0x40, 'a'})), std::nullopt},
+      {"empty file", QByteArray(), no},
+      {"not a MIDI file", "RIFF....WAVEfmt ", no},
+      {"header cut short", Header(0, 1, 96).left(10), no},
+      {"format 3", Header(3, 1, 96) + track, no},
+      {"no tracks", Header(1, 0, 96), no},
+      {"SMPTE timing", Header(0, 1, 0xE728) + track, no},
+      {"track shorter than its chunk says", Tune(note).chopped(2), no},
+      {"fewer tracks than the header says", Header(1, 2, 96) + track, no},
+      {"no end-of-track event", Tune(kQuarterNote), no},
+      {"a tune of no length", Tune(kEndOfTrack), no},
+      {"data before any status", Tune(Bytes({0x00, 60, 80}) + kEndOfTrack), no},
+      {"a delta of five bytes", Tune(Bytes({0x81, 0x81, 0x81, 0x81, 0x01}) + kEndOfTrack), no},
+      {"a meta event running past the track", Tune(Bytes({0x00, 0xFF, 0x01, 0x40, 'a'})), no},
       // Valid by the format, but the synthesiser refuses to play any of these.
-      {"a header of eight bytes",
-       "MThd" + Bytes({0, 0, 0, 8, 0, 0, 0, 1, 0, 96, 0, 0}) + Chunk("MTrk", kQuarterNote + kEndOfTrack),
-       std::nullopt},
-      {"a chunk of another kind before the track",
-       Header(0, 1, 96) + Chunk("XFIH", "abc") + Chunk("MTrk", kQuarterNote + kEndOfTrack),
-       std::nullopt},
-      {"a chunk id that is not ASCII",
-       Header(0, 1, 96) + Chunk("X\xE9yz", "abc") + Chunk("MTrk", kQuarterNote + kEndOfTrack),
-       std::nullopt},
-      {"an end-of-track with data",
-       Header(0, 1, 96) + Chunk("MTrk", kQuarterNote + Bytes({0x00, 0xFF, 0x2F, 1, 0})),
-       std::nullopt},
+      {"a header of eight bytes", "MThd" + Bytes({0, 0, 0, 8, 0, 0, 0, 1, 0, 96, 0, 0}) + track,
+       no},
+      {"a chunk of another kind before the track", Header(0, 1, 96) + Chunk("XFIH", "abc") + track,
+       no},
+      {"a chunk id that is not ASCII", Header(0, 1, 96) + Chunk("X\xE9yz", "abc") + track, no},
+      {"an end-of-track with data", Tune(kQuarterNote + Bytes({0x00, 0xFF, 0x2F, 1, 0})), no},
       {"running status on past a system exclusive",
-       Header(0, 1, 96) + Chunk("MTrk", Bytes({0x00, 0x90, 60, 80, 0x00, 0xF0, 1, 0xF7, 0x60, 60,
-                                               0}) + kEndOfTrack),
-       std::nullopt},
-      {"an escaped event",
-       Header(0, 1, 96) + Chunk("MTrk", Bytes({0x00, 0xF7, 1, 0x7E}) + kQuarterNote + kEndOfTrack),
-       std::nullopt},
+       Tune(Bytes({0x00, 0x90, 60, 80, 0x00, 0xF0, 1, 0xF7, 0x60, 60, 0}) + kEndOfTrack), no},
+      {"an escaped event", Tune(Bytes({0x00, 0xF7, 1, 0x7E}) + note), no},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -108,10 +91,9 @@ TEST(MidiFile, AcceptsWellFormedTunesAndMeasuresTheirLongestTrack) {
   for (const auto& [type, proper] : measured) {
     for (const int length : {proper - 1, proper, proper + 1}) {
       SCOPED_TRACE(::testing::Message() << "meta " << type << " of " << length << " bytes");
-      QByteArray meta = Bytes({0x00, 0xFF, type, length}) + QByteArray(length, '\x01');
-      const auto ticks =
-          MidiFileLengthInTicks(Header(0, 1, 96) + Chunk("MTrk", meta + kQuarterNote + kEndOfTrack));
-      EXPECT_EQ(ticks, length == proper ? std::optional<int>(96) : std::nullopt);
+      const QByteArray meta = Bytes({0x00, 0xFF, type, length}) + QByteArray(length, '\x01');
+      EXPECT_EQ(MidiFileLengthInTicks(Tune(meta + note)),
+                length == proper ? std::optional<int>(96) : no);
     }
   }
 }

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <QString>
 #include <cstdint>
 #include <optional>
+#include <tuple>
 
 #include "storage/numbers.h"
+#include "storage/save_file.h"
 #include "support/qstring_print.h"
 
 namespace hibi {
@@ -17,34 +18,29 @@ TEST(ParseNumber, ACaptionReadsAsANumberOnlyWhenItIsOne) {
     const char* text;  // UTF-8
     std::optional<double> value;
   };
-  for (const auto& [text, value] :
-       {Row{"0", 0.0},       Row{"12", 12.0},     Row{"-3", -3.0}, Row{" 12 ", 12.0},
-        Row{"-3 ", -3.0},    Row{"  7\t", 7.0},   Row{"+5", 5.0},  Row{"12.5", 12.5},
-        Row{".5", 0.5},      Row{"5.", 5.0},      Row{"-0", 0.0},  Row{"1e2", 100.0},
-        Row{"1.5E-1", 0.15}, Row{"2e+3", 2000.0}, Row{"007", 7.0}, Row{"", no},
-        Row{"   ", no},      Row{"abc", no},      Row{"1a", no},   Row{"1 2", no},
-        Row{"--1", no},      Row{"+", no},        Row{".", no},    Row{"1e", no},
-        Row{"e5", no},       Row{"1,5", no},      Row{"0x10", no}, Row{"inf", no},
-        Row{"nan", no},      Row{"1e400", no},    Row{"１２", no}, Row{"\u300012\u3000", 12.0}}) {
+  // clang-format off
+  const Row rows[] = {
+      {"12", 12.0}, {" -3 ", -3.0}, {"  7\t", 7.0}, {"+5", 5.0}, {".5", 0.5}, {"5.", 5.0},
+      {"1.5E-1", 0.15}, {"007", 7.0}, {"\u300012\u3000", 12.0}, {"", no}, {"   ", no}, {"1a", no},
+      {"1 2", no}, {"--1", no}, {".", no}, {"1e", no}, {"1,5", no}, {"0x10", no}, {"inf", no},
+      {"nan", no}, {"1e400", no}, {"１２", no}};
+  // clang-format on
+  for (const auto& [text, value] : rows) {
     SCOPED_TRACE(text);
     EXPECT_EQ(ParseNumber(QString::fromUtf8(text)), value);
   }
 }
 
+// Each caption written reads back as the same number.
 TEST(NumberText, ACaptionShowsWholeNumbersWithoutPointOrLeadingSpace) {
   struct Row {
     double value;
     const char* text;
   };
   for (const auto& [value, text] :
-       {Row{12, "12"}, Row{-3, "-3"}, Row{0, "0"}, Row{-0.0, "0"}, Row{-100, "-100"},
-        Row{100000, "100000"}, Row{12.5, "12.5"}, Row{-0.25, "-0.25"}})
+       {Row{12, "12"}, Row{-3, "-3"}, Row{-0.0, "0"}, Row{123456789, "123456789"},
+        Row{12.5, "12.5"}, Row{-0.25, "-0.25"}, Row{0.1, "0.1"}}) {
     EXPECT_EQ(NumberText(value), QString(text)) << value;
-}
-
-TEST(NumberText, EveryCaptionItWritesReadsBackAsTheSameNumber) {
-  for (double value : {0.0, 1.0, -1.0, 99.0, -100.0, 32767.0, 12.5, 0.1, 123456789.0}) {
-    SCOPED_TRACE(value);
     EXPECT_EQ(ParseNumber(NumberText(value)), value);
   }
 }
@@ -55,18 +51,13 @@ TEST(ParseRoundedInteger, ASaveLineRoundsHalvesToEvenAndChecksTheRangeAfterwards
     std::optional<long> value;
   };
   for (const auto& [text, value] :
-       {Row{" 12 ", 12}, Row{"-3 ", -3}, Row{"12.5", 12}, Row{"13.5", 14}, Row{"-2.5", -2},
-        Row{"-3.5", -4}, Row{"0.5", 0}, Row{"1.5", 2}, Row{"2.49", 2}, Row{"2.51", 3},
-        Row{"32767", 32767}, Row{"32767.4", 32767}, Row{"32767.5", no}, Row{"-32768.5", -32768},
-        Row{"-32768.6", no}, Row{"40000", no}, Row{"1e3", 1000}, Row{"x1", no}, Row{"", no}}) {
-    SCOPED_TRACE(text);
-    EXPECT_EQ(ParseRoundedInteger(text, -32768, 32767), value);
-  }
+       {Row{" 12 ", 12}, Row{"12.5", 12}, Row{"13.5", 14}, Row{"-2.5", -2}, Row{"-3.5", -4},
+        Row{"2.49", 2}, Row{"2.51", 3}, Row{"32767.4", 32767}, Row{"32767.5", no},
+        Row{"-32768.5", -32768}, Row{"-32768.6", no}, Row{"1e3", 1000}, Row{"x1", no}})
+    EXPECT_EQ(ParseRoundedInteger(text, -32768, 32767), value) << text;
   for (const auto& [text, value] :
-       {Row{"255.5", no}, Row{"254.5", 254}, Row{"-0.5", 0}, Row{"-1", no}}) {
-    SCOPED_TRACE(text);
-    EXPECT_EQ(ParseRoundedInteger(text, 0, 255), value);
-  }
+       {Row{"255.5", no}, Row{"254.5", 254}, Row{"-0.5", 0}, Row{"-1", no}})
+    EXPECT_EQ(ParseRoundedInteger(text, 0, 255), value) << text;
 }
 
 TEST(SaturatingAdd, AffectionStopsAtTheEdgesOfSixteenBits) {
@@ -76,10 +67,50 @@ TEST(SaturatingAdd, AffectionStopsAtTheEdgesOfSixteenBits) {
     std::int16_t sum;
   };
   for (const auto& [value, amount, sum] :
-       {Row{0, 5, 5}, Row{-5, 3, -2}, Row{32760, 7, 32767}, Row{32760, 8, 32767},
-        Row{32767, 100000, 32767}, Row{-32760, -8, -32768}, Row{-32768, -1, -32768},
+       {Row{-5, 3, -2}, Row{32760, 7, 32767}, Row{32760, 8, 32767}, Row{-32768, -1, -32768},
         Row{-32768, 65535, 32767}, Row{32767, -65535, -32768}})
     EXPECT_EQ(SaturatingAdd(value, amount), sum) << value << " + " << amount;
+}
+
+// Every field of a save, comparable and printable at once.
+auto Fields(const SaveData& d) {
+  return std::tuple(d.affection, d.dayLimit, int(d.timeSlot), d.fatigue, d.days);
+}
+
+TEST(FormatSave, TheSevenLinesComeInTheFileOrderAndReadBackTheSame) {
+  using Row = std::pair<SaveData, QStringList>;
+  for (const auto& [data, lines] :
+       {Row{SaveData{{5, -7, 0}, 10, 3, -100, 4},
+            {" 5 ", "-7 ", " 0 ", " 10 ", " 3 ", "-100", "4"}},
+        Row{SaveData{{-32768, 32767, 140}, -1, 7, 99, 12.5},
+            {"-32768 ", " 32767 ", " 140 ", "-1 ", " 7 ", "99", "12.5"}}}) {
+    SCOPED_TRACE(lines.join('|').toStdString());
+    EXPECT_EQ(FormatSave(data), lines);
+    const auto back = ParseSave(lines);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(Fields(*back), Fields(data));
+  }
+}
+
+// Number lines ignore spaces and round halves to even, counts keep their fractions, lines
+// past the seventh do not matter; any damaged line rejects the whole file.
+TEST(ParseSave, ReadsTheSevenLinesOrNothing) {
+  const QStringList good = {"  12.5  ", "13.5", "-2.5", "\t10 ", "3.4", " 7.5 ", "0 ", "extra"};
+  const auto data = ParseSave(good);
+  ASSERT_TRUE(data.has_value());
+  EXPECT_EQ(Fields(*data), Fields({{12, 14, -2}, 10, 3, 7.5, 0}));
+  EXPECT_FALSE(ParseSave(good.mid(0, 6)).has_value());
+  // Shown as 1.79769313486232e+308, a text no double can hold.
+  const char* const pastDouble = "-1.7976931348623157e308";
+  const std::pair<int, const char*> damage[] = {
+      {0, " 1x "}, {2, ""},    {1, " 40000 "}, {3, " 40000 "},      {4, " 0 "},     {4, " 8 "},
+      {4, "7.5"},  {5, "abc"}, {6, "1 2"},     {5, pastDouble + 1}, {6, pastDouble}};
+  for (const auto& [index, text] : damage) {
+    SCOPED_TRACE(::testing::Message() << "line " << index + 1 << " [" << text << "]");
+    QStringList lines = good;
+    lines[index] = text;
+    EXPECT_FALSE(ParseSave(lines).has_value());
+  }
 }
 
 }  // namespace

@@ -1,12 +1,14 @@
 // The player's files as real installations hold them: links, read-only files and
 // folders, a full disk, leftovers of killed runs, and files far too big to read.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFileInfo>
-#include <string_view>
+#include <random>
 
 #include "storage/memory_list.h"
 #include "storage/text_file.h"
@@ -21,60 +23,70 @@ namespace {
 using hibi::testing::TempGame;
 
 const QByteArray kOld = "old\r\n";
+const QString kHeading = QStringLiteral("▼記憶");
+// What a save of {"new", "", "▼"} holds: code page 932, every line ending in CR LF.
+const QByteArray kNew = "new\r\n\r\n\x81\xA5\r\n";
 
 void Link(TempGame& g, const QString& target) {
   g.WriteRaw("keep/all.dat", kOld);
   ASSERT_EQ(::symlink(target.toUtf8().constData(), g.path("sys/all.dat").toUtf8().constData()), 0);
 }
 
+// A disk that fills up mid-write fails even for root: the process may not write files
+// larger than a few bytes for the length of the call.
 TEST(PlayerFiles, ASaveReplacesOnlyWhatTheOrdinaryUserMayAndKeepsWhatThePlayerSetUp) {
   struct Row {
     const char* why;
     void (*prepare)(TempGame&);
-    const char* lock;  // made read-only after everything else is opened to nobody
+    const char* lock;  // given `mode` after everything else is opened to nobody
+    mode_t mode;
     rlim_t sizeLimit;  // 0: no full disk
-    bool written;
-    QByteArray after;  // the save read through sys/all.dat
+    QByteArray after;  // the save read through sys/all.dat; kNew: written
   };
   static const auto plain = [](TempGame& g) { g.WriteRaw("sys/all.dat", kOld); };
   const Row rows[] = {
-      {"a read-only save is refused and kept", plain, "sys/all.dat", 0, false, kOld},
-      {"a relative link", [](TempGame& g) { Link(g, "../keep/all.dat"); }, nullptr, 0, true, "new\r\n"},
-      {"an absolute link", [](TempGame& g) { Link(g, g.path("keep/all.dat")); }, nullptr, 0, true,
-       "new\r\n"},
-      {"a read-only folder with a writable file: in place", plain, "sys", 0, true, "new\r\n"},
-      {"a read-only folder without the file", [](TempGame&) {}, "sys", 0, false, ""},
-      {"a full disk", plain, nullptr, 4, false, kOld},
+      {"a plain save", plain, nullptr, 0, 0, kNew},
+      {"a read-only save is refused and kept", plain, "sys/all.dat", 0444, 0, kOld},
+      {"a save of mode 000 is refused and kept", plain, "sys/all.dat", 0, 0, kOld},
+      {"a relative link", [](TempGame& g) { Link(g, "../keep/all.dat"); }, nullptr, 0, 0, kNew},
+      {"an absolute link", [](TempGame& g) { Link(g, g.path("keep/all.dat")); }, nullptr, 0, 0,
+       kNew},
+      {"a read-only folder with a writable file: in place", plain, "sys", 0555, 0, kNew},
+      {"a read-only folder without the file", [](TempGame&) {}, "sys", 0555, 0, ""},
+      {"a full disk", plain, nullptr, 0, 8, kOld},
       {"a leftover of a killed run goes",
-       [](TempGame& g) { g.WriteRaw("sys/.all.dat.tmp-99999999-1", "new\r\n"); plain(g); }, nullptr,
-       0, true, "new\r\n"},
+       [](TempGame& g) { plain(g), g.WriteRaw("sys/.all.dat.tmp-99999999-1", kNew); }, nullptr, 0,
+       0, kNew},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.why);
     TempGame game;
     row.prepare(game);
     hibi::testing::OpenToEveryone(game.folder());
-    if (row.lock) ::chmod(game.path(row.lock).toUtf8().constData(), 0555);
+    if (row.lock) ::chmod(game.path(row.lock).toUtf8().constData(), row.mode);
     const bool link = QFileInfo(game.path("sys/all.dat")).isSymLink();
-    const auto written = hibi::testing::AsOrdinaryUser([&] {
+    const auto written = hibi::testing::AsOrdinaryUser([&]() -> std::string {
       std::optional<hibi::testing::ScopedFileSizeLimit> full;
       if (row.sizeLimit) full.emplace(row.sizeLimit);
-      return std::string(WriteLinesAtomically(game.path("sys/all.dat"), {"new"}) ? "1" : "0");
+      return WriteLinesAtomically(game.path("sys/all.dat"), {"new", "", "▼"}) ? "1" : "0";
     });
     ::chmod(game.path("sys").toUtf8().constData(), 0777);
-    EXPECT_EQ(written, row.written ? "1" : "0");
+    EXPECT_EQ(written, row.after == kNew ? "1" : "0");
     EXPECT_EQ(game.ReadRaw("sys/all.dat"), row.after);
     EXPECT_EQ(QFileInfo(game.path("sys/all.dat")).isSymLink(), link);
     struct stat info {};
-    const bool readOnlySave = row.lock && std::string_view(row.lock) == "sys/all.dat";
+    const bool lockedSave = row.lock && QString(row.lock) == "sys/all.dat";
     if (::stat(game.path("sys/all.dat").toUtf8().constData(), &info) == 0) {
-      EXPECT_EQ(info.st_mode & 07777, readOnlySave ? 0555u : 0666u);
+      EXPECT_EQ(info.st_mode & 07777, lockedSave ? row.mode : 0666u);
     }
     const QDir::Filters all = QDir::Files | QDir::Hidden | QDir::System;
-    for (const char* folder : {"sys", "keep"}) {
+    for (const char* folder : {"sys", "keep"})
       EXPECT_EQ(QDir(game.path(folder)).entryList({".*"}, all), QStringList()) << folder;
-    }
   }
+  TempGame game;  // even root cannot replace a folder with a save
+  QDir().mkpath(game.path("sys/dir.dat"));
+  EXPECT_FALSE(WriteLinesAtomically(game.path("sys/dir.dat"), {"new"}));
+  EXPECT_TRUE(QFileInfo(game.path("sys/dir.dat")).isDir());
 }
 
 // A file that never ends a line, or never ends: reading stops at a bound, quickly.
@@ -98,6 +110,54 @@ TEST(PlayerFiles, ReadingStopsAtALineOrFileBeyondEveryBound) {
   items.clear();
   EXPECT_TRUE(ReadMemoryList(game.path("sys/many.dat"), items));
   EXPECT_EQ(items.size(), kMemoryListItems);
+}
+
+// A run killed while it writes the memory list (or a save: the same replacement) leaves
+// the old file or the new one, whole, and never a torn one; the next write sweeps up.
+TEST(CrashSafety, AWriteKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
+  TempGame game;
+  const QString path = game.path("sys/lstphoto.dat");
+  QStringList lists[2];
+  QByteArray bytes[2];
+  for (const int i : {0, 1}) {
+    for (int n = 0; n < 8000 - 2000 * i; ++n)
+      lists[i] << QString(i + 1, 'a') + QString::number(n) + "記憶";
+    ASSERT_TRUE(WriteMemoryList(path, lists[i]));
+    bytes[i] = game.ReadRaw("sys/lstphoto.dat");
+  }
+  std::mt19937 random(13);
+  for (int kill = 0; kill < 150; ++kill) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      for (int i = 0;; ++i) WriteMemoryList(path, lists[i % 2]);
+    }
+    ::usleep(std::uniform_int_distribution<useconds_t>(0, 4000)(random));
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    const QByteArray now = game.ReadRaw("sys/lstphoto.dat");
+    ASSERT_TRUE(now == bytes[0] || now == bytes[1]) << "kill " << kill;
+  }
+  ASSERT_TRUE(WriteMemoryList(path, lists[0]));
+  EXPECT_EQ(game.ReadRaw("sys/lstphoto.dat"), bytes[0]);
+  EXPECT_EQ(QDir(game.path("sys")).entryList(QDir::Files | QDir::Hidden),
+            QStringList({"lstphoto.dat", "sys.dat"}));
+}
+
+// A missing list is the first run; every line is a memory, the heading and empty ones too.
+TEST(MemoryList, EveryLineIsAMemoryAndAnEmptyListWritesZeroBytes) {
+  TempGame game;
+  const QString path = game.path("sys/lstphoto.dat");
+  QStringList items{kHeading};
+  EXPECT_TRUE(ReadMemoryList(path, items));
+  EXPECT_EQ(items, QStringList{kHeading});
+  ASSERT_TRUE(WriteMemoryList(path, {}));
+  EXPECT_TRUE(game.Exists("sys/lstphoto.dat"));
+  EXPECT_EQ(game.ReadRaw("sys/lstphoto.dat"), "");
+  game.WriteRaw("sys/lstphoto.dat", "\r\n\x81\xA5\x8BL\x89\xAF\r\nopn");
+  EXPECT_TRUE(ReadMemoryList(path, items));
+  EXPECT_EQ(items, QStringList({kHeading, "", kHeading, "opn"}));
+  ASSERT_TRUE(WriteMemoryList(path, items.mid(1)));
+  EXPECT_EQ(game.ReadRaw("sys/lstphoto.dat"), "\r\n\x81\xA5\x8BL\x89\xAF\r\nopn\r\n");
 }
 
 }  // namespace
