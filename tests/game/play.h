@@ -47,10 +47,7 @@ inline QString DamagedMessage(const Harness& h, const QString& scene) {
 // What the player could notice of the game's state.
 struct Seen {
   bool picStt, picCom, picKao, lstIvent, txtDay, timSay, stopAtPageEnd;
-  int interval;
-  QString caption;
-  std::int16_t dayLimit;
-  qsizetype boxes;
+  int interval; QString caption; std::int16_t dayLimit; qsizetype boxes;
   bool operator==(const Seen&) const = default;
 };
 
