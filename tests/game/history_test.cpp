@@ -54,7 +54,8 @@ TEST(History, OpeningAndClosingItChangesNothing) {
     EXPECT_EQ(with.pictures.log.size(), drawn);
     for (Harness* h : {&with, &without}) { Click(*h); Click(*h); h->fom.Com_Click(6); Tick(*h, 3); }
     const auto after = [](const Harness& h) {
-      return std::tuple(Look(h), h.random.draws, h.fom.controls.LblHirou.caption, h.fom.history.Rows());
+      return std::tuple(Look(h), h.random.draws, h.fom.controls.LblHirou.caption,
+                        h.fom.history.Rows());
     };
     EXPECT_EQ(after(with), after(without));
   }

@@ -43,7 +43,8 @@ TEST(StartUp, ReadsSettingsStartsTheTuneSeedsOnceAndLeavesTheTitleShowing) {
                                   "▼記憶,ttl,001", "深夜", "0"}));
   const Controls& c = h.fom.controls;
   EXPECT_EQ(std::tuple(h.random.seeds, c.PicStt.visible, c.PicCom.visible, c.LstIvent.visible,
-                       Snapshot(h)[2], Snapshot(h).last(), c.BgmTim.enabled, h.dialogs.boxes.isEmpty()),
+                       Snapshot(h)[2], Snapshot(h).last(), c.BgmTim.enabled,
+                       h.dialogs.boxes.isEmpty()),
             std::tuple(1, true, false, false, "captions 0 0 早朝", "slots 早朝 朝 午前 午後 夕方 夜 深夜",
                        true, true));
 
@@ -57,7 +58,8 @@ TEST(StartUp, ReadsSettingsStartsTheTuneSeedsOnceAndLeavesTheTitleShowing) {
 }
 
 TEST(StartUp, SetsTheWindowToSevenTenthsOfTheScreenInSinglePrecision) {
-  for (const auto& [screen, window] : {std::pair(19200.0, 13440.0), {12345.0, 8641.5}, {28800.0, 20160.0}}) {
+  for (const auto& [screen, window] :
+       {std::pair(19200.0, 13440.0), {12345.0, 8641.5}, {28800.0, 20160.0}}) {
     Harness h;
     h.shell.screenWidthTwips = screen;
     h.fom.Form_Load();
@@ -129,8 +131,10 @@ TEST(Shutdown, AFailedWriteShowsTheBoxThenClosesTheTuneAndKeepsTheOldFolder) {
   EXPECT_EQ(h.dialogs.boxes,
             QStringList({"リストデーターが、破損しています。\r\n" + h.game.path("sys/") +
                          "lstphoto.dat　を開いて、中身をすゆまで送って下さい。"}));
-  EXPECT_EQ(std::tuple(musicWhenBoxShown, h.midi.log.last(), QDir(h.game.path("sys/lstphoto.dat/inside")).exists()),
-            std::tuple(QStringList({"close", "open " + h.game.path("bgm.mid"), "play"}), "close", true));
+  EXPECT_EQ(std::tuple(musicWhenBoxShown, h.midi.log.last(),
+                       QDir(h.game.path("sys/lstphoto.dat/inside")).exists()),
+            std::tuple(QStringList({"close", "open " + h.game.path("bgm.mid"), "play"}), "close",
+                       true));
 }
 
 TEST(Shutdown, StillWritesTheMemoriesWhenABoxIsOpen) {
@@ -139,7 +143,8 @@ TEST(Shutdown, StillWritesTheMemoriesWhenABoxIsOpen) {
   h.dialogs.menuAnswers = {MenuChoice::Save};
   h.dialogs.whileOpen = [&] { if (h.dialogs.boxes.size() == 1) h.fom.Form_Unload(); };
   h.fom.Com_Click(7);
-  EXPECT_EQ(std::pair(h.game.ReadRaw("sys/lstphoto.dat"), h.midi.log.last()), std::pair(QByteArray("ttl\r\n"), QString("close")));
+  EXPECT_EQ(std::pair(h.game.ReadRaw("sys/lstphoto.dat"), h.midi.log.last()),
+            std::pair(QByteArray("ttl\r\n"), QString("close")));
 }
 
 }  // namespace

@@ -17,7 +17,8 @@ TEST(PlayerFiles, AMemoryListTheUserCannotReadOrReplaceIsKeptWithTheBox) {
   // lock: taken from nobody after everything else is opened; outcome: memories read at
   // start-up, boxes at shutdown
   struct Row {
-    const char* why; bool withFile; const char* lock; mode_t mode; std::string outcome; QByteArray after;
+    const char* why; bool withFile;
+    const char* lock; mode_t mode; std::string outcome; QByteArray after;
   };
   const Row rows[] = {
       {"mode 000", true, "sys/lstphoto.dat", 0000, "0 1", kThree},
@@ -48,7 +49,8 @@ TEST(PlayerFiles, AMemoryListTheUserCannotReadOrReplaceIsKeptWithTheBox) {
 }
 
 QByteArray Save(const char* fatigue, const char* days, const QByteArray& padding = "") {
-  return " 5 " + padding + "\r\n 6 \r\n 7 \r\n 32767 \r\n 3 \r\n" + fatigue + "\r\n" + days + "\r\n";
+  return " 5 " + padding + "\r\n 6 \r\n 7 \r\n 32767 \r\n 3 \r\n" + fatigue + "\r\n" + days +
+         "\r\n";
 }
 
 // Fatigue 1e300 never recovers and days -1e300 never end: the menu itself stays
@@ -65,7 +67,8 @@ TEST(PlayerFiles, LoadRefusesASaveThatWouldLockTheGameAndNothingIsApplied) {
     h.Start();
     h.game.WriteRaw("sys/all.dat", file);
     h.fom.menu_save_Click(1);
-    EXPECT_EQ(std::pair(h.dialogs.boxes.value(0).startsWith("LOAD ERROR!"), h.fom.state.affection[0]),
+    const bool refused = h.dialogs.boxes.value(0).startsWith("LOAD ERROR!");
+    EXPECT_EQ(std::pair(refused, h.fom.state.affection[0]),
               std::pair(!loads, std::int16_t(loads ? 5 : 0)));
   }
 }

@@ -70,14 +70,16 @@ TEST(StepScript, ARunOfPicturesIsDrawnOnceAndEveryNameRemembered) {
     SCOPED_TRACE(row.name);
     Harness h;
     QStringList opening, names;
-    for (int i = 0; i < row.count; ++i) opening << ">img " + (names << "p" + QString::number(i)).last();
+    for (int i = 0; i < row.count; ++i) names << "p" + QString::number(i);
+    for (const QString& name : names) opening << ">img " + name;
     if (row.endsEmpty) opening << ">img ";
     for (const QString& name : row.present) h.game.TouchPicture("img/" + name + ".png");
     Open(h, opening << "b");
     const auto path = [&](QString n) { return n.isEmpty() ? n : h.game.path("img/" + n + ".png"); };
     EXPECT_EQ(h.fom.controls.LstIvent.items, QStringList({"▼記憶", "ttl"}) + names);
-    EXPECT_EQ(std::tuple(h.pictures.shownPic, h.pictures.loadedE, h.pictures.log.filter("/img/p").size(),
-                         h.pictures.log.count("draw E Pic"), h.fom.controls.Lbl.caption),
+    const FakePictures& p = h.pictures;
+    EXPECT_EQ(std::tuple(p.shownPic, p.loadedE, p.log.filter("/img/p").size(),
+                         p.log.count("draw E Pic"), h.fom.controls.Lbl.caption),
               std::tuple(path(row.shown), path(row.buffer), row.loads, row.draws, Page({"b▼"})));
   }
 }
@@ -91,8 +93,10 @@ TEST(Jumps, AFailedJumpOrEndingClosesTheSceneAndStopsThePacing) {
     Open(h, {"a", leave});
     h.fom.state.affection = {300, 200, 0};
     Click(h);
-    EXPECT_EQ(h.dialogs.boxes, QStringList{DamagedMessage(h, leave[1] == 'i' ? "nowhere" : "end0")});
-    EXPECT_EQ(std::pair(h.fom.controls.TimSay.enabled, h.fom.controls.Lbl.caption), std::pair(false, QString()));
+    const QString missing = leave[1] == 'i' ? "nowhere" : "end0";
+    const Controls& c = h.fom.controls;
+    EXPECT_EQ(std::tuple(h.dialogs.boxes, c.TimSay.enabled, c.Lbl.caption),
+              std::tuple(QStringList{DamagedMessage(h, missing)}, false, QString()));
     Click(h);
     EXPECT_TRUE(h.InCommandMode());
   }

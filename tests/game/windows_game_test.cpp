@@ -18,7 +18,8 @@ namespace {
 // What the player sees at one moment: the message and the files behind each picture.
 QString Moment(const Harness& h) {
   QString seen = h.fom.controls.Lbl.caption;
-  for (const QString& shown : {h.pictures.shownPicStt, h.pictures.shownPic, h.pictures.shownPicKao}) {
+  const FakePictures& p = h.pictures;
+  for (const QString& shown : {p.shownPicStt, p.shownPic, p.shownPicKao}) {
     std::ifstream file(NativePath(shown));
     std::string content;
     std::getline(file, content);
