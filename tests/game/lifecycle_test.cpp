@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <tuple>
 
 #include "mini_game.h"
 #include "storage/settings.h"
@@ -40,17 +41,12 @@ TEST(StartUp, ReadsSettingsStartsTheTuneSeedsOnceAndLeavesTheTitleShowing) {
 
   EXPECT_EQ(atWidth, QStringList({"close,open " + h.game.path("bgm.mid") + ",play", "1",
                                   "▼記憶,ttl,001", "深夜", "0"}));
-
   const Controls& c = h.fom.controls;
-  EXPECT_EQ(h.random.seeds, 1);
-  EXPECT_EQ(Snapshot(h).last(), "slots 早朝 朝 午前 午後 夕方 夜 深夜");
-  EXPECT_TRUE(c.PicStt.visible);
-  EXPECT_FALSE(c.PicCom.visible);
-  EXPECT_FALSE(c.LstIvent.visible);
-  EXPECT_EQ(QStringList({c.LblTime.caption, c.LblHirou.caption, c.LblDay.caption}),
-            QStringList({"早朝", "0", "0"}));
-  EXPECT_TRUE(c.BgmTim.enabled);
-  EXPECT_TRUE(h.dialogs.boxes.isEmpty());
+  EXPECT_EQ(std::tuple(h.random.seeds, c.PicStt.visible, c.PicCom.visible, c.LstIvent.visible,
+                       Snapshot(h)[2], Snapshot(h).last(), c.BgmTim.enabled,
+                       h.dialogs.boxes.isEmpty()),
+            std::tuple(1, true, false, false, "captions 0 0 早朝", "slots 早朝 朝 午前 午後 夕方 夜 深夜",
+                       true, true));
 
   // The suffixes, spaces and all, are what the game's files are found by.
   h.game.WriteScript("opn", {"はじまり"}, ".scn");
@@ -62,16 +58,12 @@ TEST(StartUp, ReadsSettingsStartsTheTuneSeedsOnceAndLeavesTheTitleShowing) {
 }
 
 TEST(StartUp, SetsTheWindowToSevenTenthsOfTheScreenInSinglePrecision) {
-  struct Row {
-    double screen, window;
-  };
-  const Row rows[] = {{19200, 13440}, {15360, 10752}, {12345, 8641.5}, {28800, 20160}};
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.screen);
+  for (const auto& [screen, window] :
+       {std::pair(19200.0, 13440.0), {12345.0, 8641.5}, {28800.0, 20160.0}}) {
     Harness h;
-    h.shell.screenWidthTwips = row.screen;
+    h.shell.screenWidthTwips = screen;
     h.fom.Form_Load();
-    EXPECT_EQ(h.shell.windowWidths, std::vector<double>{row.window});
+    EXPECT_EQ(h.shell.windowWidths, std::vector<double>{window}) << screen;
   }
 }
 
@@ -82,12 +74,9 @@ TEST(StartUp, WithoutUsableSettingsStopsBeforeOpeningOrWritingAnything) {
   h.game.WriteRaw("sys/sys.dat", ".txt\r\n.png\r\nx\r\n");
   EXPECT_THROW(h.fom.Form_Load(), SettingsError);
   h.fom.Form_Unload();  // even a window closed now must not write
-  EXPECT_EQ(h.midi.log, QStringList({"close"}));
-  EXPECT_FALSE(h.music.bgmEnabled);
-  EXPECT_EQ(h.random.seeds, 0);
-  EXPECT_TRUE(h.shell.windowWidths.empty());
-  EXPECT_EQ(QDir(h.game.path("sys")).entryList(QDir::Files), QStringList({"sys.dat"}));
-  EXPECT_TRUE(h.dialogs.boxes.isEmpty());
+  EXPECT_EQ(std::tuple(h.midi.log, h.music.bgmEnabled, h.random.seeds, h.shell.windowWidths.empty(),
+                       QDir(h.game.path("sys")).entryList(QDir::Files), h.dialogs.boxes.isEmpty()),
+            std::tuple(QStringList({"close"}), false, 0, true, QStringList({"sys.dat"}), true));
 }
 
 TEST(Activation, ResetsAGameInProgressAndTwiceIsTheSameAsOnce) {
@@ -100,8 +89,7 @@ TEST(Activation, ResetsAGameInProgressAndTwiceIsTheSameAsOnce) {
     SetDays(h.fom, 6);
     SetFatigue(h.fom, 130);
     ASSERT_TRUE(h.fom.AddFatigue(0));
-    h.fom.controls.TimSay.enabled = true;
-    h.fom.controls.LstIvent.visible = true;
+    h.fom.controls.TimSay.enabled = h.fom.controls.LstIvent.visible = true;
     const QStringList memories = h.fom.controls.LstIvent.items;
 
     for (int i = 0; i < times; ++i) h.fom.Form_Activate();
@@ -124,10 +112,9 @@ TEST(Shutdown, InTheMiddleOfASceneClosesTheScriptAndWritesTheMemories) {
   ASSERT_NE(h.fom.state.scriptFile, nullptr);
   h.fom.ShowEventPicture("ttl");  // seen again: remembered once
   h.fom.Form_Unload();
-  EXPECT_EQ(h.fom.state.scriptFile, nullptr);
-  EXPECT_EQ(h.game.ReadRaw("sys/lstphoto.dat"), "ttl\r\n00\r\n");
-  EXPECT_TRUE(h.dialogs.boxes.isEmpty());
-  EXPECT_EQ(h.midi.log.last(), "close");
+  EXPECT_EQ(std::tuple(h.fom.state.scriptFile == nullptr, h.game.ReadRaw("sys/lstphoto.dat"),
+                       h.dialogs.boxes.isEmpty(), h.midi.log.last()),
+            std::tuple(true, "ttl\r\n00\r\n", true, "close"));
 }
 
 TEST(Shutdown, AFailedWriteShowsTheBoxThenClosesTheTuneAndKeepsTheOldFolder) {
@@ -144,23 +131,20 @@ TEST(Shutdown, AFailedWriteShowsTheBoxThenClosesTheTuneAndKeepsTheOldFolder) {
   EXPECT_EQ(h.dialogs.boxes,
             QStringList({"リストデーターが、破損しています。\r\n" + h.game.path("sys/") +
                          "lstphoto.dat　を開いて、中身をすゆまで送って下さい。"}));
-  EXPECT_EQ(musicWhenBoxShown, QStringList({"close", "open " + h.game.path("bgm.mid"), "play"}));
-  EXPECT_EQ(h.midi.log.last(), "close");
-  EXPECT_TRUE(QDir(h.game.path("sys/lstphoto.dat/inside")).exists());
+  EXPECT_EQ(std::tuple(musicWhenBoxShown, h.midi.log.last(),
+                       QDir(h.game.path("sys/lstphoto.dat/inside")).exists()),
+            std::tuple(QStringList({"close", "open " + h.game.path("bgm.mid"), "play"}), "close",
+                       true));
 }
 
 TEST(Shutdown, StillWritesTheMemoriesWhenABoxIsOpen) {
   Harness h;
   StartInCommandMode(h);
   h.dialogs.menuAnswers = {MenuChoice::Save};
-  h.dialogs.whileOpen = [&] {
-    if (h.dialogs.boxes.size() == 1) h.fom.Form_Unload();
-  };
-
+  h.dialogs.whileOpen = [&] { if (h.dialogs.boxes.size() == 1) h.fom.Form_Unload(); };
   h.fom.Com_Click(7);
-
-  EXPECT_EQ(h.game.ReadRaw("sys/lstphoto.dat"), "ttl\r\n");
-  EXPECT_EQ(h.midi.log.last(), "close");
+  EXPECT_EQ(std::pair(h.game.ReadRaw("sys/lstphoto.dat"), h.midi.log.last()),
+            std::pair(QByteArray("ttl\r\n"), QString("close")));
 }
 
 }  // namespace

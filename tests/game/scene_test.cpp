@@ -2,91 +2,64 @@
 // is left with when the script is broken.
 #include <gtest/gtest.h>
 
-#include <utility>
-#include <vector>
+#include <tuple>
 
 #include "game/play.h"
 
 namespace hibi::testing {
 namespace {
 
-TEST(OpenScene, TheSceneShowsItsPictureAndRemembersIt) {
-  const std::vector<std::pair<QString, QString>> rows = {
-      // the scene, its picture
-      {"opn", "ttl"},   {"end", "ttl"}, {"fin", "ttl"},
-      {"end0", "end0"}, {"03", "03"},   {"Opn", "Opn"},
-  };
-  for (const auto& [scene, picture] : rows) {
-    SCOPED_TRACE(scene.toStdString());
+// A scene shows its picture and remembers it; a broken script (missing or empty) names
+// itself in a box over that picture, leaving an empty message area in scene mode.
+TEST(OpenScene, TheSceneShowsItsPictureAndABrokenScriptNamesItselfInABox) {
+  // the scene, its picture, its script's one line (null: no file, empty: an empty file)
+  const std::tuple<QString, QString, const char*> rows[] = {
+      {"opn", "ttl", "a"},    {"end", "ttl", "a"}, {"fin", "ttl", "a"}, {"end0", "end0", "a"},
+      {"Opn", "Opn", "a"},    {"03", "03", nullptr}, {"03", "03", ""}};
+  for (const auto& [scene, picture, line] : rows) {
+    SCOPED_TRACE(scene.toStdString() + (line ? line : "(no file)"));
     Harness h;
     h.game.TouchPicture("img/" + picture + ".png");
-    h.game.WriteScript(scene, {"a"});
+    if (line && *line) h.game.WriteScript(scene, {line});
+    if (line && !*line) h.game.WriteRaw("txt/" + scene + ".txt", "");
     h.Start();
     h.fom.OpenScene(scene);
-    EXPECT_EQ(h.pictures.shownPic, h.game.path("img/" + picture + ".png"));
-    EXPECT_EQ(h.fom.controls.LstIvent.items, QStringList({"▼記憶", picture}));
-    EXPECT_EQ(h.fom.controls.Lbl.caption, Page({"a▼"}));
-  }
-}
-
-TEST(OpenScene, ABrokenScriptNamesItselfInABoxOverTheScenesPicture) {
-  // the script file's content; null: no file at all
-  for (const QByteArray& bytes : {QByteArray(), QByteArray("")}) {
-    SCOPED_TRACE(bytes.isNull() ? "missing" : "empty");
-    Harness h;
-    h.game.TouchPicture("img/03.png");
-    if (!bytes.isNull()) h.game.WriteRaw("txt/03.txt", bytes);
-    h.Start();
-    h.fom.OpenScene("03");
-    EXPECT_EQ(h.dialogs.boxes, QStringList{DamagedMessage(h, "03")});
-    // What the player sees under and after the box: an empty message area in scene
-    // mode, the scene's picture, and the picture remembered.
+    const bool broken = !line || !*line;
     const Controls& c = h.fom.controls;
-    EXPECT_EQ(c.Lbl.caption, "");
-    EXPECT_FALSE(c.PicCom.visible);
-    EXPECT_FALSE(c.PicKao.visible);
-    EXPECT_FALSE(c.LstIvent.visible);
-    EXPECT_FALSE(c.TimSay.enabled);
-    EXPECT_EQ(h.pictures.shownPic, h.game.path("img/03.png"));
-    EXPECT_TRUE(c.LstIvent.items.contains("03"));
+    EXPECT_EQ(h.dialogs.boxes, broken ? QStringList{DamagedMessage(h, scene)} : QStringList());
+    EXPECT_EQ(std::tuple(c.Lbl.caption, c.PicCom.visible, c.PicKao.visible, c.LstIvent.visible,
+                         c.TimSay.enabled, h.pictures.shownPic, c.LstIvent.items),
+              std::tuple(broken ? QString() : Page({"a▼"}), false, false, false, false,
+                         h.game.path("img/" + picture + ".png"), QStringList({"▼記憶", picture})));
   }
 }
 
 // Scenes that only jump on would open one another for ever; the game reports the
 // circle once and goes on, while a long honest chain of jumps still plays.
 TEST(Jumps, ACircleOfJumpsIsReportedOnceAndALongChainStillPlays) {
-  for (const bool twoScenes : {false, true}) {
-    SCOPED_TRACE(twoScenes ? "two scenes that jump to each other" : "a scene that jumps to itself");
-    Harness h;
-    h.game.WriteScript("a", {">ive opn"});
-    Open(h, {twoScenes ? ">ive a" : ">ive opn"});
-    ASSERT_EQ(h.dialogs.boxes, QStringList{DamagedMessage(h, "opn")});
-    Click(h);
-    EXPECT_TRUE(h.InCommandMode());
-  }
-  {
-    SCOPED_TRACE("a chain of forty jumps");
-    Harness h;
-    for (int i = 1; i < 40; ++i)
-      h.game.WriteScript(QString::number(i), {">ive " + QString::number(i + 1)});
-    h.game.WriteScript("40", {"着いた"});
-    Open(h, {">ive 1"});
-    EXPECT_TRUE(h.dialogs.boxes.isEmpty());
-    EXPECT_EQ(h.fom.controls.Lbl.caption, Page({"着いた▼"}));
-  }
+  Harness circle, chain;
+  circle.game.WriteScript("a", {">ive opn"});
+  Open(circle, {">ive a"});
+  ASSERT_EQ(circle.dialogs.boxes, QStringList{DamagedMessage(circle, "opn")});
+  Click(circle);
+  EXPECT_TRUE(circle.InCommandMode());
+  for (int i = 1; i < 40; ++i)
+    chain.game.WriteScript(QString::number(i), {">ive " + QString::number(i + 1)});
+  chain.game.WriteScript("40", {"着いた"});
+  Open(chain, {">ive 1"});
+  EXPECT_TRUE(chain.dialogs.boxes.isEmpty());
+  EXPECT_EQ(chain.fom.controls.Lbl.caption, Page({"着いた▼"}));
 }
 
 // Only the last picture of a step can be seen: a run of ">img" lines is drawn once,
 // leaving the layer and the buffer as drawing each in turn would, and every name
 // enters the memory list in order.
 TEST(StepScript, ARunOfPicturesIsDrawnOnceAndEveryNameRemembered) {
+  // pictures p0 .. p<count-1> then an empty name if asked, the picture files that exist,
+  // what the layer and the buffer hold afterwards
   struct Row {
-    const char* name;
-    int count;             // pictures p0 .. p<count-1>, then an empty name if asked
-    bool endsEmpty;
-    QStringList present;   // the picture files that exist
-    QString shown, buffer; // what the layer and the buffer hold afterwards
-    int loads, draws;
+    const char* name; int count; bool endsEmpty; QStringList present; QString shown, buffer;
+    qsizetype loads, draws;
   };
   const Row rows[] = {
       {"5,000 pictures", 5000, false, {"p10", "p4999"}, "p4999", "p4999", 1, 1},
@@ -102,15 +75,12 @@ TEST(StepScript, ARunOfPicturesIsDrawnOnceAndEveryNameRemembered) {
     if (row.endsEmpty) opening << ">img ";
     for (const QString& name : row.present) h.game.TouchPicture("img/" + name + ".png");
     Open(h, opening << "b");
-    const auto path = [&](const QString& name) {
-      return name.isEmpty() ? QString() : h.game.path("img/" + name + ".png");
-    };
+    const auto path = [&](QString n) { return n.isEmpty() ? n : h.game.path("img/" + n + ".png"); };
     EXPECT_EQ(h.fom.controls.LstIvent.items, QStringList({"▼記憶", "ttl"}) + names);
-    EXPECT_EQ(h.pictures.shownPic, path(row.shown));
-    EXPECT_EQ(h.pictures.loadedE, path(row.buffer));
-    EXPECT_EQ(h.pictures.log.filter("/img/p").size(), row.loads);
-    EXPECT_EQ(h.pictures.log.count("draw E Pic"), row.draws);
-    EXPECT_EQ(h.fom.controls.Lbl.caption, Page({"b▼"}));
+    const FakePictures& p = h.pictures;
+    EXPECT_EQ(std::tuple(p.shownPic, p.loadedE, p.log.filter("/img/p").size(),
+                         p.log.count("draw E Pic"), h.fom.controls.Lbl.caption),
+              std::tuple(path(row.shown), path(row.buffer), row.loads, row.draws, Page({"b▼"})));
   }
 }
 
@@ -123,9 +93,10 @@ TEST(Jumps, AFailedJumpOrEndingClosesTheSceneAndStopsThePacing) {
     Open(h, {"a", leave});
     h.fom.state.affection = {300, 200, 0};
     Click(h);
-    EXPECT_EQ(h.dialogs.boxes, QStringList{DamagedMessage(h, leave[1] == 'i' ? "nowhere" : "end0")});
-    EXPECT_FALSE(h.fom.controls.TimSay.enabled);
-    EXPECT_EQ(h.fom.controls.Lbl.caption, "");
+    const QString missing = leave[1] == 'i' ? "nowhere" : "end0";
+    const Controls& c = h.fom.controls;
+    EXPECT_EQ(std::tuple(h.dialogs.boxes, c.TimSay.enabled, c.Lbl.caption),
+              std::tuple(QStringList{DamagedMessage(h, missing)}, false, QString()));
     Click(h);
     EXPECT_TRUE(h.InCommandMode());
   }
@@ -134,27 +105,16 @@ TEST(Jumps, AFailedJumpOrEndingClosesTheSceneAndStopsThePacing) {
 TEST(CloseScene, InCommandModeStaysThereAndASceneOpensFromThereWithoutComplaint) {
   Harness h;
   h.game.WriteScript("b", {"b1"});
-  StartAtTheCommandPanel(h);
-  ASSERT_TRUE(h.InCommandMode());
+  Open(h, {"tugi"});
   h.fom.ShowMessage("\r\nremark");
   h.fom.CloseScene();
   EXPECT_TRUE(h.InCommandMode());
-  EXPECT_EQ(h.fom.controls.Lbl.caption, "");
-  EXPECT_FALSE(h.fom.controls.TimSay.enabled);
-  EXPECT_FALSE(h.fom.controls.PicKao.visible);
+  EXPECT_EQ(std::tuple(h.fom.controls.Lbl.caption, h.fom.controls.TimSay.enabled,
+                       h.fom.controls.PicKao.visible),
+            std::tuple("", false, false));
   h.fom.OpenScene("b");
   EXPECT_TRUE(h.dialogs.boxes.isEmpty());
   EXPECT_EQ(h.fom.controls.Lbl.caption, Page({"b1▼"}));
-}
-
-TEST(OpenScene, TheScriptSuffixIsAppendedExactlyEvenWhenEmpty) {
-  Harness h;
-  h.game.WriteRaw("sys/sys.dat", "\r\n.png\r\n\r\n\r\n");
-  h.game.WriteScript("opn", {"no suffix"}, "");
-  h.game.WriteScript("opn", {"with suffix"}, ".txt");
-  h.Start();
-  h.StartGame();
-  EXPECT_EQ(h.fom.controls.Lbl.caption, Page({"no suffix▼"}));
 }
 
 }  // namespace

@@ -18,8 +18,8 @@ namespace {
 // What the player sees at one moment: the message and the files behind each picture.
 QString Moment(const Harness& h) {
   QString seen = h.fom.controls.Lbl.caption;
-  for (const QString& shown :
-       {h.pictures.shownPicStt, h.pictures.shownPic, h.pictures.shownPicKao}) {
+  const FakePictures& p = h.pictures;
+  for (const QString& shown : {p.shownPicStt, p.shownPic, p.shownPicKao}) {
     std::ifstream file(NativePath(shown));
     std::string content;
     std::getline(file, content);
@@ -37,9 +37,8 @@ void WriteGame(TempGame& game, bool windows) {
   game.WriteRaw("sys/sys.dat", ".txt\r\n.bmp\r\n\r\n\r\n");
   game.WriteRaw("sys/all.dat", "old");
   QStringList pictures{"ttl", "town\\bridge", "ev\\03"};
-  for (const QString& script : QDir(game.path("txt")).entryList(QDir::Files)) {
+  for (const QString& script : QDir(game.path("txt")).entryList(QDir::Files))
     pictures << script.chopped(4);
-  }
   for (const QString& name : pictures) game.WriteRaw("img/" + name + ".bmp", name.toUtf8());
   game.WriteRaw("face/よわ＿1.bmp", "よわ＿1");
   if (!windows) return;
@@ -55,11 +54,9 @@ void WriteGame(TempGame& game, bool windows) {
     }
     ASSERT_TRUE(root.rmdir(folder));
   }
-  ASSERT_EQ(
-      ::rename(NativePath(game.path("FACE/よわ＿1.BMP")).c_str(),
-               NativePath(game.path("FACE/" + TextFromNativeName(EncodeCp932("よわ＿1")) + ".bmp"))
-                   .c_str()),
-      0);
+  const auto face = [&](const QString& name) { return NativePath(game.path("FACE/" + name)); };
+  const std::string cp932 = face(TextFromNativeName(EncodeCp932("よわ＿1")) + ".bmp");
+  ASSERT_EQ(::rename(face("よわ＿1.BMP").c_str(), cp932.c_str()), 0);
 }
 
 // From the title through the opening, a save, and the days up to the ending.
@@ -69,14 +66,9 @@ QStringList Play(Harness& h) {
   QStringList seen;
   for (int step = 0; step < 1000 && !(step > 0 && h.fom.controls.PicStt.visible); ++step) {
     seen << Moment(h);
-    if (!h.InCommandMode()) {
-      Press(h.fom, kLeftButton);
-      h.fom.Lbl_Click();
-    } else if (h.dialogs.boxes.isEmpty()) {
-      h.fom.menu_save_Click(0);
-    } else {
-      h.fom.Com_Click(0);
-    }
+    if (!h.InCommandMode()) { Press(h.fom, kLeftButton); h.fom.Lbl_Click(); }
+    else if (h.dialogs.boxes.isEmpty()) h.fom.menu_save_Click(0);
+    else h.fom.Com_Click(0);
   }
   seen << Moment(h);
   h.fom.Form_Unload();
@@ -90,8 +82,8 @@ TEST(WindowsGame, PlaysAsTheSameGameWithExactNames) {
   const QStringList played = Play(exact);
   EXPECT_EQ(Play(windows), played);
   EXPECT_EQ(windows.dialogs.boxes, QStringList{"SAVE　OK"});
-  EXPECT_TRUE(played.filter("scene:03").size() && played.filter("scene:end").size());
-  EXPECT_TRUE(played.filter(" | よわ＿1").size() && played.filter("town\\bridge |").size());
+  for (const char* seen : {"scene:03", "scene:end", " | よわ＿1", "town\\bridge |"})
+    EXPECT_FALSE(played.filter(seen).isEmpty()) << seen;
   for (Harness* h : {&exact, &windows}) EXPECT_TRUE(h->pictures.log.filter("failed").isEmpty());
   // The save went into the ALL.DAT that was there, and the memories beside it.
   EXPECT_EQ(windows.game.ReadRaw("SYS/ALL.DAT"), exact.game.ReadRaw("sys/all.dat"));
