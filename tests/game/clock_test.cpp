@@ -19,9 +19,8 @@ TEST(FatigueRule, MovesTheCaptionAndCollapsesOnlyFromRest) {
     bool alreadyTired, collapses;
   };
   const Row rows[] = {
-      {"99 plus 1 collapses", "99", "100", 1, false, true},
       {"99 plus 0 does not", "99", "99", 0, false, false},
-      {"no upper clamp", "0", "150", 150, false, true},
+      {"no upper clamp", "60", "150", 90, false, true},
       {"the floor rewrites below -100", "-90", "-100", -50, false, false},
       {"the floor keeps exactly -100", "-100", "-100", 0, false, false},
       {"tired rises past 100 silently", "100", "120", 20, true, false},
@@ -45,31 +44,18 @@ TEST(FatigueRule, MovesTheCaptionAndCollapsesOnlyFromRest) {
   }
 }
 
-TEST(DayRule, CountsDaysAndOpensTheEndingAtTheLimit) {
-  struct Row {
-    const char* name;
-    QString before, after;
-    std::int16_t limit, count;
-    bool ends;
-  };
-  const Row rows[] = {
-      {"9 of 10 plus 1 ends", "9", "10", 10, 1, true},
-      {"8 of 10 plus 1 goes on", "8", "9", 10, 1, false},
-      {"0 after a load past the limit ends", "12", "12", 10, 0, true},
-      {"a limit of 0 ends at once", "0", "0", 0, 0, true},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
+// Below the limit a day goes on as the shop's late-night row of commands_test shows; at
+// the limit, or past it after a load (which counts no day), the ending opens.
+TEST(DayRule, OpensTheEndingAtTheLimitAndPastIt) {
+  for (const int days : {9, 12}) {
+    SCOPED_TRACE(days);
     Harness h;
-    StartInCommandMode(h);
-    h.fom.state.dayLimit = row.limit;
-    SetDays(h.fom, row.before.toInt());
-
-    EXPECT_EQ(h.fom.AddDays(row.count), row.ends);
-
-    EXPECT_EQ(h.fom.controls.LblDay.caption, row.after);
-    EXPECT_EQ(SceneOnScreen(h), row.ends ? "end" : "");
-    EXPECT_EQ(h.fom.controls.PicCom.visible, !row.ends);
+    StartInCommandMode(h, "10");
+    SetDays(h.fom, days);
+    EXPECT_TRUE(h.fom.AddDays(days == 9 ? 1 : 0));
+    EXPECT_EQ(h.fom.controls.LblDay.caption, days == 9 ? "10" : "12");
+    EXPECT_EQ(SceneOnScreen(h), "end");
+    EXPECT_FALSE(h.fom.controls.PicCom.visible);
   }
 }
 

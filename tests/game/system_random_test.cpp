@@ -26,14 +26,12 @@ TEST(SystemRandom, TurnsThirtyTwoBitsIntoAFractionBelowOne) {
 TEST(SystemRandom, ReachesEveryAmountOfEveryDrawAndNeverOne) {
   SystemRandom random;
   random.SeedFromClock();
-  std::set<int> fatigue, readout;
+  std::set<int> readout;  // the widest draw; the fatigue draw of 30 is coarser
   for (int i = 0; i < 20000; ++i) {
     const float r = random.Next();
     ASSERT_TRUE(r >= 0.0f && r < 1.0f) << r;
-    fatigue.insert(WholePart(r, 30));
     readout.insert(WholePart(r, 50));
   }
-  EXPECT_EQ(fatigue.size(), 30u);
   EXPECT_EQ(readout.size(), 50u);
 }
 
