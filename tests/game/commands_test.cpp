@@ -28,7 +28,11 @@ struct CommandRow {
   Situation after;
   int drawsUsed;
   QStringList sceneScript = {};  // replaces the mini game's script of `scene`
+  MenuChoice menu = MenuChoice::None;  // the answer to the menu, when it opens
+  QString message = {};                // the message after the click, when it matters
 };
+
+const QString kPrompt = QStringLiteral("\r\nなにをしようかな・・");
 
 void ExpectCommand(const CommandRow& row) {
   SCOPED_TRACE(::testing::Message() << row.name << ", button " << row.button);
@@ -42,6 +46,9 @@ void ExpectCommand(const CommandRow& row) {
   h.fom.state.affection = row.before.affection;
   h.random.script.assign(row.draws.begin(), row.draws.end());
   const int drawsBefore = h.random.draws;
+  h.dialogs.menuAnswers = {row.menu};
+  QString messageWhileOpen;
+  h.dialogs.whileOpen = [&] { messageWhileOpen = h.fom.controls.Lbl.caption; };
 
   h.fom.Com_Click(row.button);
 
@@ -52,7 +59,13 @@ void ExpectCommand(const CommandRow& row) {
   EXPECT_EQ(h.fom.controls.LblHirou.caption, row.after.fatigue);
   EXPECT_EQ(h.fom.state.affection, row.after.affection);
   EXPECT_EQ(h.random.draws - drawsBefore, row.drawsUsed);
-  EXPECT_EQ(h.dialogs.menusShown, 0);
+  EXPECT_EQ(h.fom.controls.TimHirou.enabled, row.after.fatigue.toInt() >= 100);
+  const bool menu = row.button == 7 && row.scene.isEmpty();
+  EXPECT_EQ(h.dialogs.menusShown, menu ? 1 : 0);
+  EXPECT_EQ(messageWhileOpen, menu ? kPrompt : "");
+  if (!row.message.isEmpty()) {
+    EXPECT_EQ(h.fom.controls.Lbl.caption, row.message);
+  }
 }
 
 // The one draw of a place is its fatigue: 0.5 -> 15.
@@ -120,45 +133,19 @@ TEST(Command, AVisitMovesAffectionAndOpensTheSceneOfItsLevel) {
   ExpectCommand(ownDraws);
 }
 
+// The menu shows its prompt while it is open, runs the choice and then spends the slot.
+// The readout's one draw, 0.91, costs 45; it reads the points and leaves them.
 TEST(Menu, ShowsItsPromptRunsTheChoiceAndThenAdvancesTheSlot) {
-  struct Row {
-    MenuChoice choice;
-    std::uint8_t slot, slotAfter;
-    QString fatigue, message, fatigueAfter;
-  };
-  const QString prompt = QStringLiteral("\r\nなにをしようかな・・");
+  using enum MenuChoice;
+  const Points p = {3, 0, -7};
   const QString readout = QStringLiteral("\r\nよわ    3\r\nとおみや    0\r\nこうき    -7");
   const QString tired = QStringLiteral("\r\nなんかつかれちゃった。すこしやすもう");
-  // The readout's one draw, 0.91, costs 45; it reads the points and leaves them.
-  const Row rows[] = {
-      {MenuChoice::None, 3, 4, "0", prompt, "0"},
-      {MenuChoice::Love, 5, 6, "0", readout, "45"},
-      {MenuChoice::Love, 2, 3, "60", tired, "105"},
+  const CommandRow rows[] = {
+      {"dismissed", 7, {3, "0", "0", p}, {}, "", {4, "0", "0", p}, 0, {}, None, kPrompt},
+      {"love", 7, {5, "0", "0", p}, {0.91f}, "", {6, "0", "45", p}, 1, {}, Love, readout},
+      {"love, tired", 7, {2, "0", "60", p}, {0.91f}, "", {3, "0", "105", p}, 1, {}, Love, tired},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.message.toStdString());
-    Harness h;
-    StartInCommandMode(h);
-    h.fom.state.affection = {3, 0, -7};
-    h.fom.state.timeSlot = row.slot;
-    SetFatigue(h.fom, row.fatigue.toInt());
-    h.random.script = {0.91f};
-    h.dialogs.menuAnswers.push_back(row.choice);
-    QString messageWhileOpen;
-    h.dialogs.whileOpen = [&] { messageWhileOpen = h.fom.controls.Lbl.caption; };
-
-    h.fom.Com_Click(7);
-
-    EXPECT_EQ(h.dialogs.menusShown, 1);
-    EXPECT_EQ(messageWhileOpen, prompt);
-    EXPECT_EQ(h.fom.controls.Lbl.caption, row.message);
-    EXPECT_EQ(h.fom.state.timeSlot, row.slotAfter);
-    EXPECT_EQ(h.fom.controls.LblHirou.caption, row.fatigueAfter);
-    EXPECT_EQ(h.fom.controls.TimHirou.enabled, row.message == tired);
-    EXPECT_EQ(h.random.draws, row.choice == MenuChoice::Love ? 1 : 0);
-    EXPECT_EQ(h.fom.state.affection, (Points{3, 0, -7}));
-    EXPECT_TRUE(h.InCommandMode());
-  }
+  for (const CommandRow& row : rows) ExpectCommand(row);
 }
 
 // No handler acts while the menu or a box is up, though their event loops still deliver
