@@ -155,7 +155,6 @@ TEST(Menu, ASaveHoldsTheSlotOfTheClickAndALoadComesBackToTheSlotAfterIt) {
   StartInCommandMode(h);
   Controls& c = h.fom.controls;
   h.fom.state.timeSlot = 3;
-  h.fom.state.affection = {40, -2, 7};
   c.TimHirou.enabled = true;
   c.LstIvent.listIndex = 1;
   c.LstIvent.visible = true;
@@ -179,12 +178,10 @@ TEST(Menu, ASaveHoldsTheSlotOfTheClickAndALoadComesBackToTheSlotAfterIt) {
   ASSERT_EQ(h.fom.state.timeSlot, 4);
 
   h.dialogs.whileOpen = nullptr;
-  h.fom.state.affection = {0, 0, 0};
   h.fom.state.timeSlot = 6;
   h.dialogs.menuAnswers = {MenuChoice::Load};
   h.fom.Com_Click(7);
   EXPECT_EQ(h.dialogs.boxes, QStringList({"SAVE　OK", "Load　OK"}));
-  EXPECT_EQ(h.fom.state.affection, (Points{40, -2, 7}));
   EXPECT_EQ(h.fom.state.timeSlot, 4);
   EXPECT_EQ(c.LblTime.caption, "午後");
 }

@@ -111,8 +111,7 @@ TEST(OpenScene, EntersSceneModeInNormalPacingWithTheFirstLineShownWhetherTheLast
     const Controls& c = h.fom.controls;
     EXPECT_TRUE(h.dialogs.boxes.isEmpty());
     EXPECT_FALSE(c.PicCom.visible || c.PicKao.visible || c.LstIvent.visible);
-    EXPECT_TRUE(c.TimSay.enabled && h.fom.state.stopAtPageEnd);
-    EXPECT_EQ(c.TimSay.interval, 100);
+    EXPECT_TRUE(c.TimSay.enabled && h.fom.state.stopAtPageEnd && c.TimSay.interval == 100);
     EXPECT_EQ(c.Lbl.caption, Page({"c"}));
     EXPECT_EQ(PlayPages(h), QStringList{Page({"c", "d▼"})});
     EXPECT_TRUE(h.InCommandMode());
