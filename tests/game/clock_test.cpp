@@ -1,7 +1,6 @@
-// Fatigue, collapse and recovery, the day count and its limit, the time slots.
+// Fatigue, collapse and recovery, the day count and its limit. (The slots advance in
+// every row of commands_test; their names are read at start-up in lifecycle_test.)
 #include <gtest/gtest.h>
-
-#include <utility>
 
 #include "mini_game.h"
 
@@ -56,21 +55,6 @@ TEST(DayRule, OpensTheEndingAtTheLimitAndPastIt) {
     EXPECT_EQ(h.fom.controls.LblDay.caption, days == 9 ? "10" : "12");
     EXPECT_EQ(SceneOnScreen(h), "end");
     EXPECT_FALSE(h.fom.controls.PicCom.visible);
-  }
-}
-
-TEST(TimeSlots, AdvanceThroughTheDayAndWrapAfterMidnight) {
-  // The slot after each slot 0..7 with its caption; slot 0 comes only from an edited save.
-  const std::pair<std::uint8_t, QString> after[] = {{1, "早朝"}, {2, "朝"}, {3, "午前"}, {4, "午後"},
-                                                    {5, "夕方"}, {6, "夜"},  {7, "深夜"}, {1, "早朝"}};
-  Harness h;
-  StartInCommandMode(h);
-  for (std::uint8_t before = 0; before <= 7; ++before) {
-    SCOPED_TRACE(before);
-    h.fom.state.timeSlot = before;
-    h.fom.NextTimeSlot();
-    EXPECT_EQ(h.fom.state.timeSlot, after[before].first);
-    EXPECT_EQ(h.fom.controls.LblTime.caption, after[before].second);
   }
 }
 
