@@ -6,23 +6,18 @@ namespace hibi::testing {
 
 void WriteMiniGame(TempGame& game) {
   game.WriteScript("opn", {"scene:opn", "はじまりの朝。", "tugi"});
-  for (int place = 0; place <= 2; ++place) {
-    for (int slot = 0; slot <= 6; ++slot) {
-      const QString name = QString::number(place) + QString::number(slot);
-      game.WriteScript(name, {"scene:" + name, "-よわ＿1", "いい天気だね。"});
-    }
-  }
-  for (int c = 0; c <= 2; ++c) {
-    for (int level = 1; level <= 5; ++level) {
-      const QString name = "0" + QString::number(c) + QString::number(level);
-      game.WriteScript(name,
-                       {"scene:" + name, ">love," + QString::number(c), "", "またね。", "tugi"});
-    }
-  }
   game.WriteScript("end", {"scene:end", ">endflag", "みんなのおわり。", ">ending"});
   for (int c = 0; c <= 2; ++c) {
-    const QString name = "end" + QString::number(c);
-    game.WriteScript(name, {"scene:" + name, "ふたりのおわり。", ">ending"});
+    const QString n = QString::number(c);
+    for (int slot = 0; slot <= 6; ++slot) {  // the places are numbered 0..2 like the characters
+      const QString place = n + QString::number(slot);
+      game.WriteScript(place, {"scene:" + place, "-よわ＿1", "いい天気だね。"});
+    }
+    for (int level = 1; level <= 5; ++level) {
+      const QString name = "0" + n + QString::number(level);
+      game.WriteScript(name, {"scene:" + name, ">love," + n, "", "またね。", "tugi"});
+    }
+    game.WriteScript("end" + n, {"scene:end" + n, "ふたりのおわり。", ">ending"});
   }
 }
 

@@ -4,14 +4,9 @@
 #pragma once
 
 #include <QString>
-#include <ostream>
 
 #include "support/harness.h"
-
-// Failures show texts as text, not as bytes.
-inline void PrintTo(const QString& text, std::ostream* os) {
-  *os << '"' << text.toStdString() << '"';
-}
+#include "support/qstring_print.h"
 
 namespace hibi::testing {
 

@@ -1,7 +1,8 @@
 // A scene whose script is broken shows a box. While the box is open its event loop still
 // delivers ticks, clicks and keys; none of them may reach the game until the player has
 // closed it. After it there is nothing to read: whatever would advance the text takes the
-// player back to the command panel instead, once, with no second box.
+// player back to the command panel instead, once, with no second box. (A click on the
+// title stage under the box would start the game again: `Look` counts the boxes.)
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -44,27 +45,12 @@ TEST(BrokenScene, EventsUnderTheBoxChangeNothingAndAnAdvanceAfterItLeavesTheScen
     ASSERT_EQ(h.dialogs.boxes, QStringList{DamagedMessage(h, "missing")});
     EXPECT_FALSE(h.fom.InModal());
     row.advances ? row.fire(h) : Click(h);
-    EXPECT_TRUE(h.InCommandMode());
+    EXPECT_TRUE(h.InCommandMode() && !h.fom.controls.TimSay.enabled);
     EXPECT_EQ(h.fom.controls.Lbl.caption, "");
-    EXPECT_FALSE(h.fom.controls.TimSay.enabled);
-    if (row.advances) {
-      row.fire(h);
-      EXPECT_TRUE(h.InCommandMode());
-      EXPECT_EQ(h.dialogs.boxes.size(), 1);
-    }
+    if (row.advances) row.fire(h);
+    EXPECT_TRUE(h.InCommandMode());
+    EXPECT_EQ(h.dialogs.boxes.size(), 1);
   }
-}
-
-TEST(BrokenScene, ASecondClickOnTheStageUnderTheBoxStacksNoSecondBox) {
-  Harness h;
-  h.Start();
-  int fired = 0;
-  h.dialogs.whileOpen = [&] {
-    if (fired++ == 0) h.fom.PicStt_Click();
-  };
-  h.StartGame();
-  EXPECT_EQ(h.dialogs.boxes.size(), 1);
-  EXPECT_FALSE(h.fom.state.scriptFile);
 }
 
 }  // namespace
