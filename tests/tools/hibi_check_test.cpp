@@ -164,7 +164,9 @@ INSTANTIATE_TEST_SUITE_P(
                 Missing("end1", "through \">endflag\" for the ending of とおみや"),
                 Missing("end2", "through \">endflag\" for the ending of こうき"),
                 "bgm.mid: error: chunk 2 (\"MTrk\") runs past the end of the file"}},
-        Broken{"ScriptsWithoutSuffix",
+        // Scripts without a suffix; names found only through case folding, "\\" as a folder
+        // or code page 932 bytes.
+        Broken{"NamesTheGameFindsAnyway",
                [](SmallGame& g) {
                  g.WriteRaw("sys/sys.dat", "\r\n.png\r\n\r\n\r\n");
                  QDir scripts(g.path("txt"));
@@ -173,29 +175,26 @@ INSTANTIATE_TEST_SUITE_P(
                  // Now a file named "extra.txt" is the scene "extra.txt".
                  g.WriteScript("extra", {"だれも来ない"});
                  g.WriteScript("01", {">ive nowhere"}, "");
-               },
-               {"sys/sys.dat: note: script suffix \"\", picture suffix \".png\"",
-                "txt/01:1: error: \">ive\" opens scene \"nowhere\", which is missing (txt/nowhere)",
-                "img/extra.txt.png: warning: scene \"extra.txt\" has no picture of its own; the "
-                "game shows an empty picture layer",
-                "txt/extra.txt: warning: nothing opens scene \"extra.txt\""}},
-        Broken{"NamesFoundOnlyTheWayTheGameFindsThem",
-               [](SmallGame& g) {
-                 QFile::rename(g.path("txt/opn.txt"), g.path("txt/OPN.TXT"));
+                 QFile::rename(g.path("txt/opn"), g.path("txt/OPN"));
                  QFile::rename(g.path("img/03.png"), g.path("img/03.PNG"));
                  QFile::rename(g.path("bgm.mid"), g.path("BGM.MID"));
                  g.WritePicture("img/sub/hana.png");
-                 g.WriteScript("00", {">img sub\\hana", "やあ"});
+                 g.WriteScript("00", {">img sub\\hana", "やあ"}, "");
                  // The face's name in code page 932 bytes, as an archive made on Windows leaves it.
                  const QByteArray face = g.path("face/").toUtf8();
                  std::rename(face + "よわ＿1.png", face + "\x82\xe6\x82\xed\x81Q1.png");
                },
-               {"img/sub/hana.png: note: plays, through \"\\\" as a folder: img/sub/hana.png for "
+               {"sys/sys.dat: note: script suffix \"\", picture suffix \".png\"",
+                "img/sub/hana.png: note: plays, through \"\\\" as a folder: img/sub/hana.png for "
                 "img/sub\\hana.png",
+                "txt/01:1: error: \">ive\" opens scene \"nowhere\", which is missing (txt/nowhere)",
                 "img/03.PNG: note: plays, through case folding: img/03.PNG for img/03.png",
                 "face/よわ＿1.png: note: plays, through code page 932 bytes: face/よわ＿1.png for "
                 "face/よわ＿1.png",
-                "txt/OPN.TXT: note: plays, through case folding: txt/OPN.TXT for txt/opn.txt"}},
+                "img/extra.txt.png: warning: scene \"extra.txt\" has no picture of its own; the "
+                "game shows an empty picture layer",
+                "txt/OPN: note: plays, through case folding: txt/OPN for txt/opn",
+                "txt/extra.txt: warning: nothing opens scene \"extra.txt\""}},
         // Lines after a scene has left open nothing; "fin" needs no picture of its own.
         Broken{
             "PicturesCirclesEndingsAndLinesAfterTheSceneHasLeft",
