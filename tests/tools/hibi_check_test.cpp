@@ -37,7 +37,6 @@ struct SmallGame : TempGame {
     WriteRaw("bgm.mid", kTinyMidi);
   }
   void WritePicture(const QString& relative) { WriteRaw(relative, kTinyPng); }
-  void Remove(const QString& relative) { QFile::remove(path(relative)); }
 };
 
 struct CheckRun {
@@ -59,9 +58,7 @@ const QString kNote =
     QStringLiteral(R"(sys/sys.dat: note: script suffix ".txt", picture suffix ".png")");
 
 // Lines as one text, so a failure shows them readably.
-std::string Text(const QStringList& lines) {
-  return lines.join(u'\n').toStdString();
-}
+const auto Text = [](const QStringList& lines) { return lines.join(u'\n').toStdString(); };
 
 TEST(HibiCheck, ASmallCompleteGameHasNothingToReport) {
   const CheckRun run = RunCheck({SmallGame().folder()});
@@ -87,16 +84,14 @@ TEST_P(ABrokenGame, GetsExactlyTheseDiagnostics) {
   std::filesystem::remove_all(game.folder().toStdString());  // names Qt cannot decode
   ASSERT_FALSE(run.lines.isEmpty()) << run.errors.toStdString();
   QStringList diagnostics = run.lines.mid(0, run.lines.size() - 1);
-  diagnostics.removeOne(kNote);
-  const QString& summary = run.lines.last();
+  if (diagnostics.value(0) == kNote) diagnostics.removeFirst();
   EXPECT_EQ(Text(diagnostics), Text(row.diagnostics));
   const int errors = int(row.diagnostics.filter(": error: ").size());
   const int warnings = int(row.diagnostics.filter(": warning: ").size());
   const QString counts =
       QString::asprintf(": %d error%s, %d warning%s", errors, errors == 1 ? "" : "s", warnings,
                         warnings == 1 ? "" : "s");
-  EXPECT_TRUE(summary.startsWith("hibi-check: ") && summary.endsWith(counts))
-      << summary.toStdString();
+  EXPECT_TRUE(run.lines.last().endsWith(counts)) << run.lines.last().toStdString();
   EXPECT_EQ(run.exitCode, errors > 0 ? 1 : 0);
 }
 
@@ -114,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, ABrokenGame,
     ::testing::Values(
         Broken{"MissingSettingsFile",
-               [](SmallGame& g) { g.Remove("sys/sys.dat"); },
+               [](SmallGame& g) { QFile::remove(g.path("sys/sys.dat")); },
                {"sys/sys.dat: error: the settings file is missing; the game cannot start"}},
         Broken{"ThreeLineSettingsFile",
                [](SmallGame& g) { g.WriteRaw("sys/sys.dat", ".txt\r\n.png\r\n\r\n"); },
@@ -123,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
         Broken{"MissingScenesDamagedScriptsAndCommandsThatDoLess",
                [](SmallGame& g) {
                  for (const char* gone : {"txt/opn.txt", "txt/26.txt", "txt/013.txt"})
-                   g.Remove(gone);
+                   QFile::remove(g.path(gone));
                  g.WriteScript("end", {"おしまい", ">endflag", "またね", ">ending"});
                  g.WriteRaw("bgm.mid", kTinyMidi.chopped(2));
                  // A lone CR ends a line; a lone LF does not.
@@ -201,9 +196,9 @@ INSTANTIATE_TEST_SUITE_P(
               g.WriteScript("opn", {"-よわ＿2", "a", "-よわ＿2", "b", "-よわ", ">img hana"});
               g.WriteRaw("img/ttl.png", kTinyPng.left(40));
               g.WriteRaw("img/hana.png", "not a picture");
-              g.Remove("img/03.png");
+              QFile::remove(g.path("img/03.png"));
               g.WriteRaw("img/04.png", kTinyPng.left(40));
-              g.Remove("bgm.mid");
+              QFile::remove(g.path("bgm.mid"));
               g.WriteScript("00", {">love,0", ">img 05", "", ">ive loop"});
               g.WriteScript("loop", {">ive 00"});
               g.WritePicture("img/loop.png");
@@ -244,20 +239,19 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<Broken>& info) { return std::string(info.param.name); });
 
 TEST(HibiCheck, AWrongCommandLineExitsWithTwoAndShowsTheUsage) {
-  for (const QStringList& arguments :
-       {QStringList{}, QStringList{"/", "/"}, QStringList{"/no/such/game/folder"}}) {
-    const CheckRun run = RunCheck(arguments);
+  for (const QStringList& args : QList<QStringList>{{}, {"/", "/"}, {"/no/such/game/folder"}}) {
+    const CheckRun run = RunCheck(args);
     EXPECT_TRUE(run.exitCode == 2 && run.lines.isEmpty() &&
                 run.errors.contains("usage: hibi-check <game folder>"))
-        << Text(arguments) << run.exitCode << Text(run.lines);
+        << Text(args) << run.exitCode << Text(run.lines);
   }
 }
 
 TEST(HibiCheck, FindsNoErrorInTheSampleGame) {
   const CheckRun run = RunCheck({QStringLiteral(HIBI_SAMPLE_DIR)});
-  EXPECT_EQ(run.exitCode, 0) << Text(run.lines);
-  EXPECT_TRUE(run.lines.filter(": error: ").isEmpty()) << Text(run.lines);
+  EXPECT_EQ(run.exitCode, 0) << Text(run.lines);  // any error fails the run
 }
+
 // Played on a game where only とおみや's visits raise affection, her player reaches
 // her ending and the players of the places the ending for everybody. Broken, an empty scene comes
 // up as the game's box, named with the first player to meet it, and fails the run; a scene that
@@ -279,11 +273,10 @@ TEST(HibiCheck, SimulationTellsEachPlayersEndingAndEveryBox) {
                     broken ? "favours サガの店: 3 not back at the title after 20000 steps"
                            : "favours サガの店: 3 end",
                     "favours とおみやの家: 3 end1"}));
-    const QString& box = run.lines[run.lines.size() - 2];
-    EXPECT_EQ(box.startsWith("error: the box \"" + game.folder() +
-                             "txt/13が破損しています 制作者に連絡して下さい\"") &&
-                  box.endsWith("(first: favours 森林万樹, seed 1)"),
-              broken);
+    const QString box =
+        "error: the box \"" + game.folder() + "txt/13が破損しています 制作者に連絡して下さい\"";
+    EXPECT_EQ(run.lines.filter(box).filter("(first: favours 森林万樹, seed 1)").size(),
+              broken ? 1 : 0);
     EXPECT_TRUE(run.lines.last().endsWith(broken ? "1 message box" : "0 message boxes"));
     EXPECT_EQ(run.exitCode, broken ? 1 : 0) << Text(run.lines);
   }
