@@ -7,61 +7,48 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "qt_testing.h"
+#include "support/qt/widgets.h"
 
 namespace hibi {
 namespace {
 
-struct DialogsFixture : ::testing::Test {
+struct Dialogs : ::testing::Test {
   QWidget window;
   int rendered = 0;
   QtDialogs dialogs{window, QStringLiteral("なつやすみ、とおかかん"), [this] { ++rendered; }};
 };
 
-TEST_F(DialogsFixture, AMessageBoxHasTheGameTitleNoIconAndOneOkButton) {
-  QString title, text;
-  QMessageBox::Icon icon = QMessageBox::Warning;
-  qsizetype buttons = 0;
+TEST_F(Dialogs, AMessageBoxHasTheGameTitleNoIconAndOneOkButton) {
+  QString seen;
   testing::AnswerModal answer([&](QWidget& modal) {
     auto& box = dynamic_cast<QMessageBox&>(modal);
-    title = box.windowTitle();
-    text = box.text();
-    icon = box.icon();
-    buttons = box.buttons().size();
+    seen = QString("%1|%2|%3|%4").arg(box.windowTitle(), box.text())
+               .arg(int(box.icon())).arg(box.buttons().size());
     box.button(QMessageBox::Ok)->click();
   });
-
   dialogs.MessageBox(QStringLiteral("SAVE　OK\r\n二行目"));
-
   EXPECT_EQ(rendered, 1) << "the window is brought up to date before the box opens";
-  EXPECT_EQ(title, QStringLiteral("なつやすみ、とおかかん"));
-  EXPECT_EQ(text, QStringLiteral("SAVE　OK\n二行目"));
-  EXPECT_EQ(icon, QMessageBox::NoIcon);
-  EXPECT_EQ(buttons, 1);
+  EXPECT_EQ(seen, QStringLiteral("なつやすみ、とおかかん|SAVE　OK\n二行目|0|1"));  // 0: no icon
 }
 
-TEST_F(DialogsFixture, ThePopupMenuOffersSaveLoadAndLoveAndReportsTheChoice) {
-  struct Row {
-    const char* choose;  // nullptr: dismissed with Escape
-    MenuChoice expected;
-  };
-  const Row rows[] = {{"SAVE", MenuChoice::Save},
-                      {"LOAD", MenuChoice::Load},
-                      {"LOVE?", MenuChoice::Love},
-                      {nullptr, MenuChoice::None}};
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.choose ? row.choose : "dismissed");
+TEST_F(Dialogs, ThePopupMenuOffersSaveLoadAndLoveAndReportsTheChoice) {
+  const std::pair<const char*, MenuChoice> rows[] = {  // nullptr: dismissed with Escape
+      {"SAVE", MenuChoice::Save}, {"LOAD", MenuChoice::Load},
+      {"LOVE?", MenuChoice::Love}, {nullptr, MenuChoice::None}};
+  for (const auto& [choose_, expected] : rows) {
+    const char* choose = choose_;
+    SCOPED_TRACE(choose ? choose : "dismissed");
     QStringList captions;
     testing::AnswerModal answer([&](QWidget& popup) {
       auto& menu = dynamic_cast<QMenu&>(popup);
       for (QAction* action : menu.actions()) {
         captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
-        if (row.choose && action->text() == QLatin1String(row.choose)) menu.setActiveAction(action);
+        if (choose && action->text() == QLatin1String(choose)) menu.setActiveAction(action);
       }
-      QKeyEvent key(QEvent::KeyPress, row.choose ? Qt::Key_Return : Qt::Key_Escape, Qt::NoModifier);
+      QKeyEvent key(QEvent::KeyPress, choose ? Qt::Key_Return : Qt::Key_Escape, Qt::NoModifier);
       QApplication::sendEvent(&menu, &key);
     });
-    EXPECT_EQ(dialogs.PopupMenu(), row.expected);
+    EXPECT_EQ(dialogs.PopupMenu(), expected);
     EXPECT_EQ(captions, QStringList({"SAVE", "LOAD", "-", "LOVE?"}));
   }
 }

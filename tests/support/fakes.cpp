@@ -10,25 +10,28 @@
 namespace hibi::testing {
 namespace {
 
-QString TargetName(PictureTarget t) {
-  switch (t) {
-    case PictureTarget::PicStt: return "PicStt";
-    case PictureTarget::Pic: return "Pic";
-    case PictureTarget::PicKao: return "PicKao";
-  }
-  return {};
-}
-
+const char* const kTargetNames[] = {"PicStt", "Pic", "PicKao"};  // in PictureTarget's order
 QString BufferName(PictureBuffer b) { return b == PictureBuffer::E ? "E" : "EKao"; }
+
+template <class T>
+T Take(std::deque<T>& queue, T otherwise) {
+  if (queue.empty()) return otherwise;
+  const T first = queue.front();
+  queue.pop_front();
+  return first;
+}
 
 }  // namespace
 
+QString& FakePictures::shown(PictureTarget target) {
+  return target == PictureTarget::PicStt ? shownPicStt
+         : target == PictureTarget::Pic  ? shownPic
+                                         : shownPicKao;
+}
+
 void FakePictures::Clear(PictureTarget target) {
-  log << "clear " + TargetName(target);
-  QString& shown = target == PictureTarget::PicStt ? shownPicStt
-                   : target == PictureTarget::Pic  ? shownPic
-                                                   : shownPicKao;
-  shown.clear();
+  log << QString("clear ") + kTargetNames[int(target)];
+  shown(target).clear();
 }
 
 bool FakePictures::Load(PictureBuffer buffer, const QString& path) {
@@ -40,35 +43,17 @@ bool FakePictures::Load(PictureBuffer buffer, const QString& path) {
 }
 
 void FakePictures::StretchDraw(PictureBuffer buffer, PictureTarget target) {
-  log << "draw " + BufferName(buffer) + " " + TargetName(target);
-  const QString& source = buffer == PictureBuffer::E ? loadedE : loadedEKao;
-  QString& shown = target == PictureTarget::PicStt ? shownPicStt
-                   : target == PictureTarget::Pic  ? shownPic
-                                                   : shownPicKao;
-  shown = source;
-}
-
-void FakeDialogs::MessageBox(const QString& text) {
-  boxes << text;
-  if (whileOpen) whileOpen();
+  log << "draw " + BufferName(buffer) + " " + kTargetNames[int(target)];
+  shown(target) = buffer == PictureBuffer::E ? loadedE : loadedEKao;
 }
 
 MenuChoice FakeDialogs::PopupMenu() {
   ++menusShown;
   if (whileOpen) whileOpen();
-  if (menuAnswers.empty()) return MenuChoice::None;
-  const MenuChoice choice = menuAnswers.front();
-  menuAnswers.pop_front();
-  return choice;
+  return Take(menuAnswers, MenuChoice::None);
 }
 
-float ScriptedRandom::Next() {
-  ++draws;
-  if (script.empty()) return fallback;
-  const float r = script.front();
-  script.pop_front();
-  return r;
-}
+float ScriptedRandom::Next() { ++draws; return Take(script, fallback); }
 
 void FakeMidi::Close() {
   log << "close";
@@ -83,8 +68,6 @@ void FakeMidi::Open(const QString& path) {
   if (notice) notice();
 }
 
-void FakeMidi::Play() { log << "play"; }
-
 bool FakeMidi::Status(char* reply, int capacity) {
   if (!open) return false;
   const int n = std::min<int>(mode.size(), capacity - 1);
@@ -92,8 +75,5 @@ bool FakeMidi::Status(char* reply, int capacity) {
   reply[n] = '\0';
   return true;
 }
-
-void FakeMidi::Rewind() { log << "rewind"; }
-void FakeMidi::PlayFromStart() { log << "play from start"; }
 
 }  // namespace hibi::testing

@@ -26,11 +26,17 @@ class FakePictures : public Pictures {
   QString loadedE, loadedEKao;
   // What each target shows: the path drawn on it, or empty when cleared.
   QString shownPicStt, shownPic, shownPicKao;
+
+ private:
+  QString& shown(PictureTarget target);
 };
 
 class FakeDialogs : public Dialogs {
  public:
-  void MessageBox(const QString& text) override;
+  void MessageBox(const QString& text) override {
+    boxes << text;
+    if (whileOpen) whileOpen();
+  }
   MenuChoice PopupMenu() override;
 
   QStringList boxes;                // every message box text, in order
@@ -86,10 +92,10 @@ class FakeMidi : public MidiDevice {
  public:
   void Close() override;
   void Open(const QString& path) override;
-  void Play() override;
+  void Play() override { log << "play"; }
   bool Status(char* reply, int capacity) override;
-  void Rewind() override;
-  void PlayFromStart() override;
+  void Rewind() override { log << "rewind"; }
+  void PlayFromStart() override { log << "play from start"; }
   void SetVolume(double v) override { volume = v; }
   void SetNotice(std::function<void()> f) override { notice = std::move(f); }
   bool HasTune() const override { return open; }

@@ -36,8 +36,7 @@ void TempGame::WriteRaw(const QString& relative, const QByteArray& bytes) {
 
 QByteArray TempGame::ReadRaw(const QString& relative) const {
   QFile file(path(relative));
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll();
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 bool TempGame::Exists(const QString& relative) const { return QFileInfo::exists(path(relative)); }
@@ -48,22 +47,12 @@ void Press(Fom& fom, std::int16_t button) { fom.Lbl_MouseDown(button); }
 void PressWindow(Fom& fom, std::int16_t button) { fom.Form_MouseDown(button); }
 void Key(Fom& fom, std::int16_t key) { fom.Form_KeyDown(key); }
 void StageKey(Fom& fom, std::int16_t key) { fom.PicStt_KeyDown(key); }
-void SetFatigue(Fom& fom, int fatigue) {
-  fom.state.fatigue = fatigue;
-  fom.ShowFatigueAndDays();
-}
-void SetDays(Fom& fom, int days) {
-  fom.state.days = days;
-  fom.ShowFatigueAndDays();
-}
+void SetFatigue(Fom& fom, int fatigue) { fom.state.fatigue = fatigue; fom.ShowFatigueAndDays(); }
+void SetDays(Fom& fom, int days) { fom.state.days = days; fom.ShowFatigueAndDays(); }
 
 Harness::Harness() { shell.programFolder = game.folder(); }
 
-void Harness::Start() {
-  fom.Form_Load();
-  fom.Form_Activate();
-}
-
+void Harness::Start() { fom.Form_Load(); fom.Form_Activate(); }
 void Harness::StartGame(const QString& dayLimit) {
   fom.controls.TxtDay.text = dayLimit;
   fom.PicStt_Click();
@@ -71,10 +60,10 @@ void Harness::StartGame(const QString& dayLimit) {
 
 int Harness::ClickThroughScene(int maxClicks) {
   int clicks = 0;
-  while (!fom.controls.PicCom.visible && !fom.controls.PicStt.visible && clicks < maxClicks) {
+  for (; !fom.controls.PicCom.visible && !fom.controls.PicStt.visible && clicks < maxClicks;
+       ++clicks) {
     Press(fom, kLeftButton);
     fom.Lbl_Click();
-    ++clicks;
   }
   return clicks;
 }

@@ -4,18 +4,9 @@
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
-#include <cstdio>
 #include <memory>
 
 namespace {
-
-// The offscreen platform tells, every time the game's menu pops up, that it cannot
-// raise windows or grab the keyboard; that is the test's platform, not the game.
-void QuietOffscreenNotices(QtMsgType type, const QMessageLogContext& context,
-                           const QString& message) {
-  if (message.startsWith(QLatin1String("This plugin does not support"))) return;
-  fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
-}
 
 class QtEnvironment : public ::testing::Environment {
  public:
@@ -26,20 +17,15 @@ class QtEnvironment : public ::testing::Environment {
     // The player's remembered choices (mute, full screen) never touch the real ones.
     qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
     // A wide screen like the players', so full screen has bars beside the game.
-    if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
-      const QString screen = config_.filePath(QStringLiteral("screen.json"));
-      QFile file(screen);
-      if (file.open(QIODevice::WriteOnly)) {
-        file.write(R"({"screens": [{"name": "wide", "x": 0, "y": 0, "width": 1920,)"
+    QFile screen(config_.filePath(QStringLiteral("screen.json")));
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen" && screen.open(QIODevice::WriteOnly)) {
+      screen.write(R"({"screens": [{"name": "wide", "x": 0, "y": 0, "width": 1920,)"
                    R"( "height": 1080, "logicalDpi": 96}]})");
-        file.close();
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screen.toLocal8Bit());
-      }
+      screen.close();
+      qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screen.fileName().toLocal8Bit());
     }
-    qInstallMessageHandler(QuietOffscreenNotices);
     app_ = std::make_unique<QApplication>(argc, argv);
-    // The game ends through its own shutdown, as main() arranges it.
-    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setQuitOnLastWindowClosed(false);  // the game ends through its own shutdown
   }
   void TearDown() override { app_.reset(); }
 

@@ -1,16 +1,27 @@
-// Driving real widgets in widget tests: mouse clicks as the platform delivers them,
-// and answering the game's modal widgets.
+// Driving real widgets and real timers in tests: waiting, mouse input as the platform
+// delivers it, and answering the game's modal widgets.
 #pragma once
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 
-#include "support/qt/event_loop.h"
-
 namespace hibi::testing {
+
+// Runs the event loop until `done` holds or the deadline passes; returns `done`.
+// The game's 1 ms timers keep ticking meanwhile (QTest::qWait would starve them).
+inline bool RunUntil(const std::function<bool()>& done, int deadlineMs = 5000) {
+  QEventLoop loop;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, &loop, [&] { if (done()) loop.quit(); });
+  QTimer::singleShot(deadlineMs, &loop, &QEventLoop::quit);
+  poll.start(1);
+  if (!done()) loop.exec();
+  return done();
+}
 
 inline void SendMouse(QWidget& widget, QEvent::Type type, Qt::MouseButton button,
                       Qt::MouseButtons held) {
@@ -26,23 +37,15 @@ inline void Click(QWidget& widget, Qt::MouseButton button = Qt::LeftButton) {
 
 // While it lives, answers the first modal widget that opens (a message box or the
 // pop-up menu) by calling `answer` with it.
-class AnswerModal {
- public:
-  explicit AnswerModal(std::function<void(QWidget&)> answer) : answer_(std::move(answer)) {
-    poll_.setInterval(1);
-    QObject::connect(&poll_, &QTimer::timeout, [this] {
+struct AnswerModal : QTimer {
+  explicit AnswerModal(std::function<void(QWidget&)> answer) {
+    connect(this, &QTimer::timeout, [this, answer] {
       QWidget* modal = QApplication::activeModalWidget();
       if (!modal) modal = QApplication::activePopupWidget();
-      if (!modal) return;
-      poll_.stop();
-      answer_(*modal);
+      if (modal) { stop(); answer(*modal); }
     });
-    poll_.start();
+    start(1);
   }
-
- private:
-  std::function<void(QWidget&)> answer_;
-  QTimer poll_;
 };
 
 }  // namespace hibi::testing
