@@ -7,7 +7,7 @@
 #include <QTemporaryFile>
 #include <cmath>
 #include <cstring>
-#include <memory>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,34 +41,21 @@ double Render(FluidSynthDevice& device, int steps) {
   return std::sqrt(sum / (2.0 * kStep * std::max(steps, 1)));
 }
 
-// Catches all written to file descriptor 2 (the C libraries' own prints too) until Text().
-class StderrCapture {
- public:
-  StderrCapture() {
-    std::fflush(stderr);
-    if (file_.open() && (saved_ = dup(2)) >= 0) dup2(file_.handle(), 2);
-  }
-  ~StderrCapture() { Restore(); }
-  QByteArray Text() {
-    Restore();
-    file_.seek(0);
-    return file_.readAll();
-  }
-
- private:
-  void Restore() {
-    if (saved_ < 0) return;
-    std::fflush(stderr);
-    dup2(saved_, 2);
-    ::close(std::exchange(saved_, -1));
-  }
-  QTemporaryFile file_;
-  int saved_ = -1;
-};
-
-int StepsFor(double seconds) {
-  return static_cast<int>(seconds * kRate / kStep);
+// All that `run` writes to file descriptor 2, the C libraries' own prints too.
+QByteArray StderrOf(const std::function<void()>& run) {
+  QTemporaryFile file;
+  std::fflush(stderr);
+  const int saved = dup(2);
+  if (!file.open() || saved < 0 || dup2(file.handle(), 2) < 0) return "(not captured)";
+  run();
+  std::fflush(stderr);
+  dup2(saved, 2);
+  ::close(saved);
+  file.seek(0);
+  return file.readAll();
 }
+
+constexpr int kTwoSeconds = 2 * kRate / kStep;
 
 class SampleTuneOffline : public ::testing::Test {
  protected:
@@ -84,11 +71,11 @@ class SampleTuneOffline : public ::testing::Test {
 TEST_F(SampleTuneOffline, MutedTheTunePlaysOnUnheardAndSoundsAgainInStep) {
   device.Play();
   device.SetVolume(0);
-  EXPECT_LT(Render(device, StepsFor(2)), 1e-6) << "silent";
+  EXPECT_LT(Render(device, kTwoSeconds), 1e-6) << "silent";
   const int tick = device.CurrentTick();
   EXPECT_GT(tick, 0) << "the tune went on";
   device.SetVolume(1);
-  EXPECT_GT(Render(device, StepsFor(2)), 0.005);
+  EXPECT_GT(Render(device, kTwoSeconds), 0.005);
   EXPECT_GT(device.CurrentTick(), tick);
 }
 
@@ -106,12 +93,11 @@ TEST_F(SampleTuneOffline, TheDevicesNoticeAloneLoopsTheTuneOnceAtEachEnd) {
   music.PlayMusic();
   int restarts = 0, lastTick = 0, tickBeforeRestart = 0;
   double sum = 0;
-  const int total = StepsFor(tune.Seconds(device.LengthInTicks()) + 2);
+  const int total = int(tune.Seconds(device.LengthInTicks()) * kRate / kStep) + kTwoSeconds;
   for (int step = 0; step < total; ++step) {
     sum += std::pow(Render(device, 1), 2);
     const int tick = device.CurrentTick();
-    restarts += tick < lastTick;
-    if (tick < lastTick) tickBeforeRestart = lastTick;
+    if (tick < lastTick) ++restarts, tickBeforeRestart = lastTick;
     lastTick = tick;
   }
   device.SetNotice({});
@@ -133,14 +119,12 @@ TEST(FluidSynthDevice, AMissingOrDamagedSoundfontOrTuneMeansSilenceWithoutAWord)
   QByteArray damaged = real.readAll();
   damaged.replace(100, 300, QByteArray(300, '\xFF'));
   const testing::SampleTune sample;
+  // clang-format off
   const std::pair<const char*, QByteArray> rows[] = {
-      {"missing.sf2", {}},
-      {"empty.sf2", ""},
-      {"cut.sf2", damaged.left(20000)},
-      {"damaged.sf2", damaged},
-      {"absent.mid", {}},
-      {"text.mid", "not a tune at all\r\n"},
+      {"missing.sf2", {}}, {"empty.sf2", ""}, {"cut.sf2", damaged.left(20000)},
+      {"damaged.sf2", damaged}, {"absent.mid", {}}, {"text.mid", "not a tune at all\r\n"},
       {"cut.mid", sample.bytes.left(sample.bytes.size() / 2)}};
+  // clang-format on
   for (const auto& [file, bytes] : rows) {
     const QString path = dir.filePath(file);
     QFile out(path);  // a null `bytes`: no file at all
@@ -148,20 +132,20 @@ TEST(FluidSynthDevice, AMissingOrDamagedSoundfontOrTuneMeansSilenceWithoutAWord)
     const bool font = path.endsWith(".sf2");
     for (Output output : {Output::kOffline, Output::kSpeakers}) {
       SCOPED_TRACE(::testing::Message() << file << (output == Output::kOffline ? " offline" : ""));
-      StderrCapture err;
-      FluidSynthDevice device(output, font ? QStringList{path} : QStringList{});
-      device.Open(sample.path);
-      device.Play();
-      if (!font) device.Open(path);
-      const std::string mode = Mode(device);
-      device.Play();
-      device.Rewind();
-      device.PlayFromStart();
-      float l[8], r[8];
-      EXPECT_FALSE(device.Render(l, r, 8));
-      device.Close();
-      EXPECT_EQ(err.Text(), QByteArray());
-      EXPECT_EQ(mode, "(failed)");
+      EXPECT_EQ(StderrOf([&] {
+                  FluidSynthDevice device(output, font ? QStringList{path} : QStringList{});
+                  device.Open(sample.path);
+                  device.Play();
+                  if (!font) device.Open(path);
+                  EXPECT_EQ(Mode(device), "(failed)");
+                  device.Play();
+                  device.Rewind();
+                  device.PlayFromStart();
+                  float l[8], r[8];
+                  EXPECT_FALSE(device.Render(l, r, 8));
+                  device.Close();
+                }),
+                QByteArray());
     }
   }
 }
@@ -173,13 +157,14 @@ TEST(FluidSynthDevice, ThroughTheSpeakersItPlaysOrStaysSilentWithoutAWord) {
   for (const char* server :
        {saved.isNull() ? nullptr : saved.constData(), "unix:/nonexistent/hibi-test/native"}) {
     server ? qputenv("PULSE_SERVER", server) : qunsetenv("PULSE_SERVER");
-    StderrCapture err;
-    auto device = std::make_unique<FluidSynthDevice>(Output::kSpeakers);
-    device->Open(testing::SampleTune().path);
-    device->Play();
-    const std::string mode = Mode(*device);
-    device.reset();
-    EXPECT_EQ(err.Text(), QByteArray());
+    std::string mode;
+    EXPECT_EQ(StderrOf([&] {
+                FluidSynthDevice device(Output::kSpeakers);
+                device.Open(testing::SampleTune().path);
+                device.Play();
+                mode = Mode(device);
+              }),
+              QByteArray());
     EXPECT_TRUE(mode == "playing" || mode == "(failed)") << mode;
   }
   saved.isNull() ? qunsetenv("PULSE_SERVER") : qputenv("PULSE_SERVER", saved);

@@ -23,11 +23,9 @@ TEST(Jump, TheFifthCharacterOfIveIsDroppedWhateverItIs) {
       h.game.WriteScript(name, {"in " + name});
     Open(h, {"a", line});
     Click(h);
-    if (scene.isEmpty()) {
-      EXPECT_EQ(h.dialogs.boxes, QStringList{DamagedMessage(h, "")});
-      continue;
-    }
-    EXPECT_TRUE(h.dialogs.boxes.isEmpty());
+    EXPECT_EQ(h.dialogs.boxes,
+              scene.isEmpty() ? QStringList{DamagedMessage(h, "")} : QStringList());
+    if (scene.isEmpty()) continue;
     EXPECT_EQ(h.fom.controls.Lbl.caption, Page({"in " + scene + "▼"}));
     EXPECT_EQ(h.fom.controls.LstIvent.items.last(), scene);
   }
@@ -71,68 +69,56 @@ TEST(Endflag, TheSumAndTheFirstCharacterAt300ChooseTheEnding) {
     h.fom.state.affection = affection;
     h.StartGame();
     EXPECT_EQ(h.fom.controls.Lbl.caption, Page({shown + "▼"}));
-    // A character's ending is an ordinary scene with a picture of its own.
-    if (shown.startsWith("end")) {
-      EXPECT_EQ(h.fom.controls.LstIvent.items.last(), shown);
-    }
+    // A character's ending is an ordinary scene with a picture of its own; else the title stays.
+    EXPECT_EQ(h.fom.controls.LstIvent.items.last(), shown.startsWith("end") ? shown : "ttl");
   }
 }
 
 TEST(Speaker, TheRowTheFaceAndTheFaceBoxFollowTheLine) {
-  struct Row {
-    QString line;
-    QString row;   // what the label shows for it
-    QString face;  // the face drawn for it; empty: none drawn and the box hidden
-  };
-  const std::vector<Row> rows = {
+  // The line, the row the label shows for it, the face drawn (empty: none, the box hidden).
+  const std::vector<std::array<QString, 3>> rows = {
       {"-", "", ""},        {"-よわ", "■よわ", ""},        {"-よわ＿2", "■よわ", "よわ＿2"},
       {"-＿x", "■", "＿x"}, {"-a＿b＿c", "■a", "a＿b＿c"}, {"-tugi", "■tugi", ""}};
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.line.toStdString());
+  for (const auto& [line, shown, face] : rows) {
+    SCOPED_TRACE(line.toStdString());
     Harness h;
     for (const QString& face : QStringList{"よわ＿1", "よわ＿2", "＿x", "a＿b＿c"})
       h.game.TouchPicture("face/" + face + ".png");
-    Open(h, {"-よわ＿1", row.line});
+    Open(h, {"-よわ＿1", line});
     const int facesBefore = h.pictures.log.filter("EKao").size();
     Tick(h);
-    EXPECT_EQ(h.fom.controls.Lbl.caption, Page({"■よわ", row.row + "▼"}));
-    EXPECT_EQ(h.fom.controls.PicKao.visible, !row.face.isEmpty());
-    if (row.face.isEmpty()) {
-      EXPECT_EQ(h.pictures.log.filter("EKao").size(), facesBefore);
-    } else {
-      EXPECT_EQ(h.pictures.shownPicKao, h.game.path("face/" + row.face + ".png"));
-    }
+    EXPECT_EQ(h.fom.controls.Lbl.caption, Page({"■よわ", shown + "▼"}));
+    EXPECT_EQ(h.fom.controls.PicKao.visible, !face.isEmpty());
+    EXPECT_EQ(h.pictures.log.filter("EKao").size() > facesBefore, !face.isEmpty());
+    const QString drawn = face.isEmpty() ? QString("よわ＿1") : face;  // the last face drawn
+    EXPECT_EQ(h.pictures.shownPicKao, h.game.path("face/" + drawn + ".png"));
   }
 }
 
 // The draws belong to the moment the line is run, in item order, whatever the pace: every
 // other row reaches the line in fast-forward.
 TEST(Love, EachGoodItemDrawsOnceInOrderAndBadItemsAreSkipped) {
-  struct Row {
-    QString line;
-    std::deque<float> fractions;  // what the random source answers, in order
-    Affection after;
-    int draws;
-  };
-  const std::vector<Row> rows = {{">love,0", {0.0f}, {10, 0, 0}, 1},
-                                 {">love, 2, 0", {0.3f, 0.75f}, {17, 0, 13}, 2},
-                                 {">love,3,x,,1.5,-1,1", {0.3f}, {0, 13, 0}, 1},
-                                 {">love", {}, {0, 0, 0}, 0},
-                                 {">loveXYZ,2", {0.0f}, {0, 0, 10}, 1},
-                                 {">love,　1　,01", {0.9999f, 0.0f}, {0, 29, 0}, 2}};
+  // The line, what the random source answers in order, the affection after, the draws.
+  using Row = std::tuple<QString, std::deque<float>, Affection, int>;
+  // clang-format off
+  const std::vector<Row> rows = {
+      {">love,0", {0.0f}, {10, 0, 0}, 1}, {">love, 2, 0", {0.3f, 0.75f}, {17, 0, 13}, 2},
+      {">love,3,x,,1.5,-1,1", {0.3f}, {0, 13, 0}, 1}, {">love", {}, {0, 0, 0}, 0},
+      {">loveXYZ,2", {0.0f}, {0, 0, 10}, 1}, {">love,　1　,01", {0.9999f, 0.0f}, {0, 29, 0}, 2}};
+  // clang-format on
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    const Row& row = rows[i];
-    SCOPED_TRACE(row.line.toStdString() + (i % 2 ? " in fast-forward" : ""));
+    const auto& [line, fractions, after, draws] = rows[i];
+    SCOPED_TRACE(line.toStdString() + (i % 2 ? " in fast-forward" : ""));
     Harness h;
-    h.game.WriteScript("opn", {"a", row.line, "b"});
+    h.game.WriteScript("opn", {"a", line, "b"});
     h.Start();
-    h.random.script = row.fractions;
+    h.random.script = fractions;
     h.StartGame();
     const int drawsBefore = h.random.draws;
     ASSERT_EQ(h.fom.state.affection, (Affection{0, 0, 0}));
     i % 2 ? RightClick(h) : Click(h);
-    EXPECT_EQ(h.fom.state.affection, row.after);
-    EXPECT_EQ(h.random.draws - drawsBefore, row.draws);
+    EXPECT_EQ(h.fom.state.affection, after);
+    EXPECT_EQ(h.random.draws - drawsBefore, draws);
     EXPECT_EQ(h.fom.controls.Lbl.caption, Page({"b▼"}));
   }
 }
@@ -142,8 +128,7 @@ TEST(Love, EachGoodItemDrawsOnceInOrderAndBadItemsAreSkipped) {
 TEST(Picture, ImgShowsTheEventPictureAndGoesStraightOn) {
   Harness h;
   h.game.TouchPicture("img/abc.png");
-  QStringList script;
-  for (int i = 0; i < 100000; ++i) script << ">img p";
+  QStringList script(100000, ">img p");
   Open(h, script << ">img abc"
                  << "a");
   EXPECT_EQ(h.pictures.shownPic, h.game.path("img/abc.png"));
