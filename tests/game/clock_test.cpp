@@ -12,10 +12,7 @@ const QString kRecovered = QStringLiteral("\r\nつかれがとれたよ");
 
 TEST(FatigueRule, MovesTheCaptionAndCollapsesOnlyFromRest) {
   struct Row {
-    const char* name;
-    QString before, after;
-    std::int16_t amount;
-    bool alreadyTired, collapses;
+    const char* name; QString before, after; std::int16_t amount; bool alreadyTired, collapses;
   };
   const Row rows[] = {
       {"99 plus 0 does not", "99", "99", 0, false, false},
@@ -43,25 +40,11 @@ TEST(FatigueRule, MovesTheCaptionAndCollapsesOnlyFromRest) {
   }
 }
 
-// A day that reaches the limit opens the ending (the last-night rows of commands_test);
-// past the limit, after a load (which counts no day), so does no day at all.
-TEST(DayRule, PastTheLimitTheEndingOpensWithoutADay) {
-  Harness h;
-  StartInCommandMode(h, "10");
-  SetDays(h.fom, 12);
-  EXPECT_TRUE(h.fom.AddDays(0));
-  EXPECT_EQ(h.fom.controls.LblDay.caption, "12");
-  EXPECT_EQ(SceneOnScreen(h), "end");
-  EXPECT_FALSE(h.fom.controls.PicCom.visible);
-}
-
 TEST(Recovery, CostsADayPerTickUntilRestedOrTheLimit) {
+  // `draws`: one a tick; every tick but the last leaves them tired.
   struct Row {
-    const char* name;
-    QString fatigue, days;
-    std::vector<float> draws;  // one a tick; every tick but the last leaves them tired
-    QString fatigueAfter, daysAfter;
-    bool ending;
+    const char* name; QString fatigue, days; std::vector<float> draws;
+    QString fatigueAfter, daysAfter; bool ending;
   };
   const Row rows[] = {
       // 100 -0 -29 -29 -29 -29: a draw of 0 still costs its day.
