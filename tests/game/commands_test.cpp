@@ -1,5 +1,6 @@
 // The eight command buttons: what each costs, which scene it opens, how visits move
-// affection, and when a click does nothing at all; and the memory list's replay.
+// affection, and when a click does nothing at all; the memory list's replay; fatigue,
+// collapse and recovery, the day count and its limit.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -25,6 +26,7 @@ struct CommandRow {
 };
 
 const QString kPrompt = QStringLiteral("\r\nなにをしようかな・・");
+const QString kTired = QStringLiteral("\r\nなんかつかれちゃった。すこしやすもう");
 
 void ExpectCommand(const CommandRow& row) {
   SCOPED_TRACE(::testing::Message() << row.name << ", button " << row.button);
@@ -133,11 +135,10 @@ TEST(Menu, ShowsItsPromptRunsTheChoiceAndThenAdvancesTheSlot) {
   using enum MenuChoice;
   const Points p = {3, 0, -7};
   const QString readout = QStringLiteral("\r\nよわ    3\r\nとおみや    0\r\nこうき    -7");
-  const QString tired = QStringLiteral("\r\nなんかつかれちゃった。すこしやすもう");
   const CommandRow rows[] = {
       {"dismissed", 7, {3, "0", "0", p}, {}, "", {4, "0", "0", p}, 0, {}, None, kPrompt},
       {"love", 7, {5, "0", "0", p}, {0.91f}, "", {6, "0", "45", p}, 1, {}, Love, readout},
-      {"love, tired", 7, {2, "0", "60", p}, {0.91f}, "", {3, "0", "105", p}, 1, {}, Love, tired},
+      {"love, tired", 7, {2, "0", "60", p}, {0.91f}, "", {3, "0", "105", p}, 1, {}, Love, kTired},
   };
   for (const CommandRow& row : rows) ExpectCommand(row);
 }
@@ -196,6 +197,76 @@ TEST(MemoryReplay, RedrawsAChosenPictureAndAlwaysHidesTheList) {
     EXPECT_TRUE(h.dialogs.boxes.isEmpty());
     EXPECT_FALSE(h.fom.controls.LstIvent.visible);
     EXPECT_EQ(h.fom.controls.LstIvent.items, items);
+  }
+}
+
+// Fatigue, collapse and recovery, the day count and its limit.
+const QString kRecovered = QStringLiteral("\r\nつかれがとれたよ");
+
+TEST(FatigueRule, MovesTheCaptionAndCollapsesOnlyFromRest) {
+  struct Row {
+    const char* name; QString before, after; std::int16_t amount; bool alreadyTired, collapses;
+  };
+  const Row rows[] = {
+      {"99 plus 0 does not", "99", "99", 0, false, false},
+      {"no upper clamp", "60", "150", 90, false, true},
+      {"the floor rewrites below -100", "-90", "-100", -50, false, false},
+      {"tired rises past 100 silently", "100", "120", 20, true, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Harness h;
+    StartInCommandMode(h);
+    Controls& c = h.fom.controls;
+    SetFatigue(h.fom, row.before.toInt());
+    c.TimHirou.enabled = row.alreadyTired;
+    c.PicCom.enabled = !row.alreadyTired;
+    h.fom.ShowMessage("before");
+
+    EXPECT_EQ(h.fom.AddFatigue(row.amount), row.collapses);
+
+    EXPECT_EQ(c.LblHirou.caption, row.after);
+    EXPECT_EQ(c.Lbl.caption, row.collapses ? kTired : "before");
+    EXPECT_EQ(c.TimHirou.enabled, row.collapses || row.alreadyTired);
+    EXPECT_EQ(c.PicCom.enabled, !(row.collapses || row.alreadyTired));
+  }
+}
+
+TEST(Recovery, CostsADayPerTickUntilRestedOrTheLimit) {
+  // `draws`: one a tick; every tick but the last leaves them tired.
+  struct Row {
+    const char* name; QString fatigue, days; std::vector<float> draws;
+    QString fatigueAfter, daysAfter; bool ending;
+  };
+  const Row rows[] = {
+      // 100 -0 -29 -29 -29 -29: a draw of 0 still costs its day.
+      {"five days from 100", "100", "0", {0.0f, 0.99f, 0.99f, 0.99f, 0.99f}, "-16", "5", false},
+      // 100 -27 -27 -27 -19
+      {"ends exactly at 0", "100", "2", {0.91f, 0.91f, 0.91f, 0.64f}, "0", "6", false},
+      {"the limit reached while tired ends", "150", "8", {0.1f, 0.1f}, "144", "10", true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Harness h;
+    StartInCommandMode(h, "10");
+    Controls& c = h.fom.controls;
+    SetDays(h.fom, row.days.toInt());
+    SetFatigue(h.fom, row.fatigue.toInt());
+    ASSERT_TRUE(h.fom.AddFatigue(0));
+    h.random.script.assign(row.draws.begin(), row.draws.end());
+
+    for (std::size_t tick = 1; tick < row.draws.size(); ++tick) {
+      h.fom.TimHirou_Timer();
+      ASSERT_TRUE(c.TimHirou.enabled && !c.PicCom.enabled) << "tick " << tick;
+    }
+    h.fom.TimHirou_Timer();
+
+    EXPECT_FALSE(c.TimHirou.enabled);
+    EXPECT_EQ(c.LblHirou.caption, row.fatigueAfter);
+    EXPECT_EQ(c.LblDay.caption, row.daysAfter);
+    EXPECT_EQ(SceneOnScreen(h), row.ending ? "end" : "");
+    EXPECT_EQ(c.PicCom.enabled, !row.ending);
+    EXPECT_EQ(c.Lbl.caption == kRecovered, !row.ending);
   }
 }
 
