@@ -104,8 +104,7 @@ TEST(OpenScene, OverAnUnfinishedSceneInFastForwardStartsInNormalPacingAtItsFirst
   h.fom.controls.LstIvent.visible = true;
   h.fom.OpenScene("next");
   const Controls& c = h.fom.controls;
-  EXPECT_TRUE(h.dialogs.boxes.isEmpty());
-  EXPECT_FALSE(c.PicCom.visible || c.PicKao.visible || c.LstIvent.visible);
+  EXPECT_FALSE(!h.dialogs.boxes.isEmpty() || c.PicCom.visible || c.PicKao.visible || c.LstIvent.visible);
   EXPECT_TRUE(c.TimSay.enabled && h.fom.state.stopAtPageEnd && c.TimSay.interval == 100);
   EXPECT_EQ(c.Lbl.caption, Page({"c"}));
   EXPECT_EQ(PlayPages(h), QStringList{Page({"c", "d▼"})});
