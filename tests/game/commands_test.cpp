@@ -93,11 +93,9 @@ TEST(Command, AnEndingBeforeTheFirstLineLeavesTheNewGameClean) {
 // a loaded save may have left the day count.
 TEST(Command, OnTheLastNightEveryButtonOnlyOpensTheEnding) {
   const Points p = {70, 5, -3};
-  for (const int day : {9, 11}) {
-    const Situation before{7, QString::number(day), "50", p}, after{7, QString::number(day + 1), "50", p};
+  for (const auto& [day, next] : {std::pair("9", "10"), std::pair("11", "12")})
     for (std::int16_t button = 0; button <= 7; ++button)
-      ExpectCommand({"last night", button, before, {}, "end", after, 0});
-  }
+      ExpectCommand({"last night", button, {7, day, "50", p}, {}, "end", {7, next, "50", p}, 0});
 }
 
 // The visit scenes raise affection with their own ">love" line on a later click, so
@@ -194,8 +192,7 @@ TEST(MemoryReplay, RedrawsAChosenPictureAndAlwaysHidesTheList) {
     h.fom.controls.LstIvent.listIndex = index;
     h.fom.LstIvent_Click();
     EXPECT_EQ(h.pictures.log, drawing) << index;
-    EXPECT_TRUE(h.dialogs.boxes.isEmpty());
-    EXPECT_FALSE(h.fom.controls.LstIvent.visible);
+    EXPECT_TRUE(h.dialogs.boxes.isEmpty() && !h.fom.controls.LstIvent.visible);
     EXPECT_EQ(h.fom.controls.LstIvent.items, items);
   }
 }
@@ -260,7 +257,8 @@ TEST(Recovery, CostsADayPerTickUntilRestedOrTheLimit) {
     }
     h.fom.TimHirou_Timer();
 
-    EXPECT_EQ(std::pair(c.LblHirou.caption, c.LblDay.caption), std::pair(row.fatigueAfter, row.daysAfter));
+    EXPECT_EQ(std::pair(c.LblHirou.caption, c.LblDay.caption),
+              std::pair(row.fatigueAfter, row.daysAfter));
     EXPECT_EQ(SceneOnScreen(h), row.ending ? "end" : "");
     EXPECT_TRUE(c.PicCom.enabled == !row.ending && !c.TimHirou.enabled);
     EXPECT_EQ(c.Lbl.caption == kRecovered, !row.ending);
