@@ -1,8 +1,10 @@
 // The eight command buttons: what each costs, which scene it opens, how visits move
-// affection, and when a click does nothing at all.
+// affection, and when a click does nothing at all; the memory list's replay; fatigue,
+// collapse and recovery, the day count and its limit.
 #include <gtest/gtest.h>
 
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "mini_game.h"
@@ -13,26 +15,18 @@ namespace {
 using Points = std::array<std::int16_t, 3>;
 
 // What the player sees of the day before and after a click.
-struct Situation {
-  std::uint8_t slot;
-  QString days, fatigue;
-  Points affection;
-};
+struct Situation { std::uint8_t slot; QString days, fatigue; Points affection; };
 
+// `scene` is the scene on screen after the click (empty when none opened); `sceneScript`
+// replaces the mini game's script of it; `message`, when set, is the message after the click.
 struct CommandRow {
-  const char* name;
-  std::int16_t button;
-  Situation before;
-  std::vector<float> draws;
-  QString scene;  // the scene on screen after the click; empty when none opened
-  Situation after;
-  int drawsUsed;
-  QStringList sceneScript = {};  // replaces the mini game's script of `scene`
-  MenuChoice menu = MenuChoice::None;  // the answer to the menu, when it opens
-  QString message = {};                // the message after the click, when it matters
+  const char* name; std::int16_t button; Situation before; std::vector<float> draws;
+  QString scene; Situation after; int drawsUsed;
+  QStringList sceneScript = {}; MenuChoice menu = MenuChoice::None; QString message = {};
 };
 
 const QString kPrompt = QStringLiteral("\r\nなにをしようかな・・");
+const QString kTired = QStringLiteral("\r\nなんかつかれちゃった。すこしやすもう");
 
 void ExpectCommand(const CommandRow& row) {
   SCOPED_TRACE(::testing::Message() << row.name << ", button " << row.button);
@@ -60,13 +54,10 @@ void ExpectCommand(const CommandRow& row) {
   EXPECT_EQ(h.fom.controls.LblHirou.caption, row.after.fatigue);
   EXPECT_EQ(h.fom.state.affection, row.after.affection);
   EXPECT_EQ(h.random.draws - drawsBefore, row.drawsUsed);
-  EXPECT_EQ(h.fom.controls.TimHirou.enabled, row.after.fatigue.toInt() >= 100);
   const bool menu = row.button == 7 && row.scene.isEmpty();
   EXPECT_EQ(h.dialogs.menusShown, menu ? 1 : 0);
   EXPECT_EQ(messageWhileOpen, menu ? kPrompt : "");
-  if (!row.message.isEmpty()) {
-    EXPECT_EQ(h.fom.controls.Lbl.caption, row.message);
-  }
+  if (!row.message.isEmpty()) { EXPECT_EQ(h.fom.controls.Lbl.caption, row.message); }
 }
 
 // The one draw of a place is its fatigue: 0.5 -> 15.
@@ -98,11 +89,13 @@ TEST(Command, AnEndingBeforeTheFirstLineLeavesTheNewGameClean) {
 }
 
 // On the last night before the day limit the day comes first: every button opens the
-// ending and nothing of its own happens, not even the menu.
+// ending and nothing of its own happens, not even the menu. So too past the limit, where
+// a loaded save may have left the day count.
 TEST(Command, OnTheLastNightEveryButtonOnlyOpensTheEnding) {
-  const Situation before{7, "9", "50", {70, 5, -3}}, after{7, "10", "50", {70, 5, -3}};
-  for (std::int16_t button = 0; button <= 7; ++button)
-    ExpectCommand({"last night", button, before, {}, "end", after, 0});
+  const Points p = {70, 5, -3};
+  for (const auto& [day, next] : {std::pair("9", "10"), std::pair("11", "12")})
+    for (std::int16_t button = 0; button <= 7; ++button)
+      ExpectCommand({"last night", button, {7, day, "50", p}, {}, "end", {7, next, "50", p}, 0});
 }
 
 // The visit scenes raise affection with their own ">love" line on a later click, so
@@ -140,11 +133,10 @@ TEST(Menu, ShowsItsPromptRunsTheChoiceAndThenAdvancesTheSlot) {
   using enum MenuChoice;
   const Points p = {3, 0, -7};
   const QString readout = QStringLiteral("\r\nよわ    3\r\nとおみや    0\r\nこうき    -7");
-  const QString tired = QStringLiteral("\r\nなんかつかれちゃった。すこしやすもう");
   const CommandRow rows[] = {
       {"dismissed", 7, {3, "0", "0", p}, {}, "", {4, "0", "0", p}, 0, {}, None, kPrompt},
       {"love", 7, {5, "0", "0", p}, {0.91f}, "", {6, "0", "45", p}, 1, {}, Love, readout},
-      {"love, tired", 7, {2, "0", "60", p}, {0.91f}, "", {3, "0", "105", p}, 1, {}, Love, tired},
+      {"love, tired", 7, {2, "0", "60", p}, {0.91f}, "", {3, "0", "105", p}, 1, {}, Love, kTired},
   };
   for (const CommandRow& row : rows) ExpectCommand(row);
 }
@@ -156,35 +148,121 @@ TEST(Menu, ASaveHoldsTheSlotOfTheClickAndALoadComesBackToTheSlotAfterIt) {
   StartInCommandMode(h);
   Controls& c = h.fom.controls;
   h.fom.state.timeSlot = 3;
-  c.TimHirou.enabled = true;
+  c.TimHirou.enabled = c.LstIvent.visible = true;
   c.LstIvent.listIndex = 1;
-  c.LstIvent.visible = true;
-  int drawsWhileOpen = 0;
   h.dialogs.whileOpen = [&] {
-    const int before = h.random.draws;
     h.fom.TimHirou_Timer();
     for (const std::int16_t button : {0, 7}) h.fom.Com_Click(button);
     h.fom.menu_love_Click();
     h.fom.LstIvent_Click();
     h.fom.Form_Activate();
-    drawsWhileOpen += h.random.draws - before;
   };
   h.dialogs.menuAnswers = {MenuChoice::Save};
+  const int drawsBefore = h.random.draws;  // saving draws nothing; every handler above would
   h.fom.Com_Click(7);
-  EXPECT_EQ(drawsWhileOpen, 0);
-  EXPECT_EQ(h.dialogs.menusShown, 1);
-  EXPECT_EQ(c.LblHirou.caption, "0");
-  EXPECT_EQ(c.LblDay.caption, "0");
-  EXPECT_TRUE(c.LstIvent.visible);
+  EXPECT_EQ(h.random.draws, drawsBefore);
+  EXPECT_TRUE(h.dialogs.menusShown == 1 && c.LstIvent.visible);
   ASSERT_EQ(h.fom.state.timeSlot, 4);
-
-  h.dialogs.whileOpen = nullptr;
   h.fom.state.timeSlot = 6;
   h.dialogs.menuAnswers = {MenuChoice::Load};
   h.fom.Com_Click(7);
   EXPECT_EQ(h.dialogs.boxes, QStringList({"SAVE　OK", "Load　OK"}));
-  EXPECT_EQ(h.fom.state.timeSlot, 4);
-  EXPECT_EQ(c.LblTime.caption, "午後");
+  EXPECT_EQ(std::pair(h.fom.state.timeSlot, c.LblTime.caption), std::pair(std::uint8_t{4}, QString("午後")));
+}
+
+// The replay of remembered pictures from the memory list.
+TEST(MemoryReplay, RedrawsAChosenPictureAndAlwaysHidesTheList) {
+  Harness h;
+  WriteMiniGame(h.game);
+  h.game.WriteRaw("sys/lstphoto.dat", "park\r\n\r\nmissing\r\n");
+  h.game.TouchPicture("img/park.png");
+  h.Start();
+  const QStringList items{"▼記憶", "park", "", "missing"};
+  ASSERT_EQ(h.fom.controls.LstIvent.items, items);
+  const QString park = h.game.path("img/park.png"), missing = h.game.path("img/missing.png");
+  const std::pair<int, QStringList> rows[] = {  // the item clicked, what the picture layer does
+      {1, {"clear Pic", "load E " + park, "draw E Pic"}},
+      {0, {}},  // the heading
+      {2, {}},  // an empty item
+      {3, {"clear Pic", "load E " + missing + " (failed)"}},
+  };
+  for (const auto& [index, drawing] : rows) {
+    h.pictures.log.clear();
+    h.fom.controls.LstIvent.visible = true;
+    h.fom.controls.LstIvent.listIndex = index;
+    h.fom.LstIvent_Click();
+    EXPECT_EQ(h.pictures.log, drawing) << index;
+    EXPECT_TRUE(h.dialogs.boxes.isEmpty() && !h.fom.controls.LstIvent.visible);
+    EXPECT_EQ(h.fom.controls.LstIvent.items, items);
+  }
+}
+
+// Fatigue, collapse and recovery, the day count and its limit.
+const QString kRecovered = QStringLiteral("\r\nつかれがとれたよ");
+
+TEST(FatigueRule, MovesTheCaptionAndCollapsesOnlyFromRest) {
+  struct Row {
+    const char* name; QString before, after; std::int16_t amount; bool alreadyTired, collapses;
+  };
+  const Row rows[] = {
+      {"99 plus 0 does not", "99", "99", 0, false, false},
+      {"no upper clamp", "60", "150", 90, false, true},
+      {"the floor rewrites below -100", "-90", "-100", -50, false, false},
+      {"tired rises past 100 silently", "100", "120", 20, true, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Harness h;
+    StartInCommandMode(h);
+    Controls& c = h.fom.controls;
+    SetFatigue(h.fom, row.before.toInt());
+    c.PicCom.enabled = !(c.TimHirou.enabled = row.alreadyTired);
+    h.fom.ShowMessage("before");
+
+    EXPECT_EQ(h.fom.AddFatigue(row.amount), row.collapses);
+
+    EXPECT_EQ(c.LblHirou.caption, row.after);
+    EXPECT_EQ(c.Lbl.caption, row.collapses ? kTired : "before");
+    const bool tired = row.collapses || row.alreadyTired;
+    EXPECT_TRUE(c.TimHirou.enabled == tired && c.PicCom.enabled == !tired);
+  }
+}
+
+TEST(Recovery, CostsADayPerTickUntilRestedOrTheLimit) {
+  // `draws`: one a tick; every tick but the last leaves them tired.
+  struct Row {
+    const char* name; QString fatigue, days; std::vector<float> draws;
+    QString fatigueAfter, daysAfter; bool ending;
+  };
+  const Row rows[] = {
+      // 100 -0 -29 -29 -29 -29: a draw of 0 still costs its day.
+      {"five days from 100", "100", "0", {0.0f, 0.99f, 0.99f, 0.99f, 0.99f}, "-16", "5", false},
+      // 100 -27 -27 -27 -19
+      {"ends exactly at 0", "100", "2", {0.91f, 0.91f, 0.91f, 0.64f}, "0", "6", false},
+      {"the limit reached while tired ends", "150", "8", {0.1f, 0.1f}, "144", "10", true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Harness h;
+    StartInCommandMode(h, "10");
+    Controls& c = h.fom.controls;
+    SetDays(h.fom, row.days.toInt());
+    SetFatigue(h.fom, row.fatigue.toInt());
+    ASSERT_TRUE(h.fom.AddFatigue(0));
+    h.random.script.assign(row.draws.begin(), row.draws.end());
+
+    for (std::size_t tick = 1; tick < row.draws.size(); ++tick) {
+      h.fom.TimHirou_Timer();
+      ASSERT_TRUE(c.TimHirou.enabled && !c.PicCom.enabled) << "tick " << tick;
+    }
+    h.fom.TimHirou_Timer();
+
+    EXPECT_EQ(std::pair(c.LblHirou.caption, c.LblDay.caption),
+              std::pair(row.fatigueAfter, row.daysAfter));
+    EXPECT_EQ(SceneOnScreen(h), row.ending ? "end" : "");
+    EXPECT_TRUE(c.PicCom.enabled == !row.ending && !c.TimHirou.enabled);
+    EXPECT_EQ(c.Lbl.caption == kRecovered, !row.ending);
+  }
 }
 
 }  // namespace
