@@ -5,6 +5,8 @@
 #include "game/ports.h"
 #include "layout/layout.h"
 
+#include "headless_ports.h"  // tools/hibi_check
+
 namespace hibi::bench {
 
 class NullPictures : public Pictures {
@@ -27,29 +29,8 @@ class FixedRandom : public Random {
   float Next() override { return 0.5f; }
 };
 
-class NullShell : public Shell {
- public:
-  explicit NullShell(QString folder) : folder_(std::move(folder)) {}
-  QString ProgramFolder() override { return folder_; }
-  double ScreenWidthTwips() override { return 28800; }
-  void SetWindowWidthTwips(double) override {}
-  void SelectDayLimitText() override {}
-  WindowMetrics WindowMetricsTwips() override { return {19200, 14400, 28800, 16200}; }
-  void ApplyLayout(const Layout&) override {}
-
- private:
-  QString folder_;
-};
-
-class NullMidi : public MidiDevice {
- public:
-  void Close() override {}
-  void Open(const QString&) override {}
-  void Play() override {}
-  bool Status(char*, int) override { return false; }
-  void Rewind() override {}
-  void PlayFromStart() override {}
-  void SetVolume(double) override {}
-};
+// The checker's headless shell and silent device serve the benchmark as they are.
+using NullShell = check::HeadlessShell;
+using NullMidi = check::SilentMidi;
 
 }  // namespace hibi::bench
