@@ -48,28 +48,20 @@ TEST(PlayerFiles, AMemoryListTheUserCannotReadOrReplaceIsKeptWithTheBox) {
   }
 }
 
-QByteArray Save(const char* fatigue, const char* days, const QByteArray& padding = "") {
-  return " 5 " + padding + "\r\n 6 \r\n 7 \r\n 32767 \r\n 3 \r\n" + fatigue + "\r\n" + days +
-         "\r\n";
-}
-
 // Fatigue 1e300 never recovers and days -1e300 never end: the menu itself stays
-// locked. Every value play can reach still loads.
+// locked. The save parser holds the bounds; here one bound of each kind, one value past
+// them and a file too long to be a save, none of it applied.
 TEST(PlayerFiles, LoadRefusesASaveThatWouldLockTheGameAndNothingIsApplied) {
   const std::pair<QByteArray, bool> rows[] = {
-      {Save("149", "0"), true},    {Save("-100", "32766"), true}, {Save("149.5", "0"), false},
-      {Save("-100.5", "0"), false}, {Save("0", "-1"), false},     {Save("0", "32767.5"), false},
-      {Save("0", "0", QByteArray(4096, ' ')), false},
-  };
-  for (const auto& [file, loads] : rows) {
-    SCOPED_TRACE(file.left(80).toStdString());
+      {"149\r\n32767", true}, {"149.5\r\n0", false}, {QByteArray(4096, ' ') + "0\r\n0", false}};
+  for (const auto& [tail, loads] : rows) {
     Harness h;
     h.Start();
-    h.game.WriteRaw("sys/all.dat", file);
+    h.game.WriteRaw("sys/all.dat", " 5 \r\n 6 \r\n 7 \r\n 32767 \r\n 3 \r\n" + tail + "\r\n");
     h.fom.menu_save_Click(1);
     const bool refused = h.dialogs.boxes.value(0).startsWith("LOAD ERROR!");
     EXPECT_EQ(std::pair(refused, h.fom.state.affection[0]),
-              std::pair(!loads, std::int16_t(loads ? 5 : 0)));
+              std::pair(!loads, std::int16_t(loads ? 5 : 0))) << tail.right(20).toStdString();
   }
 }
 
