@@ -45,8 +45,7 @@ TEST(StartUp, ReadsSettingsStartsTheTuneSeedsOnceAndLeavesTheTitleShowing) {
 
   // The suffixes, spaces and all, are what the game's files are found by.
   h.game.WriteScript("opn", {"はじまり"}, ".scn");
-  h.fom.Form_Activate();
-  h.StartGame();
+  h.fom.Form_Activate(), h.StartGame();
   EXPECT_TRUE(c.Lbl.caption.contains("はじまり"));
   EXPECT_TRUE(h.pictures.log.contains("load E " + h.game.path("img/ttl .bmp ") + " (failed)"))
       << h.pictures.log.join("\n").toStdString();
@@ -79,10 +78,8 @@ TEST(Activation, ResetsAGameInProgressAndTwiceIsTheSameAsOnce) {
     SCOPED_TRACE(times);
     Harness h;
     StartInCommandMode(h, "12");
-    h.fom.state.affection = {310, -4, 77};
-    h.fom.state.timeSlot = 5;
-    SetDays(h.fom, 6);
-    SetFatigue(h.fom, 130);
+    std::tie(h.fom.state.affection, h.fom.state.timeSlot) = std::tuple(std::array<std::int16_t, 3>{310, -4, 77}, 5);
+    SetDays(h.fom, 6), SetFatigue(h.fom, 130);
     ASSERT_TRUE(h.fom.AddFatigue(0));
     h.fom.controls.TimSay.enabled = h.fom.controls.LstIvent.visible = true;
     const QStringList memories = h.fom.controls.LstIvent.items;
