@@ -29,9 +29,8 @@ TEST(StartUp, ReadsSettingsStartsTheTuneSeedsOnceAndLeavesTheTitleShowing) {
   // The width is set late in start-up: everything but the new game is done by then.
   QStringList atWidth;
   h.shell.whenWidthSet = [&] {
-    atWidth << h.midi.log.join(",") << QString::number(h.random.seeds)
-            << h.fom.controls.LstIvent.items.join(",") << h.fom.state.timeSlotNames[7]
-            << QString::number(h.fom.controls.PicStt.visible);
+    atWidth << h.midi.log.join(",") << QString::number(h.random.seeds) << h.fom.controls.LstIvent.items.join(",")
+            << h.fom.state.timeSlotNames[7] << QString::number(h.fom.controls.PicStt.visible);
   };
 
   h.fom.Form_Load();
@@ -55,8 +54,7 @@ TEST(StartUp, SetsTheWindowToSevenTenthsOfTheScreenInSinglePrecision) {
   for (const auto& [screen, window] :
        {std::pair(19200.0, 13440.0), {12345.0, 8641.5}, {28800.0, 20160.0}}) {
     Harness h;
-    h.shell.screenWidthTwips = screen;
-    h.fom.Form_Load();
+    h.shell.screenWidthTwips = screen, h.fom.Form_Load();
     EXPECT_EQ(h.shell.windowWidths, std::vector<double>{window}) << screen;
   }
 }
@@ -99,8 +97,7 @@ TEST(Shutdown, InTheMiddleOfASceneClosesTheScriptAndWritesTheMemories) {
   StartInCommandMode(h);
   h.fom.Com_Click(0);
   ASSERT_NE(h.fom.state.scriptFile, nullptr);
-  h.fom.ShowEventPicture("ttl");  // seen again: remembered once
-  h.fom.Form_Unload();
+  h.fom.ShowEventPicture("ttl"), h.fom.Form_Unload();  // seen again: remembered once
   EXPECT_EQ(std::tuple(h.fom.state.scriptFile == nullptr, h.game.ReadRaw("sys/lstphoto.dat"),
                        h.dialogs.boxes.isEmpty(), h.midi.log.last()),
             std::tuple(true, "ttl\r\n00\r\n", true, "close"));
@@ -108,8 +105,7 @@ TEST(Shutdown, InTheMiddleOfASceneClosesTheScriptAndWritesTheMemories) {
 
 TEST(Shutdown, AFailedWriteShowsTheBoxThenClosesTheTuneAndKeepsTheOldFolder) {
   Harness h;
-  h.Start();
-  h.fom.ShowEventPicture("ttl");
+  h.Start(), h.fom.ShowEventPicture("ttl");
   // A folder where the file should be: the write fails even for root.
   QDir().mkpath(h.game.path("sys/lstphoto.dat/inside"));
   QStringList musicWhenBoxShown;
@@ -117,13 +113,11 @@ TEST(Shutdown, AFailedWriteShowsTheBoxThenClosesTheTuneAndKeepsTheOldFolder) {
 
   h.fom.Form_Unload();
 
-  EXPECT_EQ(h.dialogs.boxes,
-            QStringList({"リストデーターが、破損しています。\r\n" + h.game.path("sys/") +
-                         "lstphoto.dat　を開いて、中身をすゆまで送って下さい。"}));
-  EXPECT_EQ(std::tuple(musicWhenBoxShown, h.midi.log.last(),
+  EXPECT_EQ(std::tuple(h.dialogs.boxes, musicWhenBoxShown, h.midi.log.last(),
                        QDir(h.game.path("sys/lstphoto.dat/inside")).exists()),
-            std::tuple(QStringList({"close", "open " + h.game.path("bgm.mid"), "play"}), "close",
-                       true));
+            std::tuple(QStringList({"リストデーターが、破損しています。\r\n" + h.game.path("sys/") +
+                                    "lstphoto.dat　を開いて、中身をすゆまで送って下さい。"}),
+                       QStringList({"close", "open " + h.game.path("bgm.mid"), "play"}), "close", true));
 }
 
 TEST(Shutdown, StillWritesTheMemoriesWhenABoxIsOpen) {

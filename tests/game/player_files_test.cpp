@@ -56,8 +56,7 @@ TEST(PlayerFiles, LoadRefusesASaveThatWouldLockTheGameAndNothingIsApplied) {
       {"149\r\n32767", true}, {"149.5\r\n0", false}, {QByteArray(4096, ' ') + "0\r\n0", false}};
   for (const auto& [tail, loads] : rows) {
     Harness h;
-    h.Start();
-    h.game.WriteRaw("sys/all.dat", " 5 \r\n 6 \r\n 7 \r\n 32767 \r\n 3 \r\n" + tail + "\r\n");
+    h.Start(), h.game.WriteRaw("sys/all.dat", " 5 \r\n 6 \r\n 7 \r\n 32767 \r\n 3 \r\n" + tail + "\r\n");
     h.fom.menu_save_Click(1);
     const bool refused = h.dialogs.boxes.value(0).startsWith("LOAD ERROR!");
     EXPECT_EQ(std::pair(refused, h.fom.state.affection[0]),
@@ -67,13 +66,9 @@ TEST(PlayerFiles, LoadRefusesASaveThatWouldLockTheGameAndNothingIsApplied) {
 
 TEST(PlayerFiles, AScriptLineBeyondEveryBoundIsADamagedScript) {
   Harness h;
-  h.Start();
-  h.fom.controls.PicStt.visible = false;
-  h.game.WriteScript("s", {"a", "b", QString(70000, 'x'), "c"});
-  h.fom.OpenScene("s");
-  h.ClickThroughScene();
-  EXPECT_TRUE(h.InCommandMode());
-  EXPECT_EQ(h.dialogs.boxes, QStringList{DamagedMessage(h, "s")});
+  h.Start(), h.fom.controls.PicStt.visible = false;
+  h.game.WriteScript("s", {"a", "b", QString(70000, 'x'), "c"}), h.fom.OpenScene("s"), h.ClickThroughScene();
+  EXPECT_EQ(std::pair(h.InCommandMode(), h.dialogs.boxes), std::pair(true, QStringList{DamagedMessage(h, "s")}));
 }
 
 }  // namespace

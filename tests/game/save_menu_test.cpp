@@ -49,10 +49,7 @@ class SaveMenu : public ::testing::Test {
     h.ClickThroughScene();
     ASSERT_TRUE(h.InCommandMode());
   }
-  void Load(const QByteArray& file) {
-    h.game.WriteRaw("sys/all.dat", file);
-    h.fom.menu_save_Click(kLoad);
-  }
+  void Load(const QByteArray& file) { h.game.WriteRaw("sys/all.dat", file), h.fom.menu_save_Click(kLoad); }
   Harness h;
 };
 
@@ -60,10 +57,8 @@ TEST_F(SaveMenu, ASaveWritesTheSevenLinesAndALoadRestoresThem) {
   SetGame(h, {-12, 140, 32767}, 20, 6, -35, 8);
   const auto saved = Snapshot(h);
   h.fom.menu_save_Click(kSave);
-  EXPECT_EQ(h.game.ReadRaw("sys/all.dat"),
-            QByteArray("-12 \r\n 140 \r\n 32767 \r\n 20 \r\n 6 \r\n-35\r\n8\r\n"));
-  EXPECT_EQ(Snapshot(h), saved);
-  EXPECT_EQ(h.dialogs.boxes, QStringList({kSaveOk}));
+  EXPECT_EQ(std::tuple(h.game.ReadRaw("sys/all.dat"), Snapshot(h), h.dialogs.boxes),
+            std::tuple(QByteArray("-12 \r\n 140 \r\n 32767 \r\n 20 \r\n 6 \r\n-35\r\n8\r\n"), saved, QStringList({kSaveOk})));
 }
 
 // Edited fatigue and day lines go on as their captions show them (15 significant
@@ -132,12 +127,9 @@ TEST_F(SaveMenu, AFailedSaveKeepsTheOldFileAndTheNextSaveAndLoadWork) {
     ASSERT_TRUE(full.active());
     h.fom.menu_save_Click(kSave);
   }
-  EXPECT_EQ(Snapshot(h), before);
-  EXPECT_EQ(h.game.ReadRaw("sys/all.dat"), old);
-  EXPECT_EQ(QDir(h.game.path("sys")).entryList(QDir::Files | QDir::Hidden),
-            QStringList({"all.dat", "sys.dat"}));
-  Load(" 1 \r\n 2 \r\n");
-  h.fom.menu_save_Click(kSave);
+  EXPECT_EQ(std::tuple(Snapshot(h), h.game.ReadRaw("sys/all.dat"), QDir(h.game.path("sys")).entryList(QDir::Files | QDir::Hidden)),
+            std::tuple(before, old, QStringList({"all.dat", "sys.dat"})));
+  Load(" 1 \r\n 2 \r\n"), h.fom.menu_save_Click(kSave);
   SetGame(h, {0, 0, 0}, 10, 1, 0, 0);
   h.dialogs.whileOpen = [this] { h.fom.menu_save_Click(kSave); };
   h.fom.menu_save_Click(kLoad);
