@@ -24,8 +24,7 @@ const QStringList kSlots = {"早朝", "朝", "午前", "午後", "夕方", "夜"
 
 TEST(StartUp, ReadsSettingsStartsTheTuneSeedsOnceAndLeavesTheTitleShowing) {
   Harness h;
-  h.game.WriteRaw("sys/sys.dat", ".scn\r\n .bmp \r\nthree\r\nfour");
-  h.game.WriteRaw("sys/lstphoto.dat", "ttl\r\n001\r\n");
+  h.game.WriteRaw("sys/sys.dat", ".scn\r\n .bmp \r\nthree\r\nfour"), h.game.WriteRaw("sys/lstphoto.dat", "ttl\r\n001\r\n");
   // The width is set late in start-up: everything but the new game is done by then.
   QStringList atWidth;
   h.shell.whenWidthSet = [&] {
@@ -124,8 +123,7 @@ TEST(Shutdown, StillWritesTheMemoriesWhenABoxIsOpen) {
   Harness h;
   StartInCommandMode(h);
   h.dialogs.menuAnswers = {MenuChoice::Save};
-  h.dialogs.whileOpen = [&] { if (h.dialogs.boxes.size() == 1) h.fom.Form_Unload(); };
-  h.fom.Com_Click(7);
+  h.dialogs.whileOpen = [&] { if (h.dialogs.boxes.size() == 1) h.fom.Form_Unload(); }, h.fom.Com_Click(7);
   EXPECT_EQ(std::pair(h.game.ReadRaw("sys/lstphoto.dat"), h.midi.log.last()),
             std::pair(QByteArray("ttl\r\n"), QString("close")));
 }

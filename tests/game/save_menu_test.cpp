@@ -45,8 +45,7 @@ class SaveMenu : public ::testing::Test {
  protected:
   void SetUp() override {
     h.game.WriteScript("end", {"おわりの一行目", "おわりの二行目", "おわりの三行目"});
-    Open(h, {"はじまり"});
-    h.ClickThroughScene();
+    Open(h, {"はじまり"}), h.ClickThroughScene();
     ASSERT_TRUE(h.InCommandMode());
   }
   void Load(const QByteArray& file) { h.game.WriteRaw("sys/all.dat", file), h.fom.menu_save_Click(kLoad); }
@@ -119,20 +118,15 @@ TEST_F(SaveMenu, ATiredSaveAtTheLimitPlaysTheEndingOnce) {
 // failed load or save leaves the next ones working; a click under the box does nothing.
 TEST_F(SaveMenu, AFailedSaveKeepsTheOldFileAndTheNextSaveAndLoadWork) {
   const QByteArray old = " 1 \r\n 2 \r\n 3 \r\n 10 \r\n 4 \r\n5\r\n6\r\n";
-  h.game.WriteRaw("sys/all.dat", old);
-  SetGame(h, {9, 9, 9}, 30, 2, 44, 3);
+  h.game.WriteRaw("sys/all.dat", old), SetGame(h, {9, 9, 9}, 30, 2, 44, 3);
   const auto before = Snapshot(h);
-  {
-    ScopedFileSizeLimit full(10);
-    ASSERT_TRUE(full.active());
-    h.fom.menu_save_Click(kSave);
-  }
+  if (ScopedFileSizeLimit full(10); full.active()) h.fom.menu_save_Click(kSave);
+  else FAIL() << "no file size limit";
   EXPECT_EQ(std::tuple(Snapshot(h), h.game.ReadRaw("sys/all.dat"), QDir(h.game.path("sys")).entryList(QDir::Files | QDir::Hidden)),
             std::tuple(before, old, QStringList({"all.dat", "sys.dat"})));
   Load(" 1 \r\n 2 \r\n"), h.fom.menu_save_Click(kSave);
   SetGame(h, {0, 0, 0}, 10, 1, 0, 0);
-  h.dialogs.whileOpen = [this] { h.fom.menu_save_Click(kSave); };
-  h.fom.menu_save_Click(kLoad);
+  h.dialogs.whileOpen = [this] { h.fom.menu_save_Click(kSave); }, h.fom.menu_save_Click(kLoad);
   EXPECT_EQ(Snapshot(h), before);
   EXPECT_EQ(h.dialogs.boxes, QStringList({Failure(h, "SAVE ERROR!"), Failure(h, "LOAD ERROR!"),
                                           kSaveOk, kLoadOk}));

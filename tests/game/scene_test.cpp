@@ -55,10 +55,7 @@ TEST(Jumps, ACircleOfJumpsIsReportedOnceAndALongChainStillPlays) {
 TEST(StepScript, ARunOfPicturesIsDrawnOnceAndEveryNameRemembered) {
   // pictures p0 .. p<count-1> then an empty name if asked, the picture files that exist,
   // what the layer and the buffer hold afterwards
-  struct Row {
-    const char* name; int count; bool endsEmpty; QStringList present; QString shown, buffer;
-    qsizetype loads, draws;
-  };
+  struct Row { const char* name; int count; bool endsEmpty; QStringList present; QString shown, buffer; qsizetype loads, draws; };
   const Row rows[] = {
       {"5,000 pictures", 5000, false, {"p10", "p4999"}, "p4999", "p4999", 1, 1},
       {"the last one missing", 10, false, {"p3", "p5"}, "", "p5", 5, 0},
@@ -68,8 +65,7 @@ TEST(StepScript, ARunOfPicturesIsDrawnOnceAndEveryNameRemembered) {
     SCOPED_TRACE(row.name);
     Harness h;
     QStringList opening, names;
-    for (int i = 0; i < row.count; ++i) names << "p" + QString::number(i);
-    for (const QString& name : names) opening << ">img " + name;
+    for (int i = 0; i < row.count; ++i) opening << ">img " + (names << "p" + QString::number(i)).back();
     if (row.endsEmpty) opening << ">img ";
     for (const QString& name : row.present) h.game.TouchPicture("img/" + name + ".png");
     Open(h, opening << "b");
