@@ -22,9 +22,8 @@ TEST(History, HoldsEveryRowShownInOrderAcrossPagesScenesAndRemarks) {
 
   History many;
   for (int i = 1; i <= 600; ++i) many.Record("\r\np" + QString::number(i) + "▼", "▼");
-  EXPECT_EQ(many.PageCount(), History::kPagesKept);
-  EXPECT_EQ(many.Rows().mid(0, 2), QStringList({"", "p101"}));
-  EXPECT_EQ(many.Rows().back(), "p600");
+  EXPECT_EQ(std::tuple(many.PageCount(), many.Rows().mid(0, 2), many.Rows().back()),
+            std::tuple(History::kPagesKept, QStringList({"", "p101"}), "p600"));
 }
 
 // Everything the player might do while reading, then the history closed: the game is
@@ -50,8 +49,7 @@ TEST(History, OpeningAndClosingItChangesNothing) {
     for (const auto& act : reading) act(with);
     EXPECT_EQ(Look(with), before);
     with.fom.CloseHistory();
-    EXPECT_EQ(Look(with), before);
-    EXPECT_EQ(with.pictures.log.size(), drawn);
+    EXPECT_EQ(std::pair(Look(with), with.pictures.log.size()), std::pair(before, drawn));
     for (Harness* h : {&with, &without}) { Click(*h); Click(*h); h->fom.Com_Click(6); Tick(*h, 3); }
     const auto after = [](const Harness& h) {
       return std::tuple(Look(h), h.random.draws, h.fom.controls.LblHirou.caption,

@@ -11,30 +11,25 @@ namespace hibi::testing {
 namespace {
 
 // The state a player could tell apart, for comparing one reset with two or with a fresh game.
-QStringList Snapshot(const Harness& h) {
+auto State(const Harness& h) {
   const GameState& s = h.fom.state;
   const Controls& c = h.fom.controls;
-  return {QString("affection %1 %2 %3").arg(s.affection[0]).arg(s.affection[1]).arg(s.affection[2]),
-          QString("slot %1 limit %2").arg(s.timeSlot).arg(s.dayLimit),
-          "captions " + c.LblHirou.caption + " " + c.LblDay.caption + " " + c.LblTime.caption,
-          "message " + c.Lbl.caption,
-          QString("panel shown %1 enabled %2").arg(c.PicCom.visible).arg(c.PicCom.enabled),
-          QString("timers %1 %2").arg(c.TimSay.enabled).arg(c.TimHirou.enabled),
-          QString("stage %1 list %2").arg(c.PicStt.visible).arg(c.LstIvent.visible),
-          "memories " + c.LstIvent.items.join("|"),
-          "slots " + QStringList(s.timeSlotNames.begin() + 1, s.timeSlotNames.end()).join(" ")};
+  return std::tuple(s.affection, int(s.timeSlot), s.dayLimit,
+                    c.LblHirou.caption + " " + c.LblDay.caption + " " + c.LblTime.caption,
+                    std::tuple(c.PicCom.visible, c.PicCom.enabled, c.TimSay.enabled, c.TimHirou.enabled),
+                    c.PicStt.visible, c.LstIvent.visible, c.LstIvent.items,
+                    QStringList(s.timeSlotNames.begin() + 1, s.timeSlotNames.end()));
 }
+const QStringList kSlots = {"早朝", "朝", "午前", "午後", "夕方", "夜", "深夜"};
 
 TEST(StartUp, ReadsSettingsStartsTheTuneSeedsOnceAndLeavesTheTitleShowing) {
   Harness h;
-  h.game.WriteRaw("sys/sys.dat", ".scn\r\n .bmp \r\nthree\r\nfour");
-  h.game.WriteRaw("sys/lstphoto.dat", "ttl\r\n001\r\n");
+  h.game.WriteRaw("sys/sys.dat", ".scn\r\n .bmp \r\nthree\r\nfour"), h.game.WriteRaw("sys/lstphoto.dat", "ttl\r\n001\r\n");
   // The width is set late in start-up: everything but the new game is done by then.
   QStringList atWidth;
   h.shell.whenWidthSet = [&] {
-    atWidth << h.midi.log.join(",") << QString::number(h.random.seeds)
-            << h.fom.controls.LstIvent.items.join(",") << h.fom.state.timeSlotNames[7]
-            << QString::number(h.fom.controls.PicStt.visible);
+    atWidth << h.midi.log.join(",") << QString::number(h.random.seeds) << h.fom.controls.LstIvent.items.join(",")
+            << h.fom.state.timeSlotNames[7] << QString::number(h.fom.controls.PicStt.visible);
   };
 
   h.fom.Form_Load();
@@ -43,15 +38,12 @@ TEST(StartUp, ReadsSettingsStartsTheTuneSeedsOnceAndLeavesTheTitleShowing) {
                                   "▼記憶,ttl,001", "深夜", "0"}));
   const Controls& c = h.fom.controls;
   EXPECT_EQ(std::tuple(h.random.seeds, c.PicStt.visible, c.PicCom.visible, c.LstIvent.visible,
-                       Snapshot(h)[2], Snapshot(h).last(), c.BgmTim.enabled,
-                       h.dialogs.boxes.isEmpty()),
-            std::tuple(1, true, false, false, "captions 0 0 早朝", "slots 早朝 朝 午前 午後 夕方 夜 深夜",
-                       true, true));
+                       std::get<3>(State(h)), std::get<8>(State(h)), c.BgmTim.enabled, h.dialogs.boxes.isEmpty()),
+            std::tuple(1, true, false, false, "0 0 早朝", kSlots, true, true));
 
   // The suffixes, spaces and all, are what the game's files are found by.
   h.game.WriteScript("opn", {"はじまり"}, ".scn");
-  h.fom.Form_Activate();
-  h.StartGame();
+  h.fom.Form_Activate(), h.StartGame();
   EXPECT_TRUE(c.Lbl.caption.contains("はじまり"));
   EXPECT_TRUE(h.pictures.log.contains("load E " + h.game.path("img/ttl .bmp ") + " (failed)"))
       << h.pictures.log.join("\n").toStdString();
@@ -61,8 +53,7 @@ TEST(StartUp, SetsTheWindowToSevenTenthsOfTheScreenInSinglePrecision) {
   for (const auto& [screen, window] :
        {std::pair(19200.0, 13440.0), {12345.0, 8641.5}, {28800.0, 20160.0}}) {
     Harness h;
-    h.shell.screenWidthTwips = screen;
-    h.fom.Form_Load();
+    h.shell.screenWidthTwips = screen, h.fom.Form_Load();
     EXPECT_EQ(h.shell.windowWidths, std::vector<double>{window}) << screen;
   }
 }
@@ -84,22 +75,17 @@ TEST(Activation, ResetsAGameInProgressAndTwiceIsTheSameAsOnce) {
     SCOPED_TRACE(times);
     Harness h;
     StartInCommandMode(h, "12");
-    h.fom.state.affection = {310, -4, 77};
-    h.fom.state.timeSlot = 5;
-    SetDays(h.fom, 6);
-    SetFatigue(h.fom, 130);
+    std::tie(h.fom.state.affection, h.fom.state.timeSlot) = std::tuple(std::array<std::int16_t, 3>{310, -4, 77}, 5);
+    SetDays(h.fom, 6), SetFatigue(h.fom, 130);
     ASSERT_TRUE(h.fom.AddFatigue(0));
     h.fom.controls.TimSay.enabled = h.fom.controls.LstIvent.visible = true;
     const QStringList memories = h.fom.controls.LstIvent.items;
 
     for (int i = 0; i < times; ++i) h.fom.Form_Activate();
 
-    QStringList seen = Snapshot(h);
-    seen.removeAt(3);  // the message is left as it was
-    EXPECT_EQ(seen, QStringList({"affection 0 0 0", "slot 1 limit 12", "captions 0 0 早朝",
-                                 "panel shown 1 enabled 1",  // beneath the stage, as it was
-                                 "timers 0 0", "stage 1 list 1", "memories " + memories.join("|"),
-                                 "slots 早朝 朝 午前 午後 夕方 夜 深夜"}));
+    // The message is left as it was; the panel beneath the stage, as it was.
+    EXPECT_EQ(State(h), std::tuple(std::array<std::int16_t, 3>{}, 1, std::int16_t(12), "0 0 早朝",
+                                   std::tuple(true, true, false, false), true, true, memories, kSlots));
   }
 }
 
@@ -110,8 +96,7 @@ TEST(Shutdown, InTheMiddleOfASceneClosesTheScriptAndWritesTheMemories) {
   StartInCommandMode(h);
   h.fom.Com_Click(0);
   ASSERT_NE(h.fom.state.scriptFile, nullptr);
-  h.fom.ShowEventPicture("ttl");  // seen again: remembered once
-  h.fom.Form_Unload();
+  h.fom.ShowEventPicture("ttl"), h.fom.Form_Unload();  // seen again: remembered once
   EXPECT_EQ(std::tuple(h.fom.state.scriptFile == nullptr, h.game.ReadRaw("sys/lstphoto.dat"),
                        h.dialogs.boxes.isEmpty(), h.midi.log.last()),
             std::tuple(true, "ttl\r\n00\r\n", true, "close"));
@@ -119,8 +104,7 @@ TEST(Shutdown, InTheMiddleOfASceneClosesTheScriptAndWritesTheMemories) {
 
 TEST(Shutdown, AFailedWriteShowsTheBoxThenClosesTheTuneAndKeepsTheOldFolder) {
   Harness h;
-  h.Start();
-  h.fom.ShowEventPicture("ttl");
+  h.Start(), h.fom.ShowEventPicture("ttl");
   // A folder where the file should be: the write fails even for root.
   QDir().mkpath(h.game.path("sys/lstphoto.dat/inside"));
   QStringList musicWhenBoxShown;
@@ -128,21 +112,18 @@ TEST(Shutdown, AFailedWriteShowsTheBoxThenClosesTheTuneAndKeepsTheOldFolder) {
 
   h.fom.Form_Unload();
 
-  EXPECT_EQ(h.dialogs.boxes,
-            QStringList({"リストデーターが、破損しています。\r\n" + h.game.path("sys/") +
-                         "lstphoto.dat　を開いて、中身をすゆまで送って下さい。"}));
-  EXPECT_EQ(std::tuple(musicWhenBoxShown, h.midi.log.last(),
+  EXPECT_EQ(std::tuple(h.dialogs.boxes, musicWhenBoxShown, h.midi.log.last(),
                        QDir(h.game.path("sys/lstphoto.dat/inside")).exists()),
-            std::tuple(QStringList({"close", "open " + h.game.path("bgm.mid"), "play"}), "close",
-                       true));
+            std::tuple(QStringList({"リストデーターが、破損しています。\r\n" + h.game.path("sys/") +
+                                    "lstphoto.dat　を開いて、中身をすゆまで送って下さい。"}),
+                       QStringList({"close", "open " + h.game.path("bgm.mid"), "play"}), "close", true));
 }
 
 TEST(Shutdown, StillWritesTheMemoriesWhenABoxIsOpen) {
   Harness h;
   StartInCommandMode(h);
   h.dialogs.menuAnswers = {MenuChoice::Save};
-  h.dialogs.whileOpen = [&] { if (h.dialogs.boxes.size() == 1) h.fom.Form_Unload(); };
-  h.fom.Com_Click(7);
+  h.dialogs.whileOpen = [&] { if (h.dialogs.boxes.size() == 1) h.fom.Form_Unload(); }, h.fom.Com_Click(7);
   EXPECT_EQ(std::pair(h.game.ReadRaw("sys/lstphoto.dat"), h.midi.log.last()),
             std::pair(QByteArray("ttl\r\n"), QString("close")));
 }

@@ -6,60 +6,41 @@
 namespace hibi::testing {
 namespace {
 
-struct PagesRow {
-  const char* name;
-  QStringList script;
-  QStringList pages;  // every page the player waits on, in order
-};
-
-class PagesTest : public ::testing::TestWithParam<PagesRow> {};
-
-TEST_P(PagesTest, ThePlayerWaitsOnExactlyThesePages) {
-  const PagesRow& row = GetParam();
-  Harness h;
-  h.game.WriteScript("03", {"b"});
-  Open(h, row.script);
-  EXPECT_EQ(PlayPages(h), row.pages);
-  EXPECT_TRUE(h.InCommandMode());
-  EXPECT_EQ(h.fom.controls.Lbl.caption, "");
-  EXPECT_FALSE(h.fom.controls.TimSay.enabled);
-  EXPECT_FALSE(h.fom.controls.PicKao.visible);
-}
-
 // The line read after a shown line decides whether the shown line ends its page; only
-// the exact keywords act, anything close to one is shown as it stands.
-INSTANTIATE_TEST_SUITE_P(
-    Pages, PagesTest,
-    ::testing::Values(
-        PagesRow{"OneLineWaitsWithTheMarker", {"a"}, {Page({"a▼"})}},
-        PagesRow{"NineLinesFitAfterAnEmptyLine",
-                 QStringList{""} + Lines(10),
-                 {Page(Lines(8) << "l9▼"), Page({"l10▼"})}},
-        PagesRow{"AFullPageStartsTheNextOneCountingFromOne",
-                 Lines(20),
-                 {Page(Lines(7) << "l8▼"), Page(Lines(20).mid(8, 7) << "l16▼"),
-                  Page({"l17", "l18", "l19", "l20▼"})}},
-        PagesRow{"SpeakerRowsCountAsLines",
-                 {"-a", "-b", "-c", "-d", "-e", "-f", "-g", "-h", "-i"},
-                 {Page({"■a", "■b", "■c", "■d", "■e", "■f", "■g", "■h▼"}), Page({"■i▼"})}},
-        PagesRow{"AnEmptyLineInTheMiddle", {"a", "", "b"}, {Page({"a▼"}), Page({"b▼"})}},
-        // The picture keeps "a" on an open page, so only the empty line can clear it.
-        PagesRow{"AnEmptyLineClearsAnOpenPage", {"a", ">img p", "", "b"}, {Page({"b▼"})}},
-        PagesRow{"AFaceLeavesWithTheScene", {"-a＿1"}, {Page({"■a▼"})}},
-        PagesRow{"Game", {"a", ">game over", "b"}, {Page({"a▼"}), Page({">game over", "b▼"})}},
-        PagesRow{"Rek", {"a", ">rek", "b"}, {Page({"a▼"}), Page({">rek", "b▼"})}},
-        PagesRow{"EndSomething", {"a", ">endless", "b"}, {Page({"a▼"}), Page({">endless", "b▼"})}},
-        PagesRow{"Love", {"a", ">love,0", "b"}, {Page({"a▼"}), Page({"b▼"})}},
-        PagesRow{"Ive", {"a", ">ive 03"}, {Page({"a▼"}), Page({"b▼"})}},
-        PagesRow{"Tugi", {"a", "tugi", "b"}, {Page({"a▼"})}},
-        PagesRow{"TugiyaFirstEndsTheSceneAtOnce", {"tugiya", "never shown"}, {}},
-        PagesRow{"Img", {"a", ">img p", "b"}, {Page({"a", "b▼"})}},
-        PagesRow{"CapitalGame", {"a", ">Game", "b"}, {Page({"a", ">Game", "b▼"})}},
-        PagesRow{"TextWithADownTriangle", {"a▼", "b"}, {Page({"a▼", "b▼"})}},
-        PagesRow{"TugiInAnotherCase", {"Tugi", " tugi"}, {Page({"Tugi", " tugi▼"})}},
-        PagesRow{"EndingWithASpace", {">ending "}, {Page({">ending ▼"})}},
-        PagesRow{"EndflagAndMore", {">endflagX"}, {Page({">endflagX▼"})}}),
-    [](const auto& info) { return std::string(info.param.name); });
+// the exact keywords act, anything close to one is shown as it stands. Each row: the
+// script and every page the player waits on, in order.
+TEST(Pages, ThePlayerWaitsOnExactlyThesePages) {
+  struct Row { const char* name; QStringList script, pages; };
+  const Row rows[] = {
+      {"one line waits with the marker", {"a"}, {Page({"a▼"})}},
+      {"nine lines fit after an empty line", QStringList{""} + Lines(10), {Page(Lines(8) << "l9▼"), Page({"l10▼"})}},
+      {"a full page starts the next one counting from one", Lines(20),
+       {Page(Lines(7) << "l8▼"), Page(Lines(20).mid(8, 7) << "l16▼"), Page({"l17", "l18", "l19", "l20▼"})}},
+      {"speaker rows count as lines", {"-a", "-b", "-c", "-d", "-e", "-f", "-g", "-h", "-i"},
+       {Page({"■a", "■b", "■c", "■d", "■e", "■f", "■g", "■h▼"}), Page({"■i▼"})}},
+      {"an empty line in the middle", {"a", "", "b"}, {Page({"a▼"}), Page({"b▼"})}},
+      // The picture keeps "a" on an open page, so only the empty line can clear it.
+      {"an empty line clears an open page", {"a", ">img p", "", "b"}, {Page({"b▼"})}},
+      {"a face leaves with the scene", {"-a＿1"}, {Page({"■a▼"})}},
+      {"game, rek, end-something", {"a", ">game over", "b", ">rek", "c", ">endless", "d"},
+       {Page({"a▼"}), Page({">game over", "b▼"}), Page({">rek", "c▼"}), Page({">endless", "d▼"})}},
+      {"love and ive", {"a", ">love,0", "b", ">ive 03"}, {Page({"a▼"}), Page({"b▼"}), Page({"b▼"})}},
+      {"tugi", {"a", "tugi", "b"}, {Page({"a▼"})}},
+      {"tugiya first ends the scene at once", {"tugiya", "never shown"}, {}},
+      {"img", {"a", ">img p", "b"}, {Page({"a", "b▼"})}},
+      {"near keywords are shown", {"a▼", ">Game", "Tugi", " tugi", ">endflagX", ">ending "},
+       {Page({"a▼", ">Game", "Tugi", " tugi▼"}), Page({">endflagX▼"}), Page({">ending ▼"})}}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Harness h;
+    h.game.WriteScript("03", {"b"});
+    Open(h, row.script);
+    EXPECT_EQ(PlayPages(h), row.pages);
+    EXPECT_TRUE(h.InCommandMode());
+    const Controls& c = h.fom.controls;
+    EXPECT_EQ(std::tuple(c.Lbl.caption, c.TimSay.enabled, c.PicKao.visible), std::tuple("", false, false));
+  }
+}
 
 }  // namespace
 }  // namespace hibi::testing

@@ -10,19 +10,13 @@
 
 // Readable failure messages for Qt texts, with the line breaks of a page spelled out.
 inline void PrintTo(const QString& text, std::ostream* os) {
-  QString shown = text;
-  shown.replace("\r", "\\r").replace("\n", "\\n");
-  *os << '"' << shown.toStdString() << '"';
+  *os << '"' << QString(text).replace("\r", "\\r").replace("\n", "\\n").toStdString() << '"';
 }
 
 namespace hibi::testing {
 
 // The label text of a page holding these rows: an empty first row, then each row.
-inline QString Page(const QStringList& rows) {
-  QString text;
-  for (const QString& row : rows) text += "\r\n" + row;
-  return text;
-}
+inline QString Page(const QStringList& rows) { return rows.isEmpty() ? QString() : "\r\n" + rows.join("\r\n"); }
 
 // The numbered lines "l1" .. "l<count>".
 inline QStringList Lines(int count) {
@@ -34,9 +28,7 @@ inline QStringList Lines(int count) {
 // Writes the opening scene and starts a game from the title stage. Other scenes must be
 // written before.
 inline void Open(Harness& h, const QStringList& opening, const QString& dayLimit = "10") {
-  h.game.WriteScript("opn", opening);
-  h.Start();
-  h.StartGame(dayLimit);
+  h.game.WriteScript("opn", opening), h.Start(), h.StartGame(dayLimit);
 }
 
 // The box shown for a scene whose script is missing or broken.
@@ -59,17 +51,11 @@ inline Seen Look(const Harness& h) {
 }
 
 // A press and its click on the message label.
-inline void Click(Harness& h, std::int16_t button = kLeftButton) {
-  Press(h.fom, button);
-  h.fom.Lbl_Click();
-}
+inline void Click(Harness& h, std::int16_t button = kLeftButton) { Press(h.fom, button), h.fom.Lbl_Click(); }
 
 inline void RightClick(Harness& h) { Click(h, kRightButton); }
 
-inline void RightClickOnTheWindow(Harness& h) {
-  PressWindow(h.fom, kRightButton);
-  h.fom.Form_Click();
-}
+inline void RightClickOnTheWindow(Harness& h) { PressWindow(h.fom, kRightButton), h.fom.Form_Click(); }
 
 // Lets the pacing timer run while it is enabled and clicks whenever the scene waits
 // for the player. Returns the page the player was shown at every wait, in order.
@@ -84,8 +70,6 @@ inline QStringList PlayPages(Harness& h, int maxEvents = 100000) {
 }
 
 // Runs the pacing timer `ticks` times.
-inline void Tick(Harness& h, int ticks = 1) {
-  for (int i = 0; i < ticks; ++i) h.fom.TimSay_Timer();
-}
+inline void Tick(Harness& h, int ticks = 1) { for (int i = 0; i < ticks; ++i) h.fom.TimSay_Timer(); }
 
 }  // namespace hibi::testing

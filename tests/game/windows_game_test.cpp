@@ -61,8 +61,7 @@ void WriteGame(TempGame& game, bool windows) {
 
 // From the title through the opening, a save, and the days up to the ending.
 QStringList Play(Harness& h) {
-  h.Start();
-  h.StartGame("1");
+  h.Start(), h.StartGame("1");
   QStringList seen;
   for (int step = 0; step < 1000 && !(step > 0 && h.fom.controls.PicStt.visible); ++step) {
     seen << Moment(h);
@@ -70,8 +69,7 @@ QStringList Play(Harness& h) {
     else if (h.dialogs.boxes.isEmpty()) h.fom.menu_save_Click(0);
     else h.fom.Com_Click(0);
   }
-  seen << Moment(h);
-  h.fom.Form_Unload();
+  seen << Moment(h), h.fom.Form_Unload();
   return seen;
 }
 
@@ -80,16 +78,15 @@ TEST(WindowsGame, PlaysAsTheSameGameWithExactNames) {
   WriteGame(exact.game, false);
   WriteGame(windows.game, true);
   const QStringList played = Play(exact);
-  EXPECT_EQ(Play(windows), played);
-  EXPECT_EQ(windows.dialogs.boxes, QStringList{"SAVE　OK"});
+  EXPECT_EQ(std::pair(Play(windows), windows.dialogs.boxes), std::pair(played, QStringList{"SAVE　OK"}));
   for (const char* seen : {"scene:03", "scene:end", " | よわ＿1", "town\\bridge |"})
     EXPECT_FALSE(played.filter(seen).isEmpty()) << seen;
   for (Harness* h : {&exact, &windows}) EXPECT_TRUE(h->pictures.log.filter("failed").isEmpty());
   // The save went into the ALL.DAT that was there, and the memories beside it.
-  EXPECT_EQ(windows.game.ReadRaw("SYS/ALL.DAT"), exact.game.ReadRaw("sys/all.dat"));
-  EXPECT_EQ(QDir(windows.game.path("SYS")).entryList(QDir::Files),
-            (QStringList{"ALL.DAT", "lstphoto.dat", "SYS.DAT"}));
-  EXPECT_EQ(windows.game.ReadRaw("SYS/lstphoto.dat"), exact.game.ReadRaw("sys/lstphoto.dat"));
+  EXPECT_EQ(std::tuple(windows.game.ReadRaw("SYS/ALL.DAT"), windows.game.ReadRaw("SYS/lstphoto.dat"),
+                       QDir(windows.game.path("SYS")).entryList(QDir::Files)),
+            std::tuple(exact.game.ReadRaw("sys/all.dat"), exact.game.ReadRaw("sys/lstphoto.dat"),
+                       QStringList{"ALL.DAT", "lstphoto.dat", "SYS.DAT"}));
   // A name Qt's own clean-up of the folder cannot spell.
   ::unlink(
       NativePath(GameFile(windows.game.folder(), windows.game.path("face/よわ＿1.bmp"))).c_str());
