@@ -35,8 +35,7 @@ TEST_F(Dialogs, ThePopupMenuOffersSaveLoadAndLoveAndReportsTheChoice) {
   const std::pair<const char*, MenuChoice> rows[] = {  // nullptr: dismissed with Escape
       {"SAVE", MenuChoice::Save}, {"LOAD", MenuChoice::Load},
       {"LOVE?", MenuChoice::Love}, {nullptr, MenuChoice::None}};
-  for (const auto& [choose_, expected] : rows) {
-    const char* choose = choose_;
+  for (const auto& [choose, expected] : rows) {
     SCOPED_TRACE(choose ? choose : "dismissed");
     QStringList captions;
     testing::AnswerModal answer([&](QWidget& popup) {

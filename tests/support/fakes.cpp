@@ -3,7 +3,7 @@
 #include <sys/stat.h>
 
 #include <QFileInfo>
-#include <cstring>
+#include <array>
 
 #include "storage/text_file.h"
 
@@ -15,18 +15,14 @@ QString BufferName(PictureBuffer b) { return b == PictureBuffer::E ? "E" : "EKao
 
 template <class T>
 T Take(std::deque<T>& queue, T otherwise) {
-  if (queue.empty()) return otherwise;
-  const T first = queue.front();
-  queue.pop_front();
-  return first;
+  if (!queue.empty()) otherwise = queue.front(), queue.pop_front();
+  return otherwise;
 }
 
 }  // namespace
 
 QString& FakePictures::shown(PictureTarget target) {
-  return target == PictureTarget::PicStt ? shownPicStt
-         : target == PictureTarget::Pic  ? shownPic
-                                         : shownPicKao;
+  return *std::array{&shownPicStt, &shownPic, &shownPicKao}[int(target)];
 }
 
 void FakePictures::Clear(PictureTarget target) {
@@ -36,7 +32,7 @@ void FakePictures::Clear(PictureTarget target) {
 
 bool FakePictures::Load(PictureBuffer buffer, const QString& path) {
   struct stat info {};
-  const bool ok = ::stat(NativePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  const bool ok = !::stat(NativePath(path).c_str(), &info) && S_ISREG(info.st_mode);
   log << QString("load %1 %2%3").arg(BufferName(buffer), path, ok ? "" : " (failed)");
   if (ok) (buffer == PictureBuffer::E ? loadedE : loadedEKao) = path;
   return ok;
@@ -55,25 +51,16 @@ MenuChoice FakeDialogs::PopupMenu() {
 
 float ScriptedRandom::Next() { ++draws; return Take(script, fallback); }
 
-void FakeMidi::Close() {
-  log << "close";
-  open = false;
-  if (notice) notice();
-}
-
+// Both tell the watchdog, as the real device does.
+void FakeMidi::Close() { log << "close"; open = false; if (notice) notice(); }
 void FakeMidi::Open(const QString& path) {
   log << "open " + path;
-  open = QFileInfo(path).isFile();
-  mode = "stopped";
+  open = QFileInfo(path).isFile(), mode = "stopped";
   if (notice) notice();
 }
 
 bool FakeMidi::Status(char* reply, int capacity) {
-  if (!open) return false;
-  const int n = std::min<int>(mode.size(), capacity - 1);
-  std::memcpy(reply, mode.constData(), n);
-  reply[n] = '\0';
-  return true;
+  return open && qstrncpy(reply, mode.constData(), capacity);  // cut to fit, ended by a NUL
 }
 
 }  // namespace hibi::testing

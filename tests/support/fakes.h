@@ -33,13 +33,10 @@ class FakePictures : public Pictures {
 
 class FakeDialogs : public Dialogs {
  public:
-  void MessageBox(const QString& text) override {
-    boxes << text;
-    if (whileOpen) whileOpen();
-  }
+  void MessageBox(const QString& text) override { boxes << text; if (whileOpen) whileOpen(); }
   MenuChoice PopupMenu() override;
 
-  QStringList boxes;                // every message box text, in order
+  QStringList boxes;  // every message box text, in order
   int menusShown = 0;
   std::deque<MenuChoice> menuAnswers;  // answered in order; None when empty
   // Runs while a box or the menu is open, as the event loop of a real modal would
@@ -55,8 +52,7 @@ class ScriptedRandom : public Random {
 
   std::deque<float> script;
   float fallback = 0.5f;
-  int seeds = 0;
-  int draws = 0;
+  int seeds = 0, draws = 0;
 };
 
 class FakeShell : public Shell {
@@ -64,8 +60,7 @@ class FakeShell : public Shell {
   QString ProgramFolder() override { return programFolder; }
   double ScreenWidthTwips() override { return screenWidthTwips; }
   void SetWindowWidthTwips(double twips) override {
-    windowWidths.push_back(twips);
-    metrics.outerWidth = twips;
+    windowWidths.push_back(twips), metrics.outerWidth = twips;
     if (whenWidthSet) whenWidthSet();
   }
   void SelectDayLimitText() override { ++dayLimitSelections; }

@@ -12,23 +12,17 @@ namespace hibi::testing {
 class ScopedFileSizeLimit {
  public:
   explicit ScopedFileSizeLimit(rlim_t bytes) {
-    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
     ::getrlimit(RLIMIT_FSIZE, &saved_);
-    rlimit tight = saved_;
-    tight.rlim_cur = bytes;
+    const rlimit tight{bytes, saved_.rlim_max};
     active_ = ::setrlimit(RLIMIT_FSIZE, &tight) == 0;
   }
   ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
-  ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
-  ~ScopedFileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, oldHandler_);
-  }
+  ~ScopedFileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved_), std::signal(SIGXFSZ, oldHandler_); }
   bool active() const { return active_; }
 
  private:
+  void (*oldHandler_)(int) = std::signal(SIGXFSZ, SIG_IGN);
   rlimit saved_{};
-  void (*oldHandler_)(int) = SIG_DFL;
   bool active_ = false;
 };
 

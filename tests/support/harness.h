@@ -38,14 +38,13 @@ class TempGame {
 void Press(Fom& fom, std::int16_t button);        // a mouse press on the message label
 void PressWindow(Fom& fom, std::int16_t button);  // the same on the window's background
 void Key(Fom& fom, std::int16_t key);             // a key on the window
-void StageKey(Fom& fom, std::int16_t key);        // a key on the title stage
 // Fatigue and days as a save or the clock leaves them; tests read them back from the
 // captions of the command panel, as the player does.
 void SetFatigue(Fom& fom, int fatigue);
 void SetDays(Fom& fom, int days);
 
 struct Harness {
-  Harness();
+  Harness() { shell.programFolder = game.folder(); }
 
   TempGame game;
   FakePictures pictures;

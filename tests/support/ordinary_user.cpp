@@ -15,26 +15,20 @@ std::optional<std::string> AsOrdinaryUser(const std::function<std::string()>& wo
   const pid_t child = ::fork();
   if (child == 0) {
     ::close(pipeFds[0]);
-    if (::geteuid() == 0 &&
-        (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
+    if (!::geteuid() && (::setgroups(0, nullptr) || ::setgid(kNobody) || ::setuid(kNobody)))
       ::_exit(2);
-    }
     const std::string result = work();
-    const bool sent = ::write(pipeFds[1], result.data(), result.size()) ==
-                      static_cast<ssize_t>(result.size());
     // No destructors and no test framework in the child: the parent owns both.
-    ::_exit(sent ? 0 : 3);
+    ::_exit(::write(pipeFds[1], result.data(), result.size()) == ssize_t(result.size()) ? 0 : 3);
   }
   ::close(pipeFds[1]);
   std::string result;
   char buffer[4096];
-  ssize_t n;
-  while ((n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0) result.append(buffer, n);
+  for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) result.append(buffer, n);
   ::close(pipeFds[0]);
   int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child) return std::nullopt;
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
-  return result;
+  const bool done = child > 0 && ::waitpid(child, &status, 0) == child;
+  return done && WIFEXITED(status) && !WEXITSTATUS(status) ? std::optional(result) : std::nullopt;
 }
 
 void OpenToEveryone(const QString& folder) {

@@ -16,9 +16,7 @@ struct SampleTune {
 
   SampleTune() {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return;
-    bytes = file.readAll();
-    if (bytes.size() < 14) return;
+    if (!file.open(QIODevice::ReadOnly) || (bytes = file.readAll()).size() < 14) return;
     division = (Byte(12) << 8) | Byte(13);
     const qsizetype tempo = bytes.indexOf(QByteArray("\xFF\x51\x03", 3));
     if (tempo > 0)

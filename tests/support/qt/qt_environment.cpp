@@ -12,8 +12,7 @@ class QtEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
     static int argc = 1;
-    static char name[] = "hibi-tests";
-    static char* argv[] = {name, nullptr};
+    static char name[] = "hibi-tests", *argv[] = {name, nullptr};
     // The player's remembered choices (mute, full screen) never touch the real ones.
     qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
     // A wide screen like the players', so full screen has bars beside the game.

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <stdexcept>
 
 namespace hibi::testing {
 
@@ -30,6 +31,13 @@ inline void SendMouse(QWidget& widget, QEvent::Type type, Qt::MouseButton button
   QApplication::sendEvent(&widget, &event);
 }
 
+// The child of `window` called `name`; a missing one fails the test, not the run.
+template <class W = QWidget>
+W& Child(QWidget& window, const QString& name) {
+  W* widget = window.findChild<W*>(name);
+  return widget ? *widget : throw std::runtime_error(name.toStdString());
+}
+
 inline void Click(QWidget& widget, Qt::MouseButton button = Qt::LeftButton) {
   SendMouse(widget, QEvent::MouseButtonPress, button, button);
   SendMouse(widget, QEvent::MouseButtonRelease, button, Qt::NoButton);
@@ -41,8 +49,7 @@ struct AnswerModal : QTimer {
   explicit AnswerModal(std::function<void(QWidget&)> answer) {
     connect(this, &QTimer::timeout, [this, answer] {
       QWidget* modal = QApplication::activeModalWidget();
-      if (!modal) modal = QApplication::activePopupWidget();
-      if (modal) { stop(); answer(*modal); }
+      if (modal || (modal = QApplication::activePopupWidget())) stop(), answer(*modal);
     });
     start(1);
   }
