@@ -11,8 +11,8 @@
 #include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QImage>
-#include <QPainter>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>

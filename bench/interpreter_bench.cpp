@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "game/music.h"
 #include "bench_script.h"
 #include "game/fom.h"
+#include "game/music.h"
 #include "null_ports.h"
 #include "storage/text_file.h"
 

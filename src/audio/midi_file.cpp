@@ -59,12 +59,18 @@ class Reader {
 // Meta events whose length the synthesiser checks and refuses the whole file over.
 bool MetaLengthPlays(std::uint32_t type, std::uint32_t length) {
   switch (type) {
-    case 0x2F: return length == 0;  // end of track
-    case 0x51: return length == 3;  // tempo
-    case 0x54: return length == 5;  // SMPTE offset
-    case 0x58: return length == 4;  // time signature
-    case 0x59: return length == 2;  // key signature
-    default: return true;
+    case 0x2F:
+      return length == 0;  // end of track
+    case 0x51:
+      return length == 3;  // tempo
+    case 0x54:
+      return length == 5;  // SMPTE offset
+    case 0x58:
+      return length == 4;  // time signature
+    case 0x59:
+      return length == 2;  // key signature
+    default:
+      return true;
   }
 }
 

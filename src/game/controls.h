@@ -49,23 +49,22 @@ inline const QString kMemoryHeading = QStringLiteral("▼記憶");
 enum class Command { Park, Forest, Shop, VisitYowa, VisitToomiya, VisitKouki, Rest, Menu };
 
 inline const std::array<QString, 8> kCommandCaptions = {
-    QStringLiteral("かえる公園"),   QStringLiteral("森林万樹"),
-    QStringLiteral("サガの店"),     QStringLiteral("よわのねぐら"),
-    QStringLiteral("とおみやの家"), QStringLiteral("こうきの部屋"),
+    QStringLiteral("かえる公園"),   QStringLiteral("森林万樹"),     QStringLiteral("サガの店"),
+    QStringLiteral("よわのねぐら"), QStringLiteral("とおみやの家"), QStringLiteral("こうきの部屋"),
     QStringLiteral("休む"),         QStringLiteral("メニュー")};
 
 struct Controls {
-  BoxControl PicStt;                                     // the title stage
-  TextBoxControl TxtDay{false, QStringLiteral("10")};    // inside PicStt
-  BoxControl Pic;                                        // event-picture layer
-  BoxControl PicKao;                                     // the speaker's face
-  LabelControl Lbl{false, QStringLiteral("Label1")};     // the message text
-  BoxControl ShpK{true, true};                           // outline round face and text
-  ListControl LstIvent;                                  // the memory list
-  BoxControl PicCom;                                     // command panel: shown in command mode
-  LabelControl LblDay;                                   // inside PicCom: elapsed days
-  LabelControl LblTime;                                  // inside PicCom: time-slot name
-  LabelControl LblHirou;                                 // inside PicCom: fatigue
+  BoxControl PicStt;                                   // the title stage
+  TextBoxControl TxtDay{false, QStringLiteral("10")};  // inside PicStt
+  BoxControl Pic;                                      // event-picture layer
+  BoxControl PicKao;                                   // the speaker's face
+  LabelControl Lbl{false, QStringLiteral("Label1")};   // the message text
+  BoxControl ShpK{true, true};                         // outline round face and text
+  ListControl LstIvent;                                // the memory list
+  BoxControl PicCom;                                   // command panel: shown in command mode
+  LabelControl LblDay;                                 // inside PicCom: elapsed days
+  LabelControl LblTime;                                // inside PicCom: time-slot name
+  LabelControl LblHirou;                               // inside PicCom: fatigue
   TimerControl TimSay{false, kPacingMs};
   TimerControl TimHirou{false, kPacingMs};
   TimerControl BgmTim{true, kWatchdogMs};

@@ -24,10 +24,10 @@
 #include <QStringList>
 #include <cstdint>
 
-#include "game/music.h"
 #include "game/controls.h"
 #include "game/game_state.h"
 #include "game/history.h"
+#include "game/music.h"
 #include "game/ports.h"
 
 namespace hibi {

@@ -22,9 +22,9 @@ void Fom::Form_Load() {
   ports_.random.SeedFromClock();
 
   controls.LstIvent.items = QStringList{kMemoryHeading};
-  memoryFileUnread_ = !ReadMemoryList(
-      GameFile(folders.programFolder, folders.settingsFolder + kMemoryListFileName),
-      controls.LstIvent.items);
+  memoryFileUnread_ =
+      !ReadMemoryList(GameFile(folders.programFolder, folders.settingsFolder + kMemoryListFileName),
+                      controls.LstIvent.items);
 
   state.timeSlotNames = kTimeSlotNames;
 

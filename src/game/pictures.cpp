@@ -12,8 +12,8 @@ QString PictureFile(const GameState& state, const QString& folder, const QString
   return GameFile(state.folders.programFolder, folder + name + state.settings.pictureSuffix);
 }
 
-void Compose(Pictures& pictures, PictureTarget target, PictureBuffer buffer,
-             const GameState& state, const QString& folder, const QString& name) {
+void Compose(Pictures& pictures, PictureTarget target, PictureBuffer buffer, const GameState& state,
+             const QString& folder, const QString& name) {
   pictures.Clear(target);
   if (!name.isEmpty() && !pictures.Load(buffer, PictureFile(state, folder, name))) {
     return;
@@ -36,9 +36,11 @@ void Fom::ShowEventPictures(const QStringList& names) {
   if (names.isEmpty()) return;
   // Remembered before the file is looked at, so a missing picture still enters the
   // list. The comparison is exact and includes the heading.
-  for (const QString& name : names)
-    if (!name.isEmpty() && !controls.LstIvent.items.contains(name))
+  for (const QString& name : names) {
+    if (!name.isEmpty() && !controls.LstIvent.items.contains(name)) {
       controls.LstIvent.items.append(name);
+    }
+  }
   // The buffer ends up holding the latest picture that loads, as if each had been
   // loaded in turn, so only the names from the end back to that one are read. The
   // layer shows the buffer when the last name loaded or was empty (a redraw).
@@ -48,11 +50,13 @@ void Fom::ShowEventPictures(const QStringList& names) {
   bool lastLoaded = false;
   for (qsizetype i = last; i >= 0; --i) {
     if (names[i].isEmpty()) continue;
-    const bool loaded = pictures.Load(PictureBuffer::E, PictureFile(state, state.folders.pictureFolder, names[i]));
+    const bool loaded =
+        pictures.Load(PictureBuffer::E, PictureFile(state, state.folders.pictureFolder, names[i]));
     if (i == last) lastLoaded = loaded;
     if (loaded) break;
   }
-  if (lastLoaded || names[last].isEmpty()) pictures.StretchDraw(PictureBuffer::E, PictureTarget::Pic);
+  if (lastLoaded || names[last].isEmpty())
+    pictures.StretchDraw(PictureBuffer::E, PictureTarget::Pic);
 }
 
 void Fom::ShowFace(const QString& name) {

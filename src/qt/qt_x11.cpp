@@ -31,8 +31,8 @@ xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
 // The 32-bit values of a property, or none when it is not set.
 std::vector<uint32_t> Cardinals(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property) {
   const std::unique_ptr<xcb_get_property_reply_t, decltype(&free)> reply(
-      xcb_get_property_reply(
-          c, xcb_get_property(c, 0, window, property, XCB_ATOM_ANY, 0, 16), nullptr),
+      xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, XCB_ATOM_ANY, 0, 16),
+                             nullptr),
       &free);
   if (!reply || reply->format != 32) return {};
   const auto* values = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));

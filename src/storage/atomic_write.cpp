@@ -48,7 +48,9 @@ std::optional<std::string> FileBehindLinks(std::string path) {
   return std::nullopt;
 }
 
-std::string TempPrefix(const std::string& name) { return "." + name + ".tmp-"; }
+std::string TempPrefix(const std::string& name) {
+  return "." + name + ".tmp-";
+}
 
 // A temporary file beside the target; removed again unless it was renamed into place.
 class TempFile {
@@ -131,8 +133,8 @@ void RemoveLeftovers(const std::string& folder, const std::string& name) {
     const std::string file = entry->d_name;
     if (file.compare(0, prefix.size(), prefix) != 0) continue;
     const long pid = std::strtol(file.c_str() + prefix.size(), nullptr, 10);
-    const bool alive = pid > 0 && pid != ::getpid() &&
-                       (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH);
+    const bool alive =
+        pid > 0 && pid != ::getpid() && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH);
     if (!alive) ::unlinkat(::dirfd(dir), file.c_str(), 0);
   }
   ::closedir(dir);
@@ -167,7 +169,8 @@ bool WriteLinesAtomically(const QString& path, const QStringList& lines) {
   if (hasOld) {
     // Owner and group where the process may give them away (root), else the group
     // alone where it may; the mode last, as a change of owner clears set-id bits.
-    if (::fchown(temp.fd(), old.st_uid, old.st_gid) != 0 && ::fchown(temp.fd(), -1, old.st_gid) != 0) {
+    if (::fchown(temp.fd(), old.st_uid, old.st_gid) != 0 &&
+        ::fchown(temp.fd(), -1, old.st_gid) != 0) {
       // the new file stays the process's own
     }
     if (::fchmod(temp.fd(), old.st_mode & 07777) != 0) return false;
