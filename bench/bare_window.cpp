@@ -2,11 +2,15 @@
 // of the screen's width, 8:6, centred) with a label and eight buttons, no game.
 //
 // usage: hibi_bench_bare_window [--timer] [--count-ticks SECONDS] [--picture FILE]
+//                               [--size WxH]
 //   --timer        adds one 1 ms precise timer with an empty slot, as the game's
 //                  music watchdog has
 //   --count-ticks  with --timer: prints "ticks_per_second <n>" after SECONDS and quits
 //   --picture      decodes FILE and stretch-draws it over the window in place of the
 //                  label, as the game draws its title
+//   --size         the window's inside, so the picture is stretched to the very
+//                  size the game stretches its title to; without it the inside is
+//                  seven tenths of the screen's width, 8:6
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHBoxLayout>
@@ -45,10 +49,15 @@ int main(int argc, char** argv) {
   QString picture;
   bool withTimer = false;
   double countSeconds = 0;
+  QSize size;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--timer") == 0) withTimer = true;
     if (std::strcmp(argv[i], "--picture") == 0 && i + 1 < argc) picture = argv[++i];
     if (std::strcmp(argv[i], "--count-ticks") == 0 && i + 1 < argc) countSeconds = atof(argv[++i]);
+    if (std::strcmp(argv[i], "--size") == 0 && i + 1 < argc) {
+      const QStringList wh = QString::fromLatin1(argv[++i]).split(QLatin1Char('x'));
+      if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
+    }
   }
 
   PictureView view(picture);
@@ -67,8 +76,8 @@ int main(int argc, char** argv) {
   }
 
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  const int width = screen.width() * 7 / 10;
-  const int height = width * 6 / 8;
+  const int width = size.isValid() ? size.width() : screen.width() * 7 / 10;
+  const int height = size.isValid() ? size.height() : width * 6 / 8;
   window.setGeometry(screen.x() + (screen.width() - width) / 2,
                      screen.y() + (screen.height() - height) / 2, width, height);
   window.show();

@@ -147,7 +147,7 @@ idle_pair() {
   local suffix=$1 G T
   shift
   launch env "$@" "$GAME/hibi"; G=$P
-  launch "$BARE" --picture "$TITLE"; T=$P
+  launch "$BARE" "${PICTURE[@]}"; T=$P
   sleep 3
   [ "$suffix" = quiet ] && { memory game "$G"; memory bare "$T"; }
   idle 10 "title_$suffix" "$G" "bare_title_$suffix" "$T"
@@ -155,17 +155,25 @@ idle_pair() {
   launch env "$@" "$WORK/games/ff/hibi"; G=$P; W=$(window_of "$P"); sleep 1
   xdotool mousemove --window "$W" 300 300 click 1
   "$TOOLS/hibi_bench_probe" stable "$W" "$LBL" 500 10000 >/dev/null
-  launch "$BARE" --picture "$TITLE"; T=$P; sleep 2
+  launch "$BARE" "${PICTURE[@]}"; T=$P; sleep 2
   idle 10 "page_$suffix" "$G" "bare_page_$suffix" "$T"
   stop "$G" "$T"
 }
+
+# The bare window stretches the title to the very size the game does: the inside
+# of the game's window, which the window manager's frame makes smaller than the
+# picture itself.
+launch "$GAME/hibi"; W=$(window_of "$P"); sleep 1
+STAGE=$(xwininfo -id "$W" | awk '/^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print w "x" h}')
+finish
+PICTURE=(--picture "$TITLE" --size "$STAGE")
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)" >"$RAW/load"
 for round in $(seq "$RUNS"); do
   echo "round $round of $RUNS" >&2
   # Cold start to the first drawn frame, alternating the two programs.
   "$TOOLS/hibi_bench_probe" start 10000 "$GAME/hibi" | awk '{print $2}' >>"$RAW/start_game"
-  "$TOOLS/hibi_bench_probe" start 10000 "$BARE" --picture "$TITLE" | awk '{print $2}' >>"$RAW/start_bare"
+  "$TOOLS/hibi_bench_probe" start 10000 "$BARE" "${PICTURE[@]}" | awk '{print $2}' >>"$RAW/start_bare"
 
   idle_pair quiet
   [ -n "$SOUND" ] && idle_pair sound PULSE_SERVER="$SOUND"
@@ -227,7 +235,7 @@ cat <<TABLE
 hibi benchmark: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), Xvfb 1920x1080 + openbox, $RUNS rounds, sound server: ${SOUND:+PulseAudio null sink}${SOUND:-none}
 $(cat "$RAW/load")
 
-Side by side, medians (min-max); the bare window decodes the title picture and stretch-draws it.
+Side by side, medians (min-max); the bare window decodes the title picture and stretch-draws it to the game's $STAGE.
 
 | figure | hibi | bare picture window |
 |---|---|---|
