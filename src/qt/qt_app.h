@@ -6,8 +6,8 @@
 #include <ostream>
 
 #include "audio/midi_device.h"
-#include "game/music.h"
 #include "game/fom.h"
+#include "game/music.h"
 #include "qt/qt_dialogs.h"
 #include "qt/qt_history.h"
 #include "qt/qt_pictures.h"

@@ -20,10 +20,19 @@ HistoryView::HistoryView(QtWindow& window, Fom& fom)
     : QWidget(&window),
       window_(window),
       fom_(fom),
-      lbl_(window.findChild<QLabel*>(QStringLiteral("Lbl"))),
-      text_(new QPlainTextEdit(this)) {
+      lbl_(window.findChild<QLabel*>(QStringLiteral("Lbl"))) {
   setObjectName(QStringLiteral("History"));
   setFocusPolicy(Qt::StrongFocus);
+  hide();
+  window.installEventFilter(this);
+  if (lbl_) lbl_->installEventFilter(this);
+}
+
+// Made when first opened: a text editor lays out its empty document as it is made,
+// which reads the whole font configuration before the title could show.
+QPlainTextEdit* HistoryView::Text() {
+  if (text_) return text_;
+  text_ = new QPlainTextEdit(this);
   text_->setObjectName(QStringLiteral("HistoryText"));
   text_->setReadOnly(true);
   text_->setTextInteractionFlags(Qt::NoTextInteraction);
@@ -32,16 +41,14 @@ HistoryView::HistoryView(QtWindow& window, Fom& fom)
   text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   text_->setStyleSheet(QStringLiteral(
       "QPlainTextEdit { background: white; color: black; border: 2px solid #ff00ff; }"));
-  hide();
-  window.installEventFilter(this);
-  if (lbl_) lbl_->installEventFilter(this);
   text_->viewport()->installEventFilter(this);
   text_->verticalScrollBar()->installEventFilter(this);
+  return text_;
 }
 
 bool HistoryView::Open() {
   if (IsOpen() || !fom_.OpenHistory()) return false;
-  text_->setPlainText(fom_.history.Rows().join(u'\n'));
+  Text()->setPlainText(fom_.history.Rows().join(u'\n'));
   Place();
   show();
   raise();
@@ -60,13 +67,13 @@ void HistoryView::Close() {
 
 void HistoryView::Place() {
   setGeometry(window_.rect());
-  if (!lbl_) return;
+  if (!lbl_ || !text_) return;
   text_->setGeometry(lbl_->geometry());
   text_->setFont(lbl_->font());
 }
 
 void HistoryView::Scroll(int rows) {
-  QScrollBar* bar = text_->verticalScrollBar();
+  QScrollBar* bar = Text()->verticalScrollBar();
   bar->setValue(bar->value() + rows);
 }
 
@@ -74,7 +81,7 @@ void HistoryView::Wheel(QWheelEvent* event) {
   event->accept();
   const int steps = event->angleDelta().y() / 120;
   const int turned = steps != 0 ? steps : (event->angleDelta().y() > 0 ? 1 : -1);
-  const QScrollBar* bar = text_->verticalScrollBar();
+  const QScrollBar* bar = Text()->verticalScrollBar();
   if (turned < 0 && bar->value() >= bar->maximum()) {
     Close();
   } else {
@@ -106,6 +113,7 @@ bool HistoryView::eventFilter(QObject* watched, QEvent* event) {
   }
   // The rows and the scroll bar: the wheel behaves as anywhere else, a click on the
   // rows closes; the bar can still be dragged.
+  if (!text_) return false;
   switch (event->type()) {
     case QEvent::Wheel:
       Wheel(static_cast<QWheelEvent*>(event));
@@ -125,7 +133,7 @@ bool HistoryView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void HistoryView::keyPressEvent(QKeyEvent* event) {
-  const int page = text_->verticalScrollBar()->pageStep();
+  const int page = Text()->verticalScrollBar()->pageStep();
   switch (event->key()) {
     case Qt::Key_Escape:
       Close();

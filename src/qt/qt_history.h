@@ -39,11 +39,12 @@ class HistoryView : public QWidget {
   void Place();
   void Scroll(int rows);
   void Wheel(QWheelEvent* event);
+  QPlainTextEdit* Text();
 
   QtWindow& window_;
   Fom& fom_;
   QLabel* lbl_;
-  QPlainTextEdit* text_;
+  QPlainTextEdit* text_ = nullptr;  // made when first opened: Text()
 };
 
 }  // namespace hibi

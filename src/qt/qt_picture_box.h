@@ -26,9 +26,13 @@ class PictureBox : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   QImage Compose() const;
+  // Stretches source_ over the box at sourceSize_, drawing the part under `area`.
+  void DrawSource(QPainter& painter, const QRect& area) const;
   const QImage& Stretched() const;
 
   Keep keep_;

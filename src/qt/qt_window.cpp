@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QFocusEvent>
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -72,12 +71,13 @@ QColor ColourOf(const Rgb& rgb) {
   return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
+// Named, not looked up: listing the installed families reads the whole font
+// configuration, which the title (a picture) does without. Qt falls back to the
+// desktop's font when neither is installed.
 QFont GameFont() {
-  const QStringList families = QFontDatabase::families();
-  for (const char* wanted : {"IPAPGothic", "IPAGothic"}) {
-    if (families.contains(QLatin1String(wanted))) return QFont(QLatin1String(wanted));
-  }
-  return QFont();
+  QFont font;
+  font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+  return font;
 }
 
 QLabel* StatusLabel(QWidget* parent, const char* name, const Rgb& colour, const QString& tip) {
@@ -92,7 +92,7 @@ QLabel* StatusLabel(QWidget* parent, const char* name, const Rgb& colour, const 
 
 }  // namespace
 
-QtWindow::QtWindow() : font_(GameFont()) {
+QtWindow::QtWindow() : frameRequest_(std::make_unique<FrameExtentsRequest>()), font_(GameFont()) {
   setObjectName(QStringLiteral("Fom"));
   setFocusPolicy(Qt::StrongFocus);
   BuildWidgets();
@@ -158,17 +158,15 @@ void QtWindow::BuildWidgets() {
   picStt_ = new PictureBox(this, PictureBox::Keep::kPicture);
   picStt_->setObjectName(QStringLiteral("PicStt"));
   picStt_->setFocusPolicy(Qt::StrongFocus);
-  txtDay_ = new QLineEdit(picStt_);
-  txtDay_->setObjectName(QStringLiteral("TxtDay"));
-  txtDay_->setToolTip(kTxtDayTooltip);
+  // The day-limit box is made when first shown (TxtDay()).
 
   lstIvent_ = new QListWidget(this);
   lstIvent_->setObjectName(QStringLiteral("LstIvent"));
 
   // Design-time state: what the model starts from, rendered in full on attach.
-  for (QWidget* box : {static_cast<QWidget*>(lbl_), static_cast<QWidget*>(pic_),
-                       static_cast<QWidget*>(picKao_), picCom_, static_cast<QWidget*>(picStt_),
-                       static_cast<QWidget*>(txtDay_), static_cast<QWidget*>(lstIvent_)}) {
+  for (QWidget* box :
+       {static_cast<QWidget*>(lbl_), static_cast<QWidget*>(pic_), static_cast<QWidget*>(picKao_),
+        picCom_, static_cast<QWidget*>(picStt_), static_cast<QWidget*>(lstIvent_)}) {
     box->hide();
   }
   for (QWidget* watched :
@@ -181,6 +179,10 @@ void QtWindow::BuildWidgets() {
   timSay_.setObjectName(QStringLiteral("TimSay"));
   timHirou_.setObjectName(QStringLiteral("TimHirou"));
   bgmTim_.setObjectName(QStringLiteral("BgmTim"));
+  // Every child is placed by the layout. Marked as placed already, a child shown
+  // before the first layout does not ask for its size hint, which would read the
+  // whole font configuration before the title could show.
+  for (QWidget* child : findChildren<QWidget*>()) child->setAttribute(Qt::WA_Resized);
 }
 
 void QtWindow::ConnectEvents() {
@@ -196,11 +198,6 @@ void QtWindow::ConnectEvents() {
       fom.LstIvent_Click();
     });
   });
-  connect(txtDay_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    if (!fom_) return;
-    fom_->controls.TxtDay.text = text;
-    shown_.TxtDay.text = text;
-  });
   connect(&timSay_, &QTimer::timeout, this, [this] { Run([](Fom& fom) { fom.TimSay_Timer(); }); });
   connect(&timHirou_, &QTimer::timeout, this,
           [this] { Run([](Fom& fom) { fom.TimHirou_Timer(); }); });
@@ -208,6 +205,23 @@ void QtWindow::ConnectEvents() {
   connect(&bgmTim_, &QTimer::timeout, this, [this] {
     if (fom_) fom_->BgmTim_Timer();
   });
+}
+
+// A line edit lays out its text as it is made, which reads the whole font
+// configuration: 5 ms that the title, a picture, would wait for before it shows.
+QLineEdit* QtWindow::TxtDay() {
+  if (txtDay_) return txtDay_;
+  txtDay_ = new QLineEdit(picStt_);
+  txtDay_->setObjectName(QStringLiteral("TxtDay"));
+  txtDay_->setToolTip(kTxtDayTooltip);
+  txtDay_->hide();
+  connect(txtDay_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    if (!fom_) return;
+    fom_->controls.TxtDay.text = text;
+    shown_.TxtDay.text = text;
+  });
+  PlaceTxtDay();
+  return txtDay_;
 }
 
 void QtWindow::Attach(Fom& fom) {
@@ -297,7 +311,7 @@ void QtWindow::Release(QWidget* source, QMouseEvent* event) {
 void QtWindow::keyPressEvent(QKeyEvent* event) {
   event->accept();
   // Typing the day limit is the box's own business.
-  if (!fom_ || focusWidget() == txtDay_) return;
+  if (!fom_ || (txtDay_ && focusWidget() == txtDay_)) return;
   const int key = event->key();
   if (key == Qt::Key_Control) {
     if (!event->isAutoRepeat() && !ctrlFast_ && !fom_->controls.PicStt.visible) ctrlHold_.start();

@@ -75,6 +75,8 @@ class QtWindow : public QWidget {
   void RenderTimer(QTimer& timer, const TimerControl& want, TimerControl& have);
   void RenderMusicWatch(const TimerControl& want);
   void FixFocus();
+  QLineEdit* TxtDay();
+  void PlaceTxtDay();
   // The window manager's frame round the inner area: Qt's once the window is on
   // screen, before that what the window manager said it would be.
   QMargins Frame() const;
@@ -83,7 +85,8 @@ class QtWindow : public QWidget {
   Fom* fom_ = nullptr;
   std::function<void()> onClosed_;
   QMargins frame_;
-  bool frameAsked_ = false;
+  // Asked as the window is made, answered before its first show.
+  std::unique_ptr<FrameExtentsRequest> frameRequest_;
   // The outer width start-up asked for, in pixels, kept until the first show: a
   // platform that tells the frame only then gets it counted there, once.
   int startOuterWidth_ = 0;
@@ -117,7 +120,9 @@ class QtWindow : public QWidget {
   QLabel* lblHirou_ = nullptr;
   std::array<QPushButton*, 8> com_{};
   PictureBox* picStt_ = nullptr;
-  QLineEdit* txtDay_ = nullptr;
+  QLineEdit* txtDay_ = nullptr;  // made when first shown: TxtDay()
+  QSize txtDaySize_;
+  int txtDayPoints_ = 0;
   QListWidget* lstIvent_ = nullptr;
 
   // Children too, so tests find them by name; members end before the window does.

@@ -55,7 +55,9 @@ void QtWindow::Render() {
   visible(lblHirou_, want.LblHirou.visible, have.LblHirou.visible);
   if (all || want.PicCom.enabled != have.PicCom.enabled) picCom_->setEnabled(want.PicCom.enabled);
   have.PicCom.enabled = want.PicCom.enabled;
-  if (all || want.TxtDay.text != txtDay_->text()) txtDay_->setText(want.TxtDay.text);
+  if (want.TxtDay.visible || txtDay_) {
+    if (all || want.TxtDay.text != TxtDay()->text()) txtDay_->setText(want.TxtDay.text);
+  }
   have.TxtDay.text = want.TxtDay.text;
 
   if (all || want.LstIvent.items != have.LstIvent.items) {
@@ -81,7 +83,8 @@ void QtWindow::Render() {
   visible(picKao_, want.PicKao.visible, have.PicKao.visible);
   visible(picCom_, want.PicCom.visible, have.PicCom.visible);
   visible(picStt_, want.PicStt.visible, have.PicStt.visible);
-  visible(txtDay_, want.TxtDay.visible, have.TxtDay.visible);
+  if (txtDay_) visible(txtDay_, want.TxtDay.visible, have.TxtDay.visible);
+  have.TxtDay.visible = want.TxtDay.visible;
   visible(lstIvent_, want.LstIvent.visible, have.LstIvent.visible);
 
   RenderTimer(timSay_, want.TimSay, have.TimSay);
@@ -176,9 +179,9 @@ WindowMetrics QtWindow::MetricsTwips() const {
 void QtWindow::SetOuterWidthTwips(double twips) {
   // Asked before the window is first shown, so it appears with its outer size
   // right instead of jumping once the frame is known.
-  if (!isVisible() && !frameAsked_) {
-    frameAsked_ = true;
-    frame_ = RequestFrameExtents(*this);
+  if (!isVisible() && frameRequest_) {
+    frame_ = frameRequest_->Answer(devicePixelRatioF());
+    frameRequest_.reset();
   }
   const QMargins frame = Frame();
   const int outer = static_cast<int>(std::lround(twips / TwipsPerPixel()));
@@ -209,8 +212,10 @@ void QtWindow::ApplyLayout(const Layout& layout) {
   place(lbl_, kLblRect);
   place(shpK_, kShpKRect);
   place(picCom_, kPicComRect);
-  txtDay_->setGeometry(0, 0, static_cast<int>(std::lround(kTxtDayWidthTwips / tpp)),
-                       static_cast<int>(std::lround(kTxtDayHeightTwips / tpp)));
+  txtDaySize_ = QSize(static_cast<int>(std::lround(kTxtDayWidthTwips / tpp)),
+                      static_cast<int>(std::lround(kTxtDayHeightTwips / tpp)));
+  txtDayPoints_ = layout.fontUnit;
+  PlaceTxtDay();
 
   const QSizeF panel = picCom_->size();
   lblDay_->setGeometry(ToPixels(PanelRow(kLblDayRow), kPanelGrid, panel));
@@ -223,17 +228,22 @@ void QtWindow::ApplyLayout(const Layout& layout) {
   }
 
   SetPointSize(lbl_, font_, layout.fontUnit);
-  SetPointSize(txtDay_, font_, layout.fontUnit);
   SetPointSize(lblDay_, font_, layout.dayFontSize);
   SetPointSize(lblTime_, font_, layout.fontUnit);
   SetPointSize(lblHirou_, font_, lblDay_->font().pointSize());
   lblDay_->setToolTip(layout.dayTooltip);
 }
 
+void QtWindow::PlaceTxtDay() {
+  if (!txtDay_ || txtDaySize_.isEmpty()) return;
+  txtDay_->setGeometry(QRect(QPoint(0, 0), txtDaySize_));
+  SetPointSize(txtDay_, font_, txtDayPoints_);
+}
+
 void QtWindow::SelectDayLimitText() {
   // The box may have been shown by the running handler a moment ago.
   Render();
-  txtDay_->setFocus();
+  TxtDay()->setFocus();
   txtDay_->selectAll();
 }
 

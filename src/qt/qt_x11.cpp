@@ -4,12 +4,13 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QThread>
 #include <QWidget>
 #include <QWindow>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace hibi {
@@ -45,42 +46,59 @@ xcb_window_t Root(xcb_connection_t* c) {
 
 }  // namespace
 
-QMargins RequestFrameExtents(QWidget& window) {
+FrameExtentsRequest::FrameExtentsRequest() {
   xcb_connection_t* c = Connection();
-  if (!c) return {};
+  if (!c) return;
   const xcb_window_t root = Root(c);
-  if (Cardinals(c, root, Atom(c, "_NET_SUPPORTING_WM_CHECK")).empty()) return {};
+  if (Cardinals(c, root, Atom(c, "_NET_SUPPORTING_WM_CHECK")).empty()) return;
   // Asked for a stand-in that is never shown, with the same ordinary decorations:
   // the game's own window is left for Qt alone to create and size.
-  const xcb_window_t probe = xcb_generate_id(c);
-  xcb_create_window(c, XCB_COPY_FROM_PARENT, probe, root, 0, 0, 100, 100, 0,
+  probe_ = xcb_generate_id(c);
+  xcb_create_window(c, XCB_COPY_FROM_PARENT, probe_, root, 0, 0, 100, 100, 0,
                     XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
-  const xcb_atom_t extents = Atom(c, "_NET_FRAME_EXTENTS");
+  extents_ = Atom(c, "_NET_FRAME_EXTENTS");
   xcb_client_message_event_t request{};
   request.response_type = XCB_CLIENT_MESSAGE;
   request.format = 32;
-  request.window = probe;
+  request.window = probe_;
   request.type = Atom(c, "_NET_REQUEST_FRAME_EXTENTS");
   xcb_send_event(c, 0, root,
                  XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                  reinterpret_cast<const char*>(&request));
   xcb_flush(c);
-  // A window manager that knows the request answers at once; one that does not
-  // costs a fifth of a second at start-up, and its frame is not counted.
-  QMargins frame;
-  for (int tries = 0; tries < 40; ++tries) {
-    const std::vector<uint32_t> answer = Cardinals(c, probe, extents);
+}
+
+FrameExtentsRequest::~FrameExtentsRequest() {
+  Forget();
+}
+
+void FrameExtentsRequest::Forget() {
+  xcb_connection_t* c = Connection();
+  if (!probe_ || !c) return;
+  xcb_destroy_window(c, probe_);
+  xcb_flush(c);
+  probe_ = 0;
+}
+
+QMargins FrameExtentsRequest::Answer(qreal devicePixelRatio) {
+  xcb_connection_t* c = Connection();
+  if (!probe_ || !c) return frame_;
+  // A window manager that knows the request has mostly answered by the time the
+  // window is built; one that does not costs a fifth of a second at start-up, and
+  // its frame is not counted.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
+  for (;;) {
+    const std::vector<uint32_t> answer = Cardinals(c, probe_, extents_);
     if (answer.size() == 4) {
-      const qreal ratio = window.devicePixelRatioF();
-      auto px = [ratio](uint32_t v) { return static_cast<int>(v / ratio); };
-      frame = QMargins(px(answer[0]), px(answer[2]), px(answer[1]), px(answer[3]));
+      auto px = [devicePixelRatio](uint32_t v) { return static_cast<int>(v / devicePixelRatio); };
+      frame_ = QMargins(px(answer[0]), px(answer[2]), px(answer[1]), px(answer[3]));
       break;
     }
-    QThread::msleep(5);
+    if (std::chrono::steady_clock::now() >= deadline) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-  xcb_destroy_window(c, probe);
-  xcb_flush(c);
-  return frame;
+  Forget();
+  return frame_;
 }
 
 CloseRequestWatcher::CloseRequestWatcher(QWidget& window, std::function<void()> onClose)

@@ -11,10 +11,29 @@ class QWidget;
 
 namespace hibi {
 
-// Asks the window manager what frame it will put round `window` and waits briefly
-// for the answer. Null margins when there is no window manager or no answer; the
-// inner and outer sizes are then the same.
-QMargins RequestFrameExtents(QWidget& window);
+// Asks the window manager what frame it will put round an ordinary window. The
+// question goes out when this is made and the answer is read when wanted, so the
+// window manager answers while the game builds its window instead of keeping it
+// waiting. The answer is null margins when there is no window manager or it does
+// not answer; the inner and outer sizes are then the same.
+class FrameExtentsRequest {
+ public:
+  FrameExtentsRequest();
+  ~FrameExtentsRequest();
+  FrameExtentsRequest(const FrameExtentsRequest&) = delete;
+  FrameExtentsRequest& operator=(const FrameExtentsRequest&) = delete;
+
+  // Waits at most a fifth of a second for the answer the first time; the same
+  // answer after that.
+  QMargins Answer(qreal devicePixelRatio);
+
+ private:
+  void Forget();
+
+  unsigned probe_ = 0;
+  unsigned extents_ = 0;
+  QMargins frame_;
+};
 
 // Calls `onClose` whenever the window manager asks `window` to close.
 class CloseRequestWatcher : public QAbstractNativeEventFilter {
