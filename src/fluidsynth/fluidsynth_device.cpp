@@ -10,11 +10,12 @@
 #include <cstring>
 #include <mutex>
 #include <optional>
+#include <thread>
 
+#include "audio/midi_file.h"
 #include "fluidsynth/fluidsynth_library.h"
 #include "fluidsynth/fluidsynth_output.h"
 #include "fluidsynth/fluidsynth_quiet.h"
-#include "audio/midi_file.h"
 
 namespace hibi {
 namespace {
@@ -83,8 +84,25 @@ struct FluidSynthDevice::Impl {
   std::atomic<bool> beforeEnd{false};
   bool started = false;
   std::chrono::steady_clock::time_point lastStart;
+  // Through the speakers the synthesiser is built on a thread of its own: the
+  // library, the sound server and the soundfont took 55-80 ms, which the title
+  // would otherwise wait for. Until the build is done nothing above is touched
+  // from here; a Play meanwhile is held and done by the builder as it finishes.
+  std::thread builder;
+  std::mutex buildLock;
+  bool building = false;       // guarded by buildLock
+  bool playWhenBuilt = false;  // guarded by buildLock
 
   bool IsOpen() const { return player != nullptr; }
+
+  // While a build runs: applies `hold` to what is held for it and returns true.
+  template <class Hold>
+  bool WhileBuilding(Hold hold) {
+    const std::lock_guard<std::mutex> guard(buildLock);
+    if (!building) return false;
+    hold();
+    return true;
+  }
 
   void Announce() {
     const std::lock_guard<std::mutex> hold(noticeLock);
@@ -114,6 +132,11 @@ struct FluidSynthDevice::Impl {
   }
 
   void Reset() {
+    if (builder.joinable()) builder.join();
+    ResetParts();
+  }
+
+  void ResetParts() {
     driver.reset();
     player.reset();
     synth.reset();
@@ -135,7 +158,12 @@ struct FluidSynthDevice::Impl {
     lib->fluid_settings_setint(s, "synth.lock-memory", 0);
     // Only the instruments the tune uses are read from the soundfont.
     lib->fluid_settings_setint(s, "synth.dynamic-sample-loading", 1);
-    lib->fluid_settings_setnum(s, "synth.gain", kFullGain * volume);
+    double gain = kFullGain;
+    {
+      const std::lock_guard<std::mutex> guard(buildLock);
+      gain *= volume;
+    }
+    lib->fluid_settings_setnum(s, "synth.gain", gain);
     // The tune needs at most 45 voices at once; the default 256 costs 2 MB more.
     lib->fluid_settings_setint(s, "synth.polyphony", 64);
     // 512 frames is 11.6 ms at 44.1 kHz: the restart lands in the next period, so
@@ -176,15 +204,42 @@ struct FluidSynthDevice::Impl {
     const std::optional<int> ticks = MidiFileLengthInTicks(tune);
     if (!ticks) return;
     if (output == Output::kSpeakers && !SoundOutputMayExist()) return;
-    if (!LoadLibrary()) return;
-    // The library's own check too, so anything it would not play stays closed.
-    if (!lib->fluid_is_midifile(QFile::encodeName(path).constData())) return;
     length = *ticks;
-    if (!Build(tune)) {
-      Reset();
-      // A game that stays silent should not keep the synthesiser's freed buffers.
-      malloc_trim(0);
+    const QByteArray name = QFile::encodeName(path);
+    if (output == Output::kOffline) {
+      if (!Prepare(name, tune)) Abandon();
+      return;
     }
+    {
+      const std::lock_guard<std::mutex> guard(buildLock);
+      building = true;
+      playWhenBuilt = false;
+    }
+    builder = std::thread([this, name, tune] {
+      const bool built = Prepare(name, tune);
+      {
+        const std::lock_guard<std::mutex> guard(buildLock);
+        if (!built) {
+          Abandon();
+        } else {
+          lib->fluid_synth_set_gain(synth.get(), kFullGain * static_cast<float>(volume));
+          if (playWhenBuilt && MayStart()) lib->fluid_player_play(player.get());
+        }
+        building = false;
+      }
+      Announce();
+    });
+  }
+
+  bool Prepare(const QByteArray& name, const QByteArray& tune) {
+    // The library's own check too, so anything it would not play stays closed.
+    return LoadLibrary() && lib->fluid_is_midifile(name.constData()) && Build(tune);
+  }
+
+  void Abandon() {
+    ResetParts();
+    // A game that stays silent should not keep the synthesiser's freed buffers.
+    malloc_trim(0);
   }
 
   // Builds the synthesiser and player for the tune and starts the output.
@@ -217,18 +272,30 @@ void FluidSynthDevice::Close() {
   impl_->Announce();
 }
 
+// Announces when the tune's fate is known: at once, or when the build is done.
 void FluidSynthDevice::Open(const QString& path) {
   impl_->Reset();
   impl_->OpenTune(path);
-  impl_->Announce();
+  if (!impl_->builder.joinable()) impl_->Announce();
 }
 
 void FluidSynthDevice::Play() {
-  if (impl_->IsOpen() && impl_->MayStart()) impl_->lib->fluid_player_play(impl_->player.get());
+  Impl& d = *impl_;
+  if (d.WhileBuilding([&d] { d.playWhenBuilt = true; })) return;
+  if (d.IsOpen() && d.MayStart()) d.lib->fluid_player_play(d.player.get());
 }
 
 bool FluidSynthDevice::Status(char* reply, int capacity) {
   Impl& d = *impl_;
+  bool held = false;
+  if (d.WhileBuilding([&] { held = d.playWhenBuilt; })) {
+    // The tune will play as soon as it can; it has not stopped.
+    if (held)
+      CopyMode(kModePlaying, sizeof kModePlaying - 1, reply, capacity);
+    else
+      CopyMode(kModeStopped, sizeof kModeStopped - 1, reply, capacity);
+    return true;
+  }
   if (!d.IsOpen()) return false;
   fluid_player_t* player = d.player.get();
   bool playing = d.lib->fluid_player_get_status(player) == FLUID_PLAYER_PLAYING;
@@ -248,6 +315,7 @@ bool FluidSynthDevice::Status(char* reply, int capacity) {
 // even when it is still sounding the tune's last notes.
 void FluidSynthDevice::Rewind() {
   Impl& d = *impl_;
+  if (d.WhileBuilding([&d] { d.playWhenBuilt = false; })) return;
   if (!d.IsOpen()) return;
   d.lib->fluid_player_stop(d.player.get());
   d.lib->fluid_player_seek(d.player.get(), 0);
@@ -255,6 +323,7 @@ void FluidSynthDevice::Rewind() {
 
 void FluidSynthDevice::PlayFromStart() {
   Impl& d = *impl_;
+  if (d.WhileBuilding([&d] { d.playWhenBuilt = true; })) return;
   if (!d.IsOpen() || !d.MayStart()) return;
   d.lib->fluid_player_seek(d.player.get(), 0);
   d.restarting = true;
@@ -264,6 +333,8 @@ void FluidSynthDevice::PlayFromStart() {
 // The player runs on at any volume, so a muted tune is in step when it is heard again.
 void FluidSynthDevice::SetVolume(double volume) {
   Impl& d = *impl_;
+  // The builder sets the gain from this as it finishes.
+  if (d.WhileBuilding([&] { d.volume = std::clamp(volume, 0.0, 1.0); })) return;
   d.volume = std::clamp(volume, 0.0, 1.0);
   if (d.IsOpen())
     d.lib->fluid_synth_set_gain(d.synth.get(), kFullGain * static_cast<float>(d.volume));
@@ -275,7 +346,8 @@ void FluidSynthDevice::SetNotice(std::function<void()> notice) {
 }
 
 bool FluidSynthDevice::HasTune() const {
-  return impl_->IsOpen();
+  Impl& d = *impl_;
+  return d.WhileBuilding([] {}) || d.IsOpen();
 }
 
 bool FluidSynthDevice::Render(float* left, float* right, int frames) {
@@ -285,7 +357,9 @@ bool FluidSynthDevice::Render(float* left, float* right, int frames) {
 }
 
 int FluidSynthDevice::CurrentTick() const {
-  return impl_->IsOpen() ? impl_->lib->fluid_player_get_current_tick(impl_->player.get()) : 0;
+  Impl& d = *impl_;
+  if (d.WhileBuilding([] {})) return 0;
+  return d.IsOpen() ? d.lib->fluid_player_get_current_tick(d.player.get()) : 0;
 }
 
 int FluidSynthDevice::LengthInTicks() const {

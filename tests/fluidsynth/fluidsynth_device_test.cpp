@@ -5,10 +5,13 @@
 
 #include <QTemporaryDir>
 #include <QTemporaryFile>
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <functional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -56,6 +59,17 @@ QByteArray StderrOf(const std::function<void()>& run) {
 }
 
 constexpr int kTwoSeconds = 2 * kRate / kStep;
+
+// Opens and waits for the notice that tells the tune's fate: through the speakers
+// the synthesiser is built on a thread of its own.
+void OpenSettled(FluidSynthDevice& device, const QString& path) {
+  std::atomic<bool> told{false};
+  device.SetNotice([&told] { told = true; });
+  device.Open(path);
+  for (int ms = 0; !told && ms < 10000; ++ms) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  device.SetNotice({});
+  EXPECT_TRUE(told) << "the device told when the tune was ready or refused";
+}
 
 class SampleTuneOffline : public ::testing::Test {
  protected:
@@ -134,9 +148,9 @@ TEST(FluidSynthDevice, AMissingOrDamagedSoundfontOrTuneMeansSilenceWithoutAWord)
       SCOPED_TRACE(::testing::Message() << file << (output == Output::kOffline ? " offline" : ""));
       EXPECT_EQ(StderrOf([&] {
                   FluidSynthDevice device(output, font ? QStringList{path} : QStringList{});
-                  device.Open(sample.path);
+                  OpenSettled(device, sample.path);
                   device.Play();
-                  if (!font) device.Open(path);
+                  if (!font) OpenSettled(device, path);
                   EXPECT_EQ(Mode(device), "(failed)");
                   device.Play();
                   device.Rewind();
@@ -160,7 +174,7 @@ TEST(FluidSynthDevice, ThroughTheSpeakersItPlaysOrStaysSilentWithoutAWord) {
     std::string mode;
     EXPECT_EQ(StderrOf([&] {
                 FluidSynthDevice device(Output::kSpeakers);
-                device.Open(testing::SampleTune().path);
+                OpenSettled(device, testing::SampleTune().path);
                 device.Play();
                 mode = Mode(device);
               }),
