@@ -7,6 +7,7 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <mutex>
 #include <optional>
@@ -38,6 +39,14 @@ constexpr std::array<const char*, 2> kDrivers = {"pulseaudio", "alsa"};
 
 // No real tune comes near this; a bigger file is not worth reading at start-up.
 constexpr qint64 kLargestTune = 16 * 1024 * 1024;
+
+// The audio thread renders a period in steps of the synthesiser's own block, and
+// after the step that played the tune's end it waits this long at most for the
+// restart: the next step then starts the tune again, instead of the rest of the
+// period (up to 11.6 ms) going out silent first. The output buffers four periods,
+// so the wait never reaches the speakers.
+constexpr int kRenderStep = 64;
+constexpr std::chrono::milliseconds kRestartWait{4};
 
 // The synthesiser's gain at full volume.
 constexpr float kFullGain = 1.2f;
@@ -82,6 +91,10 @@ struct FluidSynthDevice::Impl {
   // the player may still report the old end position once more.
   std::atomic<bool> ticked{false};
   std::atomic<bool> beforeEnd{false};
+  // Speakers: the end has played and the audio thread may wait for the restart.
+  std::atomic<bool> endPlayed{false};
+  std::mutex restartLock;
+  std::condition_variable restarted;
   bool started = false;
   std::chrono::steady_clock::time_point lastStart;
   // Through the speakers the synthesiser is built on a thread of its own: the
@@ -115,9 +128,45 @@ struct FluidSynthDevice::Impl {
       if (tick > 0) d.ticked.store(true);
       d.beforeEnd.store(true);
     } else if (d.beforeEnd.exchange(false)) {
+      if (d.output == Output::kSpeakers) d.endPlayed.store(true);
       d.Announce();
     }
     return FLUID_OK;
+  }
+
+  // The audio thread's render. The player's own callback must have returned before
+  // the restart is made, or it would mark the restarted tune done again; so the
+  // wait comes between steps, never inside the tick.
+  static int RenderPeriod(void* data, int len, int, float*[], int nout, float* out[]) {
+    Impl& d = *static_cast<Impl*>(data);
+    if (nout < 2) return FLUID_FAILED;
+    for (int done = 0; done < len;) {
+      const int n = std::min(kRenderStep, len - done);
+      float* dry[2] = {out[0] + done, out[1] + done};
+      // The PulseAudio and ALSA drivers give no effect buffers: reverb and chorus
+      // are mixed into the dry signal, as the plain driver does.
+      float* wet[4] = {dry[0], dry[1], dry[0], dry[1]};
+      if (d.lib->fluid_synth_process(d.synth.get(), n, 4, wet, 2, dry) != FLUID_OK)
+        return FLUID_FAILED;
+      done += n;
+      if (d.endPlayed.load()) d.AwaitRestart();
+    }
+    return FLUID_OK;
+  }
+
+  void AwaitRestart() {
+    std::unique_lock<std::mutex> hold(restartLock);
+    restarted.wait_for(hold, kRestartWait, [this] { return !endPlayed.load(); });
+    // One wait per end: a game that does not restart (music off) is not waited for again.
+    endPlayed.store(false);
+  }
+
+  void RestartMade() {
+    {
+      const std::lock_guard<std::mutex> hold(restartLock);
+      endPlayed.store(false);
+    }
+    restarted.notify_all();
   }
 
   // False while the last start is under a second old and never reached a tick.
@@ -177,7 +226,7 @@ struct FluidSynthDevice::Impl {
   bool StartDriver() {
     for (const char* name : kDrivers) {
       lib->fluid_settings_setstr(settings.get(), "audio.driver", name);
-      driver = {lib->new_fluid_audio_driver(settings.get(), synth.get()),
+      driver = {lib->new_fluid_audio_driver2(settings.get(), &Impl::RenderPeriod, this),
                 lib->delete_fluid_audio_driver};
       if (driver) return true;
     }
@@ -328,6 +377,7 @@ void FluidSynthDevice::PlayFromStart() {
   d.lib->fluid_player_seek(d.player.get(), 0);
   d.restarting = true;
   d.lib->fluid_player_play(d.player.get());
+  d.RestartMade();
 }
 
 // The player runs on at any volume, so a muted tune is in step when it is heard again.

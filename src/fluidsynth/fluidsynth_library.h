@@ -29,7 +29,7 @@ class FluidSynthLibrary {
               X(delete_fluid_player) X(fluid_player_add_mem) X(fluid_player_play)                \
                   X(fluid_player_stop) X(fluid_player_seek) X(fluid_player_get_status)           \
                       X(fluid_player_get_current_tick) X(fluid_player_set_tick_callback)      \
-                          X(new_fluid_audio_driver)                 \
+                          X(new_fluid_audio_driver2) X(fluid_synth_process)                 \
                           X(delete_fluid_audio_driver)
 #define HIBI_FLUID_MEMBER(name) decltype(&::name) name = nullptr;
   HIBI_FLUID_FUNCTIONS(HIBI_FLUID_MEMBER)
