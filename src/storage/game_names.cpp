@@ -116,8 +116,9 @@ FoundFile FindGameFile(const QString& gameFolder, const QString& path) {
   const QString below = path.mid(gameFolder.size());
   FoundFile found{gameFolder, false, below.contains(u'\\') ? kBackslash : kExactName};
   std::string folder = NativePath(gameFolder);
-  const QStringList parts =
-      below.split(QRegularExpression(QStringLiteral("[/\\\\]")), Qt::SkipEmptyParts);
+  // Compiled once: a game with missing pictures looks for each at every step.
+  static const QRegularExpression kSeparators(QStringLiteral("[/\\\\]"));
+  const QStringList parts = below.split(kSeparators, Qt::SkipEmptyParts);
   for (qsizetype i = 0; i < parts.size(); ++i) {
     const std::optional<Entry> entry = SharedListings().Find(folder, parts[i], found.through);
     if (!entry) return {path, false, kExactName};
