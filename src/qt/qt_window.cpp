@@ -17,6 +17,9 @@
 namespace hibi {
 namespace {
 
+// About one frame of a 60 Hz screen.
+constexpr int kMessageFrameMs = 16;
+
 // The outline round the face and the message. It takes no clicks: they fall
 // through to the message label or the window beneath, as a drawn shape would.
 class Outline : public QWidget {
@@ -201,6 +204,12 @@ void QtWindow::ConnectEvents() {
   connect(&timSay_, &QTimer::timeout, this, [this] { Run([](Fom& fom) { fom.TimSay_Timer(); }); });
   connect(&timHirou_, &QTimer::timeout, this,
           [this] { Run([](Fom& fom) { fom.TimHirou_Timer(); }); });
+  messageFrame_.setInterval(kMessageFrameMs);
+  connect(&messageFrame_, &QTimer::timeout, this, [this] {
+    lbl_->setUpdatesEnabled(true);
+    lbl_->repaint();
+    lbl_->setUpdatesEnabled(false);
+  });
   // The music watchdog's safety tick touches nothing on screen.
   connect(&bgmTim_, &QTimer::timeout, this, [this] {
     if (fom_) fom_->BgmTim_Timer();
@@ -389,7 +398,7 @@ void QtWindow::closeEvent(QCloseEvent* event) {
   if (closed_) return;
   if (fom_) fom_->Form_Unload();
   closed_ = true;
-  for (QTimer* timer : {&timSay_, &timHirou_, &bgmTim_}) timer->stop();
+  for (QTimer* timer : {&timSay_, &timHirou_, &bgmTim_, &messageFrame_}) timer->stop();
   if (onClosed_) onClosed_();
 }
 

@@ -74,6 +74,7 @@ class QtWindow : public QWidget {
   void ConnectEvents();
   void RenderTimer(QTimer& timer, const TimerControl& want, TimerControl& have);
   void RenderMusicWatch(const TimerControl& want);
+  void PaceMessagePaints();
   void FixFocus();
   QLineEdit* TxtDay();
   void PlaceTxtDay();
@@ -129,6 +130,9 @@ class QtWindow : public QWidget {
   QTimer timSay_{this};
   QTimer timHirou_{this};
   QTimer bgmTim_{this};
+  // While fast-forward runs, the message is repainted once a frame only.
+  QTimer messageFrame_{this};
+  bool messageHeld_ = false;
 };
 
 }  // namespace hibi

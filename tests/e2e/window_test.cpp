@@ -69,6 +69,7 @@ TEST_F(Evening, FromTheTitleThroughAPagedSceneToTheButtonsAndTheClose) {
   ClickOn("Lbl", Qt::RightButton);
   ASSERT_TRUE(RunUntil([&] { return Shown("PicCom"); }, 20000));
   EXPECT_EQ(Text("Lbl") + (timSay.isActive() ? "pacing" : ""), "");
+  EXPECT_TRUE(Find("Lbl").updatesEnabled()) << "painted once a frame while racing, at once after";
 
   // A button in command mode: rest takes the morning.
   EXPECT_EQ(Text("LblTime"), "早朝");
