@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -21,12 +22,20 @@ xcb_connection_t* Connection() {
   return x11 ? x11->connection() : nullptr;
 }
 
-xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
-  const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&free)> reply(
-      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(strlen(name)), name),
-                            nullptr),
-      &free);
-  return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+// All asked at once and then read, so the server is waited for once, not per name:
+// each wait is one more delay before the first frame.
+template <std::size_t N>
+std::array<xcb_atom_t, N> Atoms(xcb_connection_t* c, const std::array<const char*, N>& names) {
+  std::array<xcb_intern_atom_cookie_t, N> asked{};
+  for (std::size_t i = 0; i < N; ++i)
+    asked[i] = xcb_intern_atom(c, 0, static_cast<uint16_t>(strlen(names[i])), names[i]);
+  std::array<xcb_atom_t, N> atoms{};
+  for (std::size_t i = 0; i < N; ++i) {
+    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&free)> reply(
+        xcb_intern_atom_reply(c, asked[i], nullptr), &free);
+    atoms[i] = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+  }
+  return atoms;
 }
 
 // The 32-bit values of a property, or none when it is not set.
@@ -50,21 +59,23 @@ FrameExtentsRequest::FrameExtentsRequest() {
   xcb_connection_t* c = Connection();
   if (!c) return;
   const xcb_window_t root = Root(c);
-  if (Cardinals(c, root, Atom(c, "_NET_SUPPORTING_WM_CHECK")).empty()) return;
+  const auto [check, extents, request] =
+      Atoms<3>(c, {"_NET_SUPPORTING_WM_CHECK", "_NET_FRAME_EXTENTS", "_NET_REQUEST_FRAME_EXTENTS"});
+  if (Cardinals(c, root, check).empty()) return;
   // Asked for a stand-in that is never shown, with the same ordinary decorations:
   // the game's own window is left for Qt alone to create and size.
   probe_ = xcb_generate_id(c);
   xcb_create_window(c, XCB_COPY_FROM_PARENT, probe_, root, 0, 0, 100, 100, 0,
                     XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
-  extents_ = Atom(c, "_NET_FRAME_EXTENTS");
-  xcb_client_message_event_t request{};
-  request.response_type = XCB_CLIENT_MESSAGE;
-  request.format = 32;
-  request.window = probe_;
-  request.type = Atom(c, "_NET_REQUEST_FRAME_EXTENTS");
+  extents_ = extents;
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = probe_;
+  message.type = request;
   xcb_send_event(c, 0, root,
                  XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                 reinterpret_cast<const char*>(&request));
+                 reinterpret_cast<const char*>(&message));
   xcb_flush(c);
 }
 
@@ -105,8 +116,9 @@ CloseRequestWatcher::CloseRequestWatcher(QWidget& window, std::function<void()> 
     : window_(window), onClose_(std::move(onClose)) {
   xcb_connection_t* c = Connection();
   if (!c) return;
-  protocols_ = Atom(c, "WM_PROTOCOLS");
-  deleteWindow_ = Atom(c, "WM_DELETE_WINDOW");
+  const auto [protocols, deleteWindow] = Atoms<2>(c, {"WM_PROTOCOLS", "WM_DELETE_WINDOW"});
+  protocols_ = protocols;
+  deleteWindow_ = deleteWindow;
   QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
