@@ -232,7 +232,7 @@ gap_ok=n/a; [ -n "$SOUND" ] && gap_ok=$(ok "$gap < 10")
 
 cat <<TABLE
 
-hibi benchmark: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), Xvfb 1920x1080 + openbox, $RUNS rounds, sound server: ${SOUND:+PulseAudio null sink}${SOUND:-none}
+hibi benchmark: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), Xvfb 1920x1080 + openbox, $RUNS rounds, sound server: ${SOUND:+PulseAudio null sink at }${SOUND:-none}
 $(cat "$RAW/load")
 
 Side by side, medians (min-max); the bare window decodes the title picture and stretch-draws it to the game's $STAGE.
