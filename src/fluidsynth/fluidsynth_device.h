@@ -12,6 +12,11 @@
 // "playing" while it plays, and "stopped" after Open until the first Play. The
 // notice comes from the audio thread the moment the last tick has played.
 //
+// Through the speakers, Open returns before the synthesiser is ready: it is built
+// on a thread of its own, and the notice comes when the tune is ready or refused.
+// Meanwhile the tune counts as open, a Play is held and made as soon as it can be,
+// and Status reports "playing" once a Play is held.
+//
 // A player that stops without having played a single tick could not play the
 // tune after all; it is started again at most once a second, never in a storm.
 #pragma once
