@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QtEndian>
 #include <optional>
@@ -82,6 +84,62 @@ TEST_F(PictureBoxes, AStretchDrawFillsTheTargetAndALoadShowsTheFileAsItIsNow) {
     pictures.StretchDraw(PictureBuffer::E, PictureTarget::Pic);
     EXPECT_TRUE(ShowsOnly(pic, kGreen));
   }
+}
+
+// The largest difference of any channel between two pictures of the same size.
+int Farthest(const QImage& a, const QImage& b) {
+  int worst = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) {
+      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      worst = std::max({worst, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                        std::abs(qBlue(p) - qBlue(q))});
+    }
+  return worst;
+}
+
+// The title stage stretches its picture at each paint, a part at a time when only a
+// part is exposed: every part, at the edges too, must match the whole picture drawn at
+// once, and the whole the picture as Qt stretches it (to the rounding of one step),
+// or a seam shows where a box or a window was. Taking the focus repaints nothing.
+TEST_F(PictureBoxes, TheStageRepaintsAnyPartAsTheWholeAndNothingOnAFocusChange) {
+  PictureBox title(&window, PictureBox::Keep::kPicture);
+  title.setGeometry(0, 0, 397, 251);
+  QImage picture(160, 120, QImage::Format_RGB32);  // detail in every pixel
+  for (int y = 0; y < 120; ++y)
+    for (int x = 0; x < 160; ++x)
+      picture.setPixel(x, y, qRgb(x * 37 % 256, y * 53 % 256, (x ^ y) * 7 % 256));
+  for (const auto format : {QImage::Format_Indexed8, QImage::Format_RGB32}) {
+    const QImage source = picture.convertToFormat(format);
+    title.StretchDraw(source);
+    const QImage whole = title.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage plain(title.size(), QImage::Format_RGB32);  // Qt's own stretch, straight
+    QPainter painter(&plain);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRect(QPoint(0, 0), title.size()), source), painter.end();
+    EXPECT_LE(Farthest(whole, plain), 1) << format;
+    for (const QRect part : {QRect(0, 0, 40, 30), QRect(100, 60, 57, 41), QRect(350, 200, 47, 51),
+                             QRect(396, 0, 1, 251), QRect(0, 250, 397, 1)}) {
+      SCOPED_TRACE(::testing::Message() << format << " at " << part.x() << "," << part.y());
+      QImage drawn(title.size(), QImage::Format_RGB32);
+      drawn.fill(Qt::black);
+      title.render(&drawn, part.topLeft(), QRegion(part), QWidget::DrawChildren);
+      EXPECT_LE(Farthest(drawn.copy(part), whole.copy(part)), 1);
+    }
+  }
+  struct Paints : QObject {
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+      return count += event->type() == QEvent::Paint, false;
+    }
+  } paints;
+  title.setFocusPolicy(Qt::StrongFocus), pic.setFocusPolicy(Qt::StrongFocus), title.show();
+  window.activateWindow(), QCoreApplication::processEvents();
+  title.installEventFilter(&paints);
+  title.setFocus(), QCoreApplication::processEvents();
+  pic.setFocus(), QCoreApplication::processEvents();
+  EXPECT_TRUE(pic.hasFocus());
+  EXPECT_EQ(paints.count, 0);
 }
 
 // Pictures as games made on Windows ship them, written by ImageMagick from a picture
