@@ -11,19 +11,28 @@ set -eu
 
 if [ "${1:-}" != "--inside" ]; then
   game=${1:?usage: smoke.sh <game folder>}
-  if ! command -v xvfb-run >/dev/null 2>&1; then
-    echo "smoke: xvfb-run is not installed; skipped"
+  if ! command -v Xvfb >/dev/null 2>&1; then
+    echo "smoke: Xvfb is not installed; skipped"
     exit 77
   fi
   for tool in xdotool wmctrl openbox xwininfo xprop import convert; do
     command -v "$tool" >/dev/null 2>&1 || { echo "smoke: FAIL: $tool is not installed"; exit 1; }
   done
   work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT INT TERM
+  xvfb=
+  trap '[ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT INT TERM
   cp -R "$game" "$work/game"
   rm -f "$work/game/sys/lstphoto.dat"
+  # The server picks a free display itself and writes its number when it is ready:
+  # two smoke tests started at once (ctest -j) once took the same one with xvfb-run -a.
+  Xvfb -displayfd 3 -screen 0 "${SMOKE_SCREEN:-1920x1080}x24" -br -nolisten tcp \
+    3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  xvfb=$!
+  tenths=100
+  while [ ! -s "$work/display" ] && [ "$tenths" -gt 0 ]; do sleep 0.1; tenths=$((tenths - 1)); done
+  [ -s "$work/display" ] || { echo "smoke: FAIL: Xvfb did not start"; exit 1; }
   # No sound device: the game must start and end in silence all the same.
-  xvfb-run -a -s "-screen 0 ${SMOKE_SCREEN:-1920x1080}x24 -br -nolisten tcp" sh "$0" --inside "$work"
+  DISPLAY=:$(cat "$work/display") sh "$0" --inside "$work"
   exit $?
 fi
 
