@@ -11,6 +11,7 @@
 #include <cstring>
 #include <mutex>
 #include <optional>
+#include <string_view>
 #include <thread>
 
 #include "audio/midi_file.h"
@@ -54,10 +55,12 @@ constexpr float kFullGain = 1.2f;
 constexpr char kModeStopped[] = "stopped";
 constexpr char kModePlaying[] = "playing";
 
-void CopyMode(const char* mode, std::size_t length, char* reply, int capacity) {
+// Writes "playing" or "stopped" and a terminating zero, cut to the capacity.
+void CopyMode(bool playing, char* reply, int capacity) {
   if (capacity <= 0) return;
-  const std::size_t n = std::min(length, static_cast<std::size_t>(capacity - 1));
-  std::memcpy(reply, mode, n);
+  const std::string_view mode = playing ? kModePlaying : kModeStopped;
+  const std::size_t n = std::min(mode.size(), static_cast<std::size_t>(capacity - 1));
+  std::memcpy(reply, mode.data(), n);
   reply[n] = '\0';
 }
 
@@ -339,10 +342,7 @@ bool FluidSynthDevice::Status(char* reply, int capacity) {
   bool held = false;
   if (d.WhileBuilding([&] { held = d.playWhenBuilt; })) {
     // The tune will play as soon as it can; it has not stopped.
-    if (held)
-      CopyMode(kModePlaying, sizeof kModePlaying - 1, reply, capacity);
-    else
-      CopyMode(kModeStopped, sizeof kModeStopped - 1, reply, capacity);
+    CopyMode(held, reply, capacity);
     return true;
   }
   if (!d.IsOpen()) return false;
@@ -353,10 +353,7 @@ bool FluidSynthDevice::Status(char* reply, int capacity) {
     if (!atEnd) d.restarting = false;
     playing = !atEnd || d.restarting;
   }
-  if (playing)
-    CopyMode(kModePlaying, sizeof kModePlaying - 1, reply, capacity);
-  else
-    CopyMode(kModeStopped, sizeof kModeStopped - 1, reply, capacity);
+  CopyMode(playing, reply, capacity);
   return true;
 }
 
