@@ -2,8 +2,8 @@
 // before it runs at once, in a loop so that any number of them fit in one step.
 #include "game/draw.h"
 #include "game/fom.h"
-#include "storage/numbers.h"
 #include "script/script_line.h"
+#include "storage/numbers.h"
 
 namespace hibi {
 namespace {

@@ -29,7 +29,8 @@ void Fom::menu_save_Click(std::int16_t index) {
     data.fatigue = state.fatigue;
     data.days = state.days;
     // A failed write keeps the previous save whole, so the player loses at most this one.
-    if (WriteLinesAtomically(GameFileToWrite(state.folders.programFolder, path), FormatSave(data))) {
+    if (WriteLinesAtomically(GameFileToWrite(state.folders.programFolder, path),
+                             FormatSave(data))) {
       ShowBox(QStringLiteral("SAVE　OK"));
     } else {
       ShowBox(FailureText(QStringLiteral("SAVE ERROR!"), settingsFolder));
@@ -41,8 +42,8 @@ void Fom::menu_save_Click(std::int16_t index) {
   // The whole file is checked before anything is applied: a damaged save must never
   // leave half of one game mixed into another.
   // Only the lines the save holds are read; whatever follows them is not the game's.
-  const std::optional<QStringList> lines = ReadFirstLines(
-      GameFile(state.folders.programFolder, path), kSaveFileLines, kSaveFileBytes);
+  const std::optional<QStringList> lines =
+      ReadFirstLines(GameFile(state.folders.programFolder, path), kSaveFileLines, kSaveFileBytes);
   const std::optional<SaveData> data = lines ? ParseSave(*lines) : std::nullopt;
   if (!data) {
     ShowBox(FailureText(QStringLiteral("LOAD ERROR!"), settingsFolder));

@@ -33,9 +33,9 @@ void Fom::OpenScene(const QString& name) {
   // at, so even a scene whose script is broken has been "seen".
   ShowEventPicture(EventPictureOf(name));
 
-  std::unique_ptr<TextReader> script = TextReader::Open(GameFile(
-      state.folders.programFolder,
-      state.folders.scriptFolder + name + state.settings.scriptSuffix));
+  std::unique_ptr<TextReader> script =
+      TextReader::Open(GameFile(state.folders.programFolder,
+                                state.folders.scriptFolder + name + state.settings.scriptSuffix));
   std::optional<QString> first = script ? script->ReadLine() : std::nullopt;
   if (!first || sceneNesting_ >= kMaxNestedScenes) {
     // The player is left in scene mode with no script; the next click takes them
@@ -57,8 +57,8 @@ void Fom::OpenScene(const QString& name) {
 }
 
 void Fom::ReportDamagedScript(const QString& name) {
-  ShowBox(state.folders.scriptFolder + name + QStringLiteral("が破損しています ") + QStringLiteral("\r\n") +
-          QStringLiteral("制作者に連絡して下さい"));
+  ShowBox(state.folders.scriptFolder + name + QStringLiteral("が破損しています ") +
+          QStringLiteral("\r\n") + QStringLiteral("制作者に連絡して下さい"));
 }
 
 }  // namespace hibi

@@ -19,7 +19,9 @@ namespace {
 class Evening : public ::testing::Test {
  protected:
   template <class W = QWidget>
-  W& Find(const QString& name) { return Child<W>(game.window(), name); }
+  W& Find(const QString& name) {
+    return Child<W>(game.window(), name);
+  }
   QString Text(const QString& label) { return Find<QLabel>(label).text(); }
   bool Shown(const QString& name) { return Find(name).isVisible(); }
   // A click on the middle of `target`, delivered to the window at that point: it
@@ -48,8 +50,9 @@ TEST_F(Evening, FromTheTitleThroughAPagedSceneToTheButtonsAndTheClose) {
 
   QStringList captions;
   for (int i = 0; i < 8; ++i) captions << Find<QPushButton>(QString("Com%1").arg(i)).text();
-  EXPECT_EQ(captions.join(" "), "かえる公園 森林万樹 サガの店 よわのねぐら "
-                                "とおみやの家 こうきの部屋 休む メニュー");
+  EXPECT_EQ(captions.join(" "),
+            "かえる公園 森林万樹 サガの店 よわのねぐら "
+            "とおみやの家 こうきの部屋 休む メニュー");
 
   // A key on the title reaches the stage and shows the day-limit box; a click starts.
   ASSERT_TRUE(Shown("PicStt"));

@@ -66,7 +66,8 @@ void OpenSettled(FluidSynthDevice& device, const QString& path) {
   std::atomic<bool> told{false};
   device.SetNotice([&told] { told = true; });
   device.Open(path);
-  for (int ms = 0; !told && ms < 10000; ++ms) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  for (int ms = 0; !told && ms < 10000; ++ms)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   device.SetNotice({});
   EXPECT_TRUE(told) << "the device told when the tune was ready or refused";
 }

@@ -15,14 +15,25 @@ namespace {
 using Points = std::array<std::int16_t, 3>;
 
 // What the player sees of the day before and after a click.
-struct Situation { std::uint8_t slot; QString days, fatigue; Points affection; };
+struct Situation {
+  std::uint8_t slot;
+  QString days, fatigue;
+  Points affection;
+};
 
 // `scene` is the scene on screen after the click (empty when none opened); `sceneScript`
 // replaces the mini game's script of it; `message`, when set, is the message after the click.
 struct CommandRow {
-  const char* name; std::int16_t button; Situation before; std::vector<float> draws;
-  QString scene; Situation after; int drawsUsed;
-  QStringList sceneScript = {}; MenuChoice menu = MenuChoice::None; QString message = {};
+  const char* name;
+  std::int16_t button;
+  Situation before;
+  std::vector<float> draws;
+  QString scene;
+  Situation after;
+  int drawsUsed;
+  QStringList sceneScript = {};
+  MenuChoice menu = MenuChoice::None;
+  QString message = {};
 };
 
 const QString kPrompt = QStringLiteral("\r\nなにをしようかな・・");
@@ -57,7 +68,9 @@ void ExpectCommand(const CommandRow& row) {
   const bool menu = row.button == 7 && row.scene.isEmpty();
   EXPECT_EQ(h.dialogs.menusShown, menu ? 1 : 0);
   EXPECT_EQ(messageWhileOpen, menu ? kPrompt : "");
-  if (!row.message.isEmpty()) { EXPECT_EQ(h.fom.controls.Lbl.caption, row.message); }
+  if (!row.message.isEmpty()) {
+    EXPECT_EQ(h.fom.controls.Lbl.caption, row.message);
+  }
 }
 
 // The one draw of a place is its fatigue: 0.5 -> 15.
@@ -167,7 +180,8 @@ TEST(Menu, ASaveHoldsTheSlotOfTheClickAndALoadComesBackToTheSlotAfterIt) {
   h.dialogs.menuAnswers = {MenuChoice::Load};
   h.fom.Com_Click(7);
   EXPECT_EQ(h.dialogs.boxes, QStringList({"SAVE　OK", "Load　OK"}));
-  EXPECT_EQ(std::pair(h.fom.state.timeSlot, c.LblTime.caption), std::pair(std::uint8_t{4}, QString("午後")));
+  EXPECT_EQ(std::pair(h.fom.state.timeSlot, c.LblTime.caption),
+            std::pair(std::uint8_t{4}, QString("午後")));
 }
 
 // The replay of remembered pictures from the memory list.
@@ -180,7 +194,8 @@ TEST(MemoryReplay, RedrawsAChosenPictureAndAlwaysHidesTheList) {
   const QStringList items{"▼記憶", "park", "", "missing"};
   ASSERT_EQ(h.fom.controls.LstIvent.items, items);
   const QString park = h.game.path("img/park.png"), missing = h.game.path("img/missing.png");
-  const std::pair<int, QStringList> rows[] = {  // the item clicked, what the picture layer does
+  const std::pair<int, QStringList> rows[] = {
+      // the item clicked, what the picture layer does
       {1, {"clear Pic", "load E " + park, "draw E Pic"}},
       {0, {}},  // the heading
       {2, {}},  // an empty item
@@ -202,7 +217,10 @@ const QString kRecovered = QStringLiteral("\r\nつかれがとれたよ");
 
 TEST(FatigueRule, MovesTheCaptionAndCollapsesOnlyFromRest) {
   struct Row {
-    const char* name; QString before, after; std::int16_t amount; bool alreadyTired, collapses;
+    const char* name;
+    QString before, after;
+    std::int16_t amount;
+    bool alreadyTired, collapses;
   };
   const Row rows[] = {
       {"99 plus 0 does not", "99", "99", 0, false, false},
@@ -231,8 +249,11 @@ TEST(FatigueRule, MovesTheCaptionAndCollapsesOnlyFromRest) {
 TEST(Recovery, CostsADayPerTickUntilRestedOrTheLimit) {
   // `draws`: one a tick; every tick but the last leaves them tired.
   struct Row {
-    const char* name; QString fatigue, days; std::vector<float> draws;
-    QString fatigueAfter, daysAfter; bool ending;
+    const char* name;
+    QString fatigue, days;
+    std::vector<float> draws;
+    QString fatigueAfter, daysAfter;
+    bool ending;
   };
   const Row rows[] = {
       // 100 -0 -29 -29 -29 -29: a draw of 0 still costs its day.

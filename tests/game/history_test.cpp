@@ -30,9 +30,12 @@ TEST(History, HoldsEveryRowShownInOrderAcrossPagesScenesAndRemarks) {
 // where it was, and the next click does what it would have done without the history.
 TEST(History, OpeningAndClosingItChangesNothing) {
   const std::vector<std::function<void(Harness&)>> reading = {
-      [](Harness& h) { Tick(h, 5); },          [](Harness& h) { Click(h); },
-      [](Harness& h) { RightClickOnTheWindow(h); }, [](Harness& h) { Key(h.fom, kKeyReturn); },
-      [](Harness& h) { h.fom.Pic_Click(); },   [](Harness& h) { h.fom.Com_Click(6); },
+      [](Harness& h) { Tick(h, 5); },
+      [](Harness& h) { Click(h); },
+      [](Harness& h) { RightClickOnTheWindow(h); },
+      [](Harness& h) { Key(h.fom, kKeyReturn); },
+      [](Harness& h) { h.fom.Pic_Click(); },
+      [](Harness& h) { h.fom.Com_Click(6); },
       [](Harness& h) { h.fom.TimHirou_Timer(); }};
   const QStringList script = {"l1", "l2", "l3", ">love,0", "l4", "tugi"};
   for (bool atThePanel : {false, true}) {
@@ -50,7 +53,12 @@ TEST(History, OpeningAndClosingItChangesNothing) {
     EXPECT_EQ(Look(with), before);
     with.fom.CloseHistory();
     EXPECT_EQ(std::pair(Look(with), with.pictures.log.size()), std::pair(before, drawn));
-    for (Harness* h : {&with, &without}) { Click(*h); Click(*h); h->fom.Com_Click(6); Tick(*h, 3); }
+    for (Harness* h : {&with, &without}) {
+      Click(*h);
+      Click(*h);
+      h->fom.Com_Click(6);
+      Tick(*h, 3);
+    }
     const auto after = [](const Harness& h) {
       return std::tuple(Look(h), h.random.draws, h.fom.controls.LblHirou.caption,
                         h.fom.history.Rows());

@@ -14,22 +14,25 @@ namespace {
 auto State(const Harness& h) {
   const GameState& s = h.fom.state;
   const Controls& c = h.fom.controls;
-  return std::tuple(s.affection, int(s.timeSlot), s.dayLimit,
-                    c.LblHirou.caption + " " + c.LblDay.caption + " " + c.LblTime.caption,
-                    std::tuple(c.PicCom.visible, c.PicCom.enabled, c.TimSay.enabled, c.TimHirou.enabled),
-                    c.PicStt.visible, c.LstIvent.visible, c.LstIvent.items,
-                    QStringList(s.timeSlotNames.begin() + 1, s.timeSlotNames.end()));
+  return std::tuple(
+      s.affection, int(s.timeSlot), s.dayLimit,
+      c.LblHirou.caption + " " + c.LblDay.caption + " " + c.LblTime.caption,
+      std::tuple(c.PicCom.visible, c.PicCom.enabled, c.TimSay.enabled, c.TimHirou.enabled),
+      c.PicStt.visible, c.LstIvent.visible, c.LstIvent.items,
+      QStringList(s.timeSlotNames.begin() + 1, s.timeSlotNames.end()));
 }
 const QStringList kSlots = {"早朝", "朝", "午前", "午後", "夕方", "夜", "深夜"};
 
 TEST(StartUp, ReadsSettingsStartsTheTuneSeedsOnceAndLeavesTheTitleShowing) {
   Harness h;
-  h.game.WriteRaw("sys/sys.dat", ".scn\r\n .bmp \r\nthree\r\nfour"), h.game.WriteRaw("sys/lstphoto.dat", "ttl\r\n001\r\n");
+  h.game.WriteRaw("sys/sys.dat", ".scn\r\n .bmp \r\nthree\r\nfour"),
+      h.game.WriteRaw("sys/lstphoto.dat", "ttl\r\n001\r\n");
   // The width is set late in start-up: everything but the new game is done by then.
   QStringList atWidth;
   h.shell.whenWidthSet = [&] {
-    atWidth << h.midi.log.join(",") << QString::number(h.random.seeds) << h.fom.controls.LstIvent.items.join(",")
-            << h.fom.state.timeSlotNames[7] << QString::number(h.fom.controls.PicStt.visible);
+    atWidth << h.midi.log.join(",") << QString::number(h.random.seeds)
+            << h.fom.controls.LstIvent.items.join(",") << h.fom.state.timeSlotNames[7]
+            << QString::number(h.fom.controls.PicStt.visible);
   };
 
   h.fom.Form_Load();
@@ -38,7 +41,8 @@ TEST(StartUp, ReadsSettingsStartsTheTuneSeedsOnceAndLeavesTheTitleShowing) {
                                   "▼記憶,ttl,001", "深夜", "0"}));
   const Controls& c = h.fom.controls;
   EXPECT_EQ(std::tuple(h.random.seeds, c.PicStt.visible, c.PicCom.visible, c.LstIvent.visible,
-                       std::get<3>(State(h)), std::get<8>(State(h)), c.BgmTim.enabled, h.dialogs.boxes.isEmpty()),
+                       std::get<3>(State(h)), std::get<8>(State(h)), c.BgmTim.enabled,
+                       h.dialogs.boxes.isEmpty()),
             std::tuple(1, true, false, false, "0 0 早朝", kSlots, true, true));
 
   // The suffixes, spaces and all, are what the game's files are found by.
@@ -75,7 +79,8 @@ TEST(Activation, ResetsAGameInProgressAndTwiceIsTheSameAsOnce) {
     SCOPED_TRACE(times);
     Harness h;
     StartInCommandMode(h, "12");
-    std::tie(h.fom.state.affection, h.fom.state.timeSlot) = std::tuple(std::array<std::int16_t, 3>{310, -4, 77}, 5);
+    std::tie(h.fom.state.affection, h.fom.state.timeSlot) =
+        std::tuple(std::array<std::int16_t, 3>{310, -4, 77}, 5);
     SetDays(h.fom, 6), SetFatigue(h.fom, 130);
     ASSERT_TRUE(h.fom.AddFatigue(0));
     h.fom.controls.TimSay.enabled = h.fom.controls.LstIvent.visible = true;
@@ -84,8 +89,9 @@ TEST(Activation, ResetsAGameInProgressAndTwiceIsTheSameAsOnce) {
     for (int i = 0; i < times; ++i) h.fom.Form_Activate();
 
     // The message is left as it was; the panel beneath the stage, as it was.
-    EXPECT_EQ(State(h), std::tuple(std::array<std::int16_t, 3>{}, 1, std::int16_t(12), "0 0 早朝",
-                                   std::tuple(true, true, false, false), true, true, memories, kSlots));
+    EXPECT_EQ(State(h),
+              std::tuple(std::array<std::int16_t, 3>{}, 1, std::int16_t(12), "0 0 早朝",
+                         std::tuple(true, true, false, false), true, true, memories, kSlots));
   }
 }
 
@@ -112,18 +118,23 @@ TEST(Shutdown, AFailedWriteShowsTheBoxThenClosesTheTuneAndKeepsTheOldFolder) {
 
   h.fom.Form_Unload();
 
-  EXPECT_EQ(std::tuple(h.dialogs.boxes, musicWhenBoxShown, h.midi.log.last(),
-                       QDir(h.game.path("sys/lstphoto.dat/inside")).exists()),
-            std::tuple(QStringList({"リストデーターが、破損しています。\r\n" + h.game.path("sys/") +
-                                    "lstphoto.dat　を開いて、中身をすゆまで送って下さい。"}),
-                       QStringList({"close", "open " + h.game.path("bgm.mid"), "play"}), "close", true));
+  EXPECT_EQ(
+      std::tuple(h.dialogs.boxes, musicWhenBoxShown, h.midi.log.last(),
+                 QDir(h.game.path("sys/lstphoto.dat/inside")).exists()),
+      std::tuple(QStringList({"リストデーターが、破損しています。\r\n" + h.game.path("sys/") +
+                              "lstphoto.dat　を開いて、中身をすゆまで送って下さい。"}),
+                 QStringList({"close", "open " + h.game.path("bgm.mid"), "play"}), "close", true));
 }
 
 TEST(Shutdown, StillWritesTheMemoriesWhenABoxIsOpen) {
   Harness h;
   StartInCommandMode(h);
   h.dialogs.menuAnswers = {MenuChoice::Save};
-  h.dialogs.whileOpen = [&] { if (h.dialogs.boxes.size() == 1) h.fom.Form_Unload(); }, h.fom.Com_Click(7);
+  h.dialogs.whileOpen =
+      [&] {
+        if (h.dialogs.boxes.size() == 1) h.fom.Form_Unload();
+      },
+  h.fom.Com_Click(7);
   EXPECT_EQ(std::pair(h.game.ReadRaw("sys/lstphoto.dat"), h.midi.log.last()),
             std::pair(QByteArray("ttl\r\n"), QString("close")));
 }

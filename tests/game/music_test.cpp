@@ -18,11 +18,14 @@ namespace {
 using testing::FakeMidi;
 
 TEST(MusicWatchdog, RestartsTheTuneExactlyWhenTheDeviceSaysStoppedAndMusicIsOn) {
-  struct Row { QByteArray mode; bool deviceOpen, bgmEnabled, restarts; };
+  struct Row {
+    QByteArray mode;
+    bool deviceOpen, bgmEnabled, restarts;
+  };
   // "STOPPEDX": a longer word beginning with it; a closed device: the status query fails.
-  const Row rows[] = {{"stopped", true, true, true},   {"STOPPED", true, true, true},
-                      {"STOPPEDX", true, true, true},  {"stoppe", true, true, false},
-                      {"stoppex", true, true, false},  {"stopped", false, true, false},
+  const Row rows[] = {{"stopped", true, true, true},  {"STOPPED", true, true, true},
+                      {"STOPPEDX", true, true, true}, {"stoppe", true, true, false},
+                      {"stoppex", true, true, false}, {"stopped", false, true, false},
                       {"stopped", true, false, false}};
   for (const Row& row : rows) {
     SCOPED_TRACE(::testing::Message() << row.mode.constData() << row.deviceOpen << row.bgmEnabled);
@@ -53,7 +56,8 @@ TEST(MusicRoutines, OpenClosesTheTuneBeforeTheNextAndPlayStartsItOnlyWhileMusicI
 TEST(SystemRandom, TurnsThirtyTwoBitsIntoAFractionBelowOneThatReachesEveryAmount) {
   const float largest = 1.0f - std::ldexp(1.0f, -24);
   const std::pair<std::uint32_t, float> rows[] = {{0u, 0.0f}, {0x80000000u, 0.5f}, {~0u, largest}};
-  for (const auto& [bits, fraction] : rows) EXPECT_EQ(SystemRandom::FractionFromBits(bits), fraction);
+  for (const auto& [bits, fraction] : rows)
+    EXPECT_EQ(SystemRandom::FractionFromBits(bits), fraction);
   // The largest fraction still stays inside every amount of the game.
   for (const int n : {10, 15, 30, 50}) EXPECT_EQ(WholePart(largest, n), n - 1);
   // Seeded from the clock, it reaches every amount of every draw and never one.

@@ -74,7 +74,8 @@ TEST(Pacing, AClickShowsTheNextLineAndARightClickAtAPageEndRunsTheRest) {
 // waits for its click.
 TEST(Pacing, ALeftOrMiddlePressDuringFastForwardStopsAtThePageEnd) {
   // The button, and the ticks of fast-forward before it: 6 show the page end's marker.
-  const std::pair<std::int16_t, int> rows[] = {{kLeftButton, 2}, {kMiddleButton, 2}, {kLeftButton, 6}};
+  const std::pair<std::int16_t, int> rows[] = {
+      {kLeftButton, 2}, {kMiddleButton, 2}, {kLeftButton, 6}};
   for (const auto& [button, ticks] : rows) {
     SCOPED_TRACE(::testing::Message() << button << " after " << ticks);
     Scene s(20);
@@ -116,7 +117,8 @@ TEST(Pacing, EnterAndSpaceActAsALeftClickAndCtrlAsARightClickUntilLetGo) {
   const std::int16_t keys[] = {kKeyReturn, kKeySpace, kKeyControl, 65};
   for (const std::int16_t key : keys) {
     for (const bool startFast : {false, true}) {
-      SCOPED_TRACE(::testing::Message() << "key " << key << (startFast ? " from fast-forward" : ""));
+      SCOPED_TRACE(::testing::Message()
+                   << "key " << key << (startFast ? " from fast-forward" : ""));
       Scene s(4);
       if (startFast) Press(s.h.fom, kRightButton);
       Key(s.h.fom, key);
@@ -133,9 +135,11 @@ TEST(Pacing, EnterAndSpaceActAsALeftClickAndCtrlAsARightClickUntilLetGo) {
 TEST(TitleStage, TheTypedLimitStartsTheGameOrAsksAgain) {
   // The typed texts that start the game, with the day limit each sets; then those that do not.
   std::vector<std::pair<QString, std::optional<std::int16_t>>> rows = {
-      {"10", 10}, {" 7 ", 7}, {"-3", -3}, {"０１５", 15}, {"－２", -2}, {"　8　", 8}, {"-32768", -32768},
+      {"10", 10},   {" 7 ", 7},   {"-3", -3},         {"０１５", 15},
+      {"－２", -2}, {"　8　", 8}, {"-32768", -32768},
   };
-  for (const char* typed : {"32768", "7.5", "1e1", "", "10日"}) rows.push_back({typed, std::nullopt});
+  for (const char* typed : {"32768", "7.5", "1e1", "", "10日"})
+    rows.push_back({typed, std::nullopt});
   for (const auto& [typed, limit] : rows) {
     SCOPED_TRACE(typed.toStdString());
     Harness h;
@@ -164,7 +168,11 @@ TEST(TitleStage, TheTypedLimitStartsTheGameOrAsksAgain) {
 // title stage under the box would start the game again: `Look` counts the boxes.)
 TEST(BrokenScene, EventsUnderTheBoxChangeNothingAndAnAdvanceAfterItLeavesTheScene) {
   // `advances` false: the player leaves the broken scene with a click instead.
-  struct Row { const char* name; std::function<void(Harness&)> fire; bool advances; };
+  struct Row {
+    const char* name;
+    std::function<void(Harness&)> fire;
+    bool advances;
+  };
   const std::vector<Row> rows = {
       {"tick", [](Harness& h) { h.fom.TimSay_Timer(); }, true},
       {"click", [](Harness& h) { Click(h); }, true},

@@ -10,25 +10,37 @@ namespace {
 // the exact keywords act, anything close to one is shown as it stands. Each row: the
 // script and every page the player waits on, in order.
 TEST(Pages, ThePlayerWaitsOnExactlyThesePages) {
-  struct Row { const char* name; QStringList script, pages; };
+  struct Row {
+    const char* name;
+    QStringList script, pages;
+  };
   const Row rows[] = {
       {"one line waits with the marker", {"a"}, {Page({"a▼"})}},
-      {"nine lines fit after an empty line", QStringList{""} + Lines(10), {Page(Lines(8) << "l9▼"), Page({"l10▼"})}},
-      {"a full page starts the next one counting from one", Lines(20),
-       {Page(Lines(7) << "l8▼"), Page(Lines(20).mid(8, 7) << "l16▼"), Page({"l17", "l18", "l19", "l20▼"})}},
-      {"speaker rows count as lines", {"-a", "-b", "-c", "-d", "-e", "-f", "-g", "-h", "-i"},
+      {"nine lines fit after an empty line",
+       QStringList{""} + Lines(10),
+       {Page(Lines(8) << "l9▼"), Page({"l10▼"})}},
+      {"a full page starts the next one counting from one",
+       Lines(20),
+       {Page(Lines(7) << "l8▼"), Page(Lines(20).mid(8, 7) << "l16▼"),
+        Page({"l17", "l18", "l19", "l20▼"})}},
+      {"speaker rows count as lines",
+       {"-a", "-b", "-c", "-d", "-e", "-f", "-g", "-h", "-i"},
        {Page({"■a", "■b", "■c", "■d", "■e", "■f", "■g", "■h▼"}), Page({"■i▼"})}},
       {"an empty line in the middle", {"a", "", "b"}, {Page({"a▼"}), Page({"b▼"})}},
       // The picture keeps "a" on an open page, so only the empty line can clear it.
       {"an empty line clears an open page", {"a", ">img p", "", "b"}, {Page({"b▼"})}},
       {"a face leaves with the scene", {"-a＿1"}, {Page({"■a▼"})}},
-      {"game, rek, end-something", {"a", ">game over", "b", ">rek", "c", ">endless", "d"},
+      {"game, rek, end-something",
+       {"a", ">game over", "b", ">rek", "c", ">endless", "d"},
        {Page({"a▼"}), Page({">game over", "b▼"}), Page({">rek", "c▼"}), Page({">endless", "d▼"})}},
-      {"love and ive", {"a", ">love,0", "b", ">ive 03"}, {Page({"a▼"}), Page({"b▼"}), Page({"b▼"})}},
+      {"love and ive",
+       {"a", ">love,0", "b", ">ive 03"},
+       {Page({"a▼"}), Page({"b▼"}), Page({"b▼"})}},
       {"tugi", {"a", "tugi", "b"}, {Page({"a▼"})}},
       {"tugiya first ends the scene at once", {"tugiya", "never shown"}, {}},
       {"img", {"a", ">img p", "b"}, {Page({"a", "b▼"})}},
-      {"near keywords are shown", {"a▼", ">Game", "Tugi", " tugi", ">endflagX", ">ending "},
+      {"near keywords are shown",
+       {"a▼", ">Game", "Tugi", " tugi", ">endflagX", ">ending "},
        {Page({"a▼", ">Game", "Tugi", " tugi▼"}), Page({">endflagX▼"}), Page({">ending ▼"})}}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -38,7 +50,8 @@ TEST(Pages, ThePlayerWaitsOnExactlyThesePages) {
     EXPECT_EQ(PlayPages(h), row.pages);
     EXPECT_TRUE(h.InCommandMode());
     const Controls& c = h.fom.controls;
-    EXPECT_EQ(std::tuple(c.Lbl.caption, c.TimSay.enabled, c.PicKao.visible), std::tuple("", false, false));
+    EXPECT_EQ(std::tuple(c.Lbl.caption, c.TimSay.enabled, c.PicKao.visible),
+              std::tuple("", false, false));
   }
 }
 

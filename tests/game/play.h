@@ -16,7 +16,9 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 namespace hibi::testing {
 
 // The label text of a page holding these rows: an empty first row, then each row.
-inline QString Page(const QStringList& rows) { return rows.isEmpty() ? QString() : "\r\n" + rows.join("\r\n"); }
+inline QString Page(const QStringList& rows) {
+  return rows.isEmpty() ? QString() : "\r\n" + rows.join("\r\n");
+}
 
 // The numbered lines "l1" .. "l<count>".
 inline QStringList Lines(int count) {
@@ -39,7 +41,10 @@ inline QString DamagedMessage(const Harness& h, const QString& scene) {
 // What the player could notice of the game's state.
 struct Seen {
   bool picStt, picCom, picKao, lstIvent, txtDay, timSay, stopAtPageEnd;
-  int interval; QString caption; std::int16_t dayLimit; qsizetype boxes;
+  int interval;
+  QString caption;
+  std::int16_t dayLimit;
+  qsizetype boxes;
   bool operator==(const Seen&) const = default;
 };
 
@@ -51,11 +56,17 @@ inline Seen Look(const Harness& h) {
 }
 
 // A press and its click on the message label.
-inline void Click(Harness& h, std::int16_t button = kLeftButton) { Press(h.fom, button), h.fom.Lbl_Click(); }
+inline void Click(Harness& h, std::int16_t button = kLeftButton) {
+  Press(h.fom, button), h.fom.Lbl_Click();
+}
 
-inline void RightClick(Harness& h) { Click(h, kRightButton); }
+inline void RightClick(Harness& h) {
+  Click(h, kRightButton);
+}
 
-inline void RightClickOnTheWindow(Harness& h) { PressWindow(h.fom, kRightButton), h.fom.Form_Click(); }
+inline void RightClickOnTheWindow(Harness& h) {
+  PressWindow(h.fom, kRightButton), h.fom.Form_Click();
+}
 
 // Lets the pacing timer run while it is enabled and clicks whenever the scene waits
 // for the player. Returns the page the player was shown at every wait, in order.
@@ -63,13 +74,19 @@ inline QStringList PlayPages(Harness& h, int maxEvents = 100000) {
   QStringList pages;
   const Controls& c = h.fom.controls;
   for (int i = 0; i < maxEvents && !c.PicCom.visible && !c.PicStt.visible; ++i) {
-    if (c.TimSay.enabled) h.fom.TimSay_Timer();
-    else { pages << c.Lbl.caption; Click(h); }
+    if (c.TimSay.enabled)
+      h.fom.TimSay_Timer();
+    else {
+      pages << c.Lbl.caption;
+      Click(h);
+    }
   }
   return pages;
 }
 
 // Runs the pacing timer `ticks` times.
-inline void Tick(Harness& h, int ticks = 1) { for (int i = 0; i < ticks; ++i) h.fom.TimSay_Timer(); }
+inline void Tick(Harness& h, int ticks = 1) {
+  for (int i = 0; i < ticks; ++i) h.fom.TimSay_Timer();
+}
 
 }  // namespace hibi::testing

@@ -16,7 +16,14 @@ const QByteArray kThree = "a\r\nb\r\nc\r\n";
 TEST(PlayerFiles, AMemoryListTheUserCannotReadOrReplaceIsKeptWithTheBox) {
   // lock: taken from nobody after everything else is opened; outcome: memories read at
   // start-up, boxes at shutdown
-  struct Row { const char* why; bool withFile; const char* lock; mode_t mode; std::string outcome; QByteArray after; };
+  struct Row {
+    const char* why;
+    bool withFile;
+    const char* lock;
+    mode_t mode;
+    std::string outcome;
+    QByteArray after;
+  };
   const Row rows[] = {
       {"mode 000", true, "sys/lstphoto.dat", 0000, "0 1", kThree},
       {"write-only: unread, so never written over", true, "sys/lstphoto.dat", 0222, "0 1", kThree},
@@ -39,7 +46,8 @@ TEST(PlayerFiles, AMemoryListTheUserCannotReadOrReplaceIsKeptWithTheBox) {
       return std::to_string(read) + " " + std::to_string(listBox ? 1 : h.dialogs.boxes.size() * 10);
     });
     ::chmod(h.game.path("sys").toUtf8().constData(), 0777);
-    EXPECT_EQ(std::pair(outcome, h.game.ReadRaw("sys/lstphoto.dat")), std::pair(std::optional(row.outcome), row.after));
+    EXPECT_EQ(std::pair(outcome, h.game.ReadRaw("sys/lstphoto.dat")),
+              std::pair(std::optional(row.outcome), row.after));
   }
 }
 
@@ -51,19 +59,23 @@ TEST(PlayerFiles, LoadRefusesASaveThatWouldLockTheGameAndNothingIsApplied) {
       {"149\r\n32767", true}, {"149.5\r\n0", false}, {QByteArray(4096, ' ') + "0\r\n0", false}};
   for (const auto& [tail, loads] : rows) {
     Harness h;
-    h.Start(), h.game.WriteRaw("sys/all.dat", " 5 \r\n 6 \r\n 7 \r\n 32767 \r\n 3 \r\n" + tail + "\r\n");
+    h.Start(),
+        h.game.WriteRaw("sys/all.dat", " 5 \r\n 6 \r\n 7 \r\n 32767 \r\n 3 \r\n" + tail + "\r\n");
     h.fom.menu_save_Click(1);
     const bool refused = h.dialogs.boxes.value(0).startsWith("LOAD ERROR!");
     EXPECT_EQ(std::pair(refused, h.fom.state.affection[0]),
-              std::pair(!loads, std::int16_t(loads ? 5 : 0))) << tail.right(20).toStdString();
+              std::pair(!loads, std::int16_t(loads ? 5 : 0)))
+        << tail.right(20).toStdString();
   }
 }
 
 TEST(PlayerFiles, AScriptLineBeyondEveryBoundIsADamagedScript) {
   Harness h;
   h.Start(), h.fom.controls.PicStt.visible = false;
-  h.game.WriteScript("s", {"a", "b", QString(70000, 'x'), "c"}), h.fom.OpenScene("s"), h.ClickThroughScene();
-  EXPECT_EQ(std::pair(h.InCommandMode(), h.dialogs.boxes), std::pair(true, QStringList{DamagedMessage(h, "s")}));
+  h.game.WriteScript("s", {"a", "b", QString(70000, 'x'), "c"}), h.fom.OpenScene("s"),
+      h.ClickThroughScene();
+  EXPECT_EQ(std::pair(h.InCommandMode(), h.dialogs.boxes),
+            std::pair(true, QStringList{DamagedMessage(h, "s")}));
 }
 
 }  // namespace

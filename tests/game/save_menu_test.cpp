@@ -8,8 +8,8 @@
 #include <optional>
 #include <tuple>
 
-#include "support/file_size_limit.h"
 #include "game/play.h"
+#include "support/file_size_limit.h"
 
 namespace hibi::testing {
 namespace {
@@ -35,7 +35,8 @@ auto Snapshot(const Harness& h) {
 
 void SetGame(Harness& h, std::array<std::int16_t, 3> affection, std::int16_t limit,
              std::uint8_t slot, int fatigue, int days) {
-  std::tie(h.fom.state.affection, h.fom.state.dayLimit, h.fom.state.timeSlot) = std::tuple(affection, limit, slot);
+  std::tie(h.fom.state.affection, h.fom.state.dayLimit, h.fom.state.timeSlot) =
+      std::tuple(affection, limit, slot);
   SetFatigue(h.fom, fatigue), SetDays(h.fom, days);
   h.fom.controls.LblTime.caption = h.fom.state.timeSlotNames[slot];
 }
@@ -48,7 +49,9 @@ class SaveMenu : public ::testing::Test {
     Open(h, {"はじまり"}), h.ClickThroughScene();
     ASSERT_TRUE(h.InCommandMode());
   }
-  void Load(const QByteArray& file) { h.game.WriteRaw("sys/all.dat", file), h.fom.menu_save_Click(kLoad); }
+  void Load(const QByteArray& file) {
+    h.game.WriteRaw("sys/all.dat", file), h.fom.menu_save_Click(kLoad);
+  }
   Harness h;
 };
 
@@ -57,14 +60,17 @@ TEST_F(SaveMenu, ASaveWritesTheSevenLinesAndALoadRestoresThem) {
   const auto saved = Snapshot(h);
   h.fom.menu_save_Click(kSave);
   EXPECT_EQ(std::tuple(h.game.ReadRaw("sys/all.dat"), Snapshot(h), h.dialogs.boxes),
-            std::tuple(QByteArray("-12 \r\n 140 \r\n 32767 \r\n 20 \r\n 6 \r\n-35\r\n8\r\n"), saved, QStringList({kSaveOk})));
+            std::tuple(QByteArray("-12 \r\n 140 \r\n 32767 \r\n 20 \r\n 6 \r\n-35\r\n8\r\n"), saved,
+                       QStringList({kSaveOk})));
 }
 
 // Edited fatigue and day lines go on as their captions show them (15 significant
 // digits): after 49 points and a day down and up again a save holds exactly what the
 // captions show.
 TEST_F(SaveMenu, EditedCountsGoOnAsShownAndSaveAsShown) {
-  struct Row { const char *fatigue, *days, *savedFatigue, *savedDays; };
+  struct Row {
+    const char *fatigue, *days, *savedFatigue, *savedDays;
+  };
   const Row rows[] = {
       {"12.50", "-0", "12.5", "0"},
       {"0.1234567890123456789", "0.9876543210987654321", "0.123456789012302", "0.987654321098765"},
@@ -72,10 +78,14 @@ TEST_F(SaveMenu, EditedCountsGoOnAsShownAndSaveAsShown) {
   for (const Row& row : rows) {
     h.dialogs.boxes.clear();
     Load(QByteArray("0\r\n0\r\n0\r\n32767\r\n1\r\n") + row.fatigue + "\r\n" + row.days);
-    for (const std::int16_t step : {-49, 49}) { h.fom.AddFatigue(step); h.fom.AddDays(step / 49); }
+    for (const std::int16_t step : {-49, 49}) {
+      h.fom.AddFatigue(step);
+      h.fom.AddDays(step / 49);
+    }
     h.fom.menu_save_Click(kSave);
     const QList<QByteArray> lines = h.game.ReadRaw("sys/all.dat").split('\n');
-    EXPECT_EQ(lines.mid(5, 2), QList<QByteArray>({row.savedFatigue + QByteArray("\r"), row.savedDays + QByteArray("\r")}));
+    EXPECT_EQ(lines.mid(5, 2), QList<QByteArray>({row.savedFatigue + QByteArray("\r"),
+                                                  row.savedDays + QByteArray("\r")}));
     EXPECT_EQ(h.dialogs.boxes, QStringList({kLoadOk, kSaveOk}));
   }
 }
@@ -95,7 +105,8 @@ TEST_F(SaveMenu, ALoadOverASceneReturnsToCommandModeWithTheFilesNumbers) {
   for (const auto& [file, shown] : rows) {
     SetGame(h, {4, 5, 6}, 10, 3, 20, 2);
     h.fom.ShowMessage("something on screen");
-    std::tie(h.fom.controls.PicKao.visible, h.fom.controls.TimSay.enabled, h.fom.controls.PicCom.visible) = std::tuple(true, true, false);
+    std::tie(h.fom.controls.PicKao.visible, h.fom.controls.TimSay.enabled,
+             h.fom.controls.PicCom.visible) = std::tuple(true, true, false);
     const auto before = Snapshot(h);
     Load(file);
     EXPECT_EQ(Snapshot(h), shown.value_or(before));
@@ -108,7 +119,8 @@ TEST_F(SaveMenu, ALoadOverASceneReturnsToCommandModeWithTheFilesNumbers) {
 TEST_F(SaveMenu, ATiredSaveAtTheLimitPlaysTheEndingOnce) {
   Load(" 0 \r\n 0 \r\n 0 \r\n 10 \r\n 2 \r\n100\r\n10\r\n");
   const Controls& c = h.fom.controls;
-  EXPECT_EQ(std::tuple(c.PicCom.visible, c.TimHirou.enabled, c.Lbl.caption), std::tuple(false, false, "\r\nおわりの一行目"));
+  EXPECT_EQ(std::tuple(c.PicCom.visible, c.TimHirou.enabled, c.Lbl.caption),
+            std::tuple(false, false, "\r\nおわりの一行目"));
   h.fom.TimHirou_Timer(), h.fom.TimSay_Timer();
   EXPECT_EQ(std::pair(c.LblDay.caption, c.Lbl.caption),
             std::pair(QString("10"), QString("\r\nおわりの一行目\r\nおわりの二行目")));
@@ -120,16 +132,19 @@ TEST_F(SaveMenu, AFailedSaveKeepsTheOldFileAndTheNextSaveAndLoadWork) {
   const QByteArray old = " 1 \r\n 2 \r\n 3 \r\n 10 \r\n 4 \r\n5\r\n6\r\n";
   h.game.WriteRaw("sys/all.dat", old), SetGame(h, {9, 9, 9}, 30, 2, 44, 3);
   const auto before = Snapshot(h);
-  if (ScopedFileSizeLimit full(10); full.active()) h.fom.menu_save_Click(kSave);
-  else FAIL() << "no file size limit";
-  EXPECT_EQ(std::tuple(Snapshot(h), h.game.ReadRaw("sys/all.dat"), QDir(h.game.path("sys")).entryList(QDir::Files | QDir::Hidden)),
+  if (ScopedFileSizeLimit full(10); full.active())
+    h.fom.menu_save_Click(kSave);
+  else
+    FAIL() << "no file size limit";
+  EXPECT_EQ(std::tuple(Snapshot(h), h.game.ReadRaw("sys/all.dat"),
+                       QDir(h.game.path("sys")).entryList(QDir::Files | QDir::Hidden)),
             std::tuple(before, old, QStringList({"all.dat", "sys.dat"})));
   Load(" 1 \r\n 2 \r\n"), h.fom.menu_save_Click(kSave);
   SetGame(h, {0, 0, 0}, 10, 1, 0, 0);
   h.dialogs.whileOpen = [this] { h.fom.menu_save_Click(kSave); }, h.fom.menu_save_Click(kLoad);
   EXPECT_EQ(Snapshot(h), before);
-  EXPECT_EQ(h.dialogs.boxes, QStringList({Failure(h, "SAVE ERROR!"), Failure(h, "LOAD ERROR!"),
-                                          kSaveOk, kLoadOk}));
+  EXPECT_EQ(h.dialogs.boxes,
+            QStringList({Failure(h, "SAVE ERROR!"), Failure(h, "LOAD ERROR!"), kSaveOk, kLoadOk}));
 }
 
 }  // namespace

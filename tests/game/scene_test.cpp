@@ -14,8 +14,8 @@ namespace {
 TEST(OpenScene, TheSceneShowsItsPictureAndABrokenScriptNamesItselfInABox) {
   // the scene, its picture, its script's one line (null: no file, empty: an empty file)
   const std::tuple<QString, QString, const char*> rows[] = {
-      {"opn", "ttl", "a"},    {"end", "ttl", "a"}, {"fin", "ttl", "a"}, {"end0", "end0", "a"},
-      {"Opn", "Opn", "a"},    {"03", "03", nullptr}, {"03", "03", ""}};
+      {"opn", "ttl", "a"}, {"end", "ttl", "a"},   {"fin", "ttl", "a"}, {"end0", "end0", "a"},
+      {"Opn", "Opn", "a"}, {"03", "03", nullptr}, {"03", "03", ""}};
   for (const auto& [scene, picture, line] : rows) {
     SCOPED_TRACE(scene.toStdString() + (line ? line : "(no file)"));
     Harness h;
@@ -46,7 +46,8 @@ TEST(Jumps, ACircleOfJumpsIsReportedOnceAndALongChainStillPlays) {
     chain.game.WriteScript(QString::number(i), {">ive " + QString::number(i + 1)});
   chain.game.WriteScript("40", {"着いた"});
   Open(chain, {">ive 1"});
-  EXPECT_EQ(std::pair(chain.dialogs.boxes, chain.fom.controls.Lbl.caption), std::pair(QStringList(), Page({"着いた▼"})));
+  EXPECT_EQ(std::pair(chain.dialogs.boxes, chain.fom.controls.Lbl.caption),
+            std::pair(QStringList(), Page({"着いた▼"})));
 }
 
 // Only the last picture of a step can be seen: a run of ">img" lines is drawn once,
@@ -55,7 +56,14 @@ TEST(Jumps, ACircleOfJumpsIsReportedOnceAndALongChainStillPlays) {
 TEST(StepScript, ARunOfPicturesIsDrawnOnceAndEveryNameRemembered) {
   // pictures p0 .. p<count-1> then an empty name if asked, the picture files that exist,
   // what the layer and the buffer hold afterwards
-  struct Row { const char* name; int count; bool endsEmpty; QStringList present; QString shown, buffer; qsizetype loads, draws; };
+  struct Row {
+    const char* name;
+    int count;
+    bool endsEmpty;
+    QStringList present;
+    QString shown, buffer;
+    qsizetype loads, draws;
+  };
   const Row rows[] = {
       {"5,000 pictures", 5000, false, {"p10", "p4999"}, "p4999", "p4999", 1, 1},
       {"the last one missing", 10, false, {"p3", "p5"}, "", "p5", 5, 0},
@@ -65,7 +73,8 @@ TEST(StepScript, ARunOfPicturesIsDrawnOnceAndEveryNameRemembered) {
     SCOPED_TRACE(row.name);
     Harness h;
     QStringList opening, names;
-    for (int i = 0; i < row.count; ++i) opening << ">img " + (names << "p" + QString::number(i)).back();
+    for (int i = 0; i < row.count; ++i)
+      opening << ">img " + (names << "p" + QString::number(i)).back();
     if (row.endsEmpty) opening << ">img ";
     for (const QString& name : row.present) h.game.TouchPicture("img/" + name + ".png");
     Open(h, opening << "b");
@@ -89,7 +98,8 @@ TEST(Jumps, AFailedJumpOrEndingClosesTheSceneAndStopsThePacing) {
     Click(h);
     const Controls& c = h.fom.controls;
     EXPECT_EQ(std::tuple(h.dialogs.boxes, c.TimSay.enabled, c.Lbl.caption),
-              std::tuple(QStringList{DamagedMessage(h, leave[1] == 'i' ? "nowhere" : "end0")}, false, QString()));
+              std::tuple(QStringList{DamagedMessage(h, leave[1] == 'i' ? "nowhere" : "end0")},
+                         false, QString()));
     Click(h);
     EXPECT_TRUE(h.InCommandMode());
   }
@@ -102,7 +112,8 @@ TEST(CloseScene, InCommandModeStaysThereAndASceneOpensFromThereWithoutComplaint)
   h.fom.ShowMessage("\r\nremark");
   h.fom.CloseScene();
   const Controls& c = h.fom.controls;
-  EXPECT_EQ(std::tuple(h.InCommandMode(), c.Lbl.caption, c.TimSay.enabled, c.PicKao.visible), std::tuple(true, "", false, false));
+  EXPECT_EQ(std::tuple(h.InCommandMode(), c.Lbl.caption, c.TimSay.enabled, c.PicKao.visible),
+            std::tuple(true, "", false, false));
   h.fom.OpenScene("b");
   EXPECT_EQ(std::pair(h.dialogs.boxes, c.Lbl.caption), std::pair(QStringList(), Page({"b1▼"})));
 }

@@ -65,9 +65,13 @@ QStringList Play(Harness& h) {
   QStringList seen;
   for (int step = 0; step < 1000 && !(step > 0 && h.fom.controls.PicStt.visible); ++step) {
     seen << Moment(h);
-    if (!h.InCommandMode()) { Press(h.fom, kLeftButton); h.fom.Lbl_Click(); }
-    else if (h.dialogs.boxes.isEmpty()) h.fom.menu_save_Click(0);
-    else h.fom.Com_Click(0);
+    if (!h.InCommandMode()) {
+      Press(h.fom, kLeftButton);
+      h.fom.Lbl_Click();
+    } else if (h.dialogs.boxes.isEmpty())
+      h.fom.menu_save_Click(0);
+    else
+      h.fom.Com_Click(0);
   }
   seen << Moment(h), h.fom.Form_Unload();
   return seen;
@@ -78,15 +82,17 @@ TEST(WindowsGame, PlaysAsTheSameGameWithExactNames) {
   WriteGame(exact.game, false);
   WriteGame(windows.game, true);
   const QStringList played = Play(exact);
-  EXPECT_EQ(std::pair(Play(windows), windows.dialogs.boxes), std::pair(played, QStringList{"SAVE　OK"}));
+  EXPECT_EQ(std::pair(Play(windows), windows.dialogs.boxes),
+            std::pair(played, QStringList{"SAVE　OK"}));
   for (const char* seen : {"scene:03", "scene:end", " | よわ＿1", "town\\bridge |"})
     EXPECT_FALSE(played.filter(seen).isEmpty()) << seen;
   for (Harness* h : {&exact, &windows}) EXPECT_TRUE(h->pictures.log.filter("failed").isEmpty());
   // The save went into the ALL.DAT that was there, and the memories beside it.
-  EXPECT_EQ(std::tuple(windows.game.ReadRaw("SYS/ALL.DAT"), windows.game.ReadRaw("SYS/lstphoto.dat"),
-                       QDir(windows.game.path("SYS")).entryList(QDir::Files)),
-            std::tuple(exact.game.ReadRaw("sys/all.dat"), exact.game.ReadRaw("sys/lstphoto.dat"),
-                       QStringList{"ALL.DAT", "lstphoto.dat", "SYS.DAT"}));
+  EXPECT_EQ(
+      std::tuple(windows.game.ReadRaw("SYS/ALL.DAT"), windows.game.ReadRaw("SYS/lstphoto.dat"),
+                 QDir(windows.game.path("SYS")).entryList(QDir::Files)),
+      std::tuple(exact.game.ReadRaw("sys/all.dat"), exact.game.ReadRaw("sys/lstphoto.dat"),
+                 QStringList{"ALL.DAT", "lstphoto.dat", "SYS.DAT"}));
   // A name Qt's own clean-up of the folder cannot spell.
   ::unlink(
       NativePath(GameFile(windows.game.folder(), windows.game.path("face/よわ＿1.bmp"))).c_str());

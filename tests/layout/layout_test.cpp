@@ -13,8 +13,13 @@ namespace {
 TEST(Layout, TheWindowKeepsItsShapeAndTheFontsFollowItsHeight) {
   // The window's size in twips on a 19200 x 14400 twip screen; where it goes (nullopt:
   // left where it is); its fonts (0: not laid out); sizable false: maximised, the platform's.
-  const struct { const char* name; double width, height; std::optional<Placement> at;
-                 int fontUnit, dayFontSize; bool sizable = true; } rows[] = {
+  const struct {
+    const char* name;
+    double width, height;
+    std::optional<Placement> at;
+    int fontUnit, dayFontSize;
+    bool sizable = true;
+  } rows[] = {
       {"design width: 1297.5 rounds to the even 1298", 10380, 6720, {{7788, 4410, 3306}}, 9, 18},
       {"widest window whose height fits 16 bits", 43690, 500, {{32766, -12245, -9183}}, 34, 68},
       {"5461.5 eighths round to 5462: six of them overflow", 43692, 7000, {}, 9, 18},
@@ -41,10 +46,11 @@ TEST(Layout, TheWindowKeepsItsShapeAndTheFontsFollowItsHeight) {
 
 TEST(Layout, TheGridPutsEachControlInItsPlaceAndElevenPanelRowsFillThePanel) {
   // 100 pixels a unit, with the 0.1 unit margin making the origin (10, 10).
-  const std::pair<GridRect, QRect> rows[] = {
-      {kPicSttRect, {0, 0, 820, 620}}, {kLstIventRect, {10, 10, 200, 400}},
-      {kPicKaoRect, {10, 410, 200, 200}}, {kLblRect, {210, 410, 400, 200}},
-      {kPicComRect, {660, 10, 150, 600}}};
+  const std::pair<GridRect, QRect> rows[] = {{kPicSttRect, {0, 0, 820, 620}},
+                                             {kLstIventRect, {10, 10, 200, 400}},
+                                             {kPicKaoRect, {10, 410, 200, 200}},
+                                             {kLblRect, {210, 410, 400, 200}},
+                                             {kPicComRect, {660, 10, 150, 600}}};
   for (const auto& [rect, px] : rows) EXPECT_EQ(ToPixels(rect, kWindowGrid, {820, 620}), px);
   for (int row = 0, bottom = 0; row < 11; ++row, bottom += 55) {
     EXPECT_EQ(ToPixels(PanelRow(row), kPanelGrid, {150, 605}), QRect(0, bottom, 150, 55)) << row;
@@ -53,8 +59,12 @@ TEST(Layout, TheGridPutsEachControlInItsPlaceAndElevenPanelRowsFillThePanel) {
 
 TEST(FormResize, RedrawsTheTitleOnlyWhileTheStageShowsAndAlwaysTheEventPicture) {
   // What the stage and the picture show, relative to the game folder, "" for nothing.
-  const struct { const char* name; bool stageVisible; double windowHeight, windowWidth;
-                 const char *shownOnStage, *shownOnPic; } rows[] = {{"title showing", true, 10080, 13440, "img/ttl.png", "img/ttl.png"},
+  const struct {
+    const char* name;
+    bool stageVisible;
+    double windowHeight, windowWidth;
+    const char *shownOnStage, *shownOnPic;
+  } rows[] = {{"title showing", true, 10080, 13440, "img/ttl.png", "img/ttl.png"},
               {"in play: the last picture is redrawn", false, 10080, 13440, "", "img/005.png"},
               {"too low to lay out: nothing is drawn", true, 700, 50000, "", ""}};
   for (const auto& row : rows) {

@@ -22,8 +22,10 @@ TEST_F(Dialogs, AMessageBoxHasTheGameTitleNoIconAndOneOkButton) {
   QString seen;
   testing::AnswerModal answer([&](QWidget& modal) {
     auto& box = dynamic_cast<QMessageBox&>(modal);
-    seen = QString("%1|%2|%3|%4").arg(box.windowTitle(), box.text())
-               .arg(int(box.icon())).arg(box.buttons().size());
+    seen = QString("%1|%2|%3|%4")
+               .arg(box.windowTitle(), box.text())
+               .arg(int(box.icon()))
+               .arg(box.buttons().size());
     box.button(QMessageBox::Ok)->click();
   });
   dialogs.MessageBox(QStringLiteral("SAVE　OK\r\n二行目"));
@@ -32,9 +34,11 @@ TEST_F(Dialogs, AMessageBoxHasTheGameTitleNoIconAndOneOkButton) {
 }
 
 TEST_F(Dialogs, ThePopupMenuOffersSaveLoadAndLoveAndReportsTheChoice) {
-  const std::pair<const char*, MenuChoice> rows[] = {  // nullptr: dismissed with Escape
-      {"SAVE", MenuChoice::Save}, {"LOAD", MenuChoice::Load},
-      {"LOVE?", MenuChoice::Love}, {nullptr, MenuChoice::None}};
+  const std::pair<const char*, MenuChoice> rows[] = {// nullptr: dismissed with Escape
+                                                     {"SAVE", MenuChoice::Save},
+                                                     {"LOAD", MenuChoice::Load},
+                                                     {"LOVE?", MenuChoice::Love},
+                                                     {nullptr, MenuChoice::None}};
   for (const auto& [choose, expected] : rows) {
     SCOPED_TRACE(choose ? choose : "dismissed");
     QStringList captions;

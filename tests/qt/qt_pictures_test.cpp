@@ -76,8 +76,10 @@ TEST_F(PictureBoxes, AStretchDrawFillsTheTargetAndALoadShowsTheFileAsItIsNow) {
       {"the file removed", std::nullopt}};
   for (const auto& [name, bytes] : rows) {
     SCOPED_TRACE(name);
-    if (bytes) game.WriteRaw("img/p.png", *bytes);
-    else ASSERT_TRUE(QFile::remove(game.path("img/p.png")));
+    if (bytes)
+      game.WriteRaw("img/p.png", *bytes);
+    else
+      ASSERT_TRUE(QFile::remove(game.path("img/p.png")));
     pictures.Clear(PictureTarget::Pic);
     EXPECT_FALSE(Load("img/p.png"));
     EXPECT_TRUE(ShowsOnly(pic, Qt::white));
@@ -152,22 +154,34 @@ TEST_F(PictureBoxes, WindowsPictureFormatsLoadWhateverTheirSuffix) {
   ASSERT_EQ(convert("-size 16x8 xc:red -size 16x8 xc:blue +append two.png && convert two.png "
                     "-fill gray20 -draw 'point 0,7' -fill gray50 -draw 'point 1,7' -fill gray80 "
                     "-draw 'point 2,7' few.png && convert few.png -size 32x1 "
-                    "gradient:black-white -append many.png"), 0);
-  const struct { const char* file; const char* made; int bits, compression; } rows[] = {
-      {"B1.BMP", "two.png -colors 2 -type palette -compress None bmp3:", 1, 0},
-      {"B4.BMP", "few.png -type palette -compress None bmp3:", 4, 0},
-      {"B8.BMP", "many.png -type palette -compress None bmp3:", 8, 0},
-      {"R8.BMP", "many.png -type palette -compress RLE bmp3:", 8, 1},
-      {"R4.BMP", nullptr, 4, 2},
-      {"B24.bmp", "two.png -type truecolor -compress None bmp3:", 24, 0},
-      {"P.JPG", "two.png -quality 95 jpeg:", 0, 0},
-      {"P.GIF", "many.png gif:", 0, 0}};
+                    "gradient:black-white -append many.png"),
+            0);
+  const struct {
+    const char* file;
+    const char* made;
+    int bits, compression;
+  } rows[] = {{"B1.BMP", "two.png -colors 2 -type palette -compress None bmp3:", 1, 0},
+              {"B4.BMP", "few.png -type palette -compress None bmp3:", 4, 0},
+              {"B8.BMP", "many.png -type palette -compress None bmp3:", 8, 0},
+              {"R8.BMP", "many.png -type palette -compress RLE bmp3:", 8, 1},
+              {"R4.BMP", nullptr, 4, 2},
+              {"B24.bmp", "two.png -type truecolor -compress None bmp3:", 24, 0},
+              {"P.JPG", "two.png -quality 95 jpeg:", 0, 0},
+              {"P.GIF", "many.png gif:", 0, 0}};
   // ImageMagick writes no run-length 4-bit BMP, so that one is put together by hand: 4x2
   // pixels, runs of two reds (colour 1) and two blues (colour 2) on each row.
-  QByteArray rle4 = QByteArray::fromHex("424d84000000000000007600000028000000040000000200000001000400020000"
-                                        "000e000000130b0000130b00001000000000000000");
-  rle4 += QByteArray::fromHex("00000000" "0000ff00" "ff000000") + QByteArray(13 * 4, '\0');
-  rle4 += QByteArray::fromHex("021102220000" "021102220000" "0001");
+  QByteArray rle4 = QByteArray::fromHex(
+      "424d84000000000000007600000028000000040000000200000001000400020000"
+      "000e000000130b0000130b00001000000000000000");
+  rle4 += QByteArray::fromHex(
+              "00000000"
+              "0000ff00"
+              "ff000000") +
+          QByteArray(13 * 4, '\0');
+  rle4 += QByteArray::fromHex(
+      "021102220000"
+      "021102220000"
+      "0001");
   game.WriteRaw("img/R4.BMP", rle4);
   for (const auto& row : rows) {
     SCOPED_TRACE(row.file);
@@ -186,7 +200,9 @@ TEST_F(PictureBoxes, WindowsPictureFormatsLoadWhateverTheirSuffix) {
     for (const auto& [x, colour] : {std::pair{20, kRed}, {100, kBlue}}) {
       const QColor shown = Shown(x, 10);
       EXPECT_LE(std::abs(shown.red() - colour.red()) + std::abs(shown.blue() - colour.blue()) +
-                    std::abs(shown.green()), 24) << x << ": " << shown.name().toStdString();
+                    std::abs(shown.green()),
+                24)
+          << x << ": " << shown.name().toStdString();
     }
   }
 }

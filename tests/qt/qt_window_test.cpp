@@ -22,12 +22,16 @@ void Press(QWidget& target, int key, Qt::KeyboardModifiers modifiers = {},
   QKeyEvent event(type, key, modifiers, key < 128 && key > 32 ? QString(QChar(key)).toLower() : "");
   QApplication::sendEvent(&target, &event);
 }
-void Wait(int ms) { testing::RunUntil([] { return false; }, ms); }
+void Wait(int ms) {
+  testing::RunUntil([] { return false; }, ms);
+}
 
 class Window : public ::testing::Test {
  public:
   template <class W = QWidget>
-  W& Find(const char* name) { return testing::Child<W>(game.window(), name); }
+  W& Find(const char* name) {
+    return testing::Child<W>(game.window(), name);
+  }
   Controls& controls() { return game.fom().controls; }
   void StartWithLines(int lines) {
     QStringList script;
@@ -61,10 +65,13 @@ TEST_F(Window, TheMusicWatchdogRunsOnTheDevicesNoticeAndNeverWithoutATune) {
   game.Start();
   auto& bgmTim = Find<QTimer>("BgmTim");
   ASSERT_TRUE(midi.notice);
-  const struct { bool open; QByteArray mode; bool restarts, ticking; } steps[] = {
-      {true, "stopped", true, true},     // a tune that has ended
-      {true, "playing", false, true},    // a tune that plays
-      {false, "stopped", false, false}}; // the tune closed
+  const struct {
+    bool open;
+    QByteArray mode;
+    bool restarts, ticking;
+  } steps[] = {{true, "stopped", true, true},      // a tune that has ended
+               {true, "playing", false, true},     // a tune that plays
+               {false, "stopped", false, false}};  // the tune closed
   for (const auto& step : steps) {
     SCOPED_TRACE((step.mode + (step.open ? " open" : " closed")).toStdString());
     midi.open = step.open, midi.mode = step.mode, midi.log.clear();
@@ -117,8 +124,8 @@ TEST_F(Window, FullScreenKeepsEightBySixWithBlackBarsAndGivesTheWindowBack) {
   QtWindow& window = game.window();
   ASSERT_TRUE(testing::RunUntil([&] { return window.isVisible(); }));
   const QRect before = window.geometry();
-  for (const auto& [key, modifiers] : {std::pair{Qt::Key_F11, Qt::NoModifier},
-                                      std::pair{Qt::Key_Return, Qt::AltModifier}}) {
+  for (const auto& [key, modifiers] :
+       {std::pair{Qt::Key_F11, Qt::NoModifier}, std::pair{Qt::Key_Return, Qt::AltModifier}}) {
     const bool box = controls().TxtDay.visible;
     Press(Find("PicStt"), key, modifiers);
     ASSERT_TRUE(window.isFullScreen() && FullScreenRemembered());

@@ -11,7 +11,9 @@ namespace hibi::testing {
 namespace {
 
 const char* const kTargetNames[] = {"PicStt", "Pic", "PicKao"};  // in PictureTarget's order
-QString BufferName(PictureBuffer b) { return b == PictureBuffer::E ? "E" : "EKao"; }
+QString BufferName(PictureBuffer b) {
+  return b == PictureBuffer::E ? "E" : "EKao";
+}
 
 template <class T>
 T Take(std::deque<T>& queue, T otherwise) {
@@ -49,10 +51,17 @@ MenuChoice FakeDialogs::PopupMenu() {
   return Take(menuAnswers, MenuChoice::None);
 }
 
-float ScriptedRandom::Next() { ++draws; return Take(script, fallback); }
+float ScriptedRandom::Next() {
+  ++draws;
+  return Take(script, fallback);
+}
 
 // Both tell the watchdog, as the real device does.
-void FakeMidi::Close() { log << "close"; open = false; if (notice) notice(); }
+void FakeMidi::Close() {
+  log << "close";
+  open = false;
+  if (notice) notice();
+}
 void FakeMidi::Open(const QString& path) {
   log << "open " + path;
   open = QFileInfo(path).isFile(), mode = "stopped";

@@ -33,7 +33,10 @@ class FakePictures : public Pictures {
 
 class FakeDialogs : public Dialogs {
  public:
-  void MessageBox(const QString& text) override { boxes << text; if (whileOpen) whileOpen(); }
+  void MessageBox(const QString& text) override {
+    boxes << text;
+    if (whileOpen) whileOpen();
+  }
   MenuChoice PopupMenu() override;
 
   QStringList boxes;  // every message box text, in order

@@ -13,7 +13,9 @@ TempGame::TempGame() {
   WriteRaw("sys/sys.dat", ".txt\r\n.png\r\n\r\n\r\n");
 }
 
-QString TempGame::folder() const { return dir_.path() + "/"; }
+QString TempGame::folder() const {
+  return dir_.path() + "/";
+}
 
 void TempGame::WriteScript(const QString& scene, const QStringList& lines, const QString& suffix) {
   QByteArray bytes;
@@ -33,17 +35,36 @@ QByteArray TempGame::ReadRaw(const QString& relative) const {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool TempGame::Exists(const QString& relative) const { return QFileInfo::exists(path(relative)); }
+bool TempGame::Exists(const QString& relative) const {
+  return QFileInfo::exists(path(relative));
+}
 
-void TempGame::TouchPicture(const QString& relative) { WriteRaw(relative, "picture"); }
+void TempGame::TouchPicture(const QString& relative) {
+  WriteRaw(relative, "picture");
+}
 
-void Press(Fom& fom, std::int16_t button) { fom.Lbl_MouseDown(button); }
-void PressWindow(Fom& fom, std::int16_t button) { fom.Form_MouseDown(button); }
-void Key(Fom& fom, std::int16_t key) { fom.Form_KeyDown(key); }
-void SetFatigue(Fom& fom, int fatigue) { fom.state.fatigue = fatigue; fom.ShowFatigueAndDays(); }
-void SetDays(Fom& fom, int days) { fom.state.days = days; fom.ShowFatigueAndDays(); }
+void Press(Fom& fom, std::int16_t button) {
+  fom.Lbl_MouseDown(button);
+}
+void PressWindow(Fom& fom, std::int16_t button) {
+  fom.Form_MouseDown(button);
+}
+void Key(Fom& fom, std::int16_t key) {
+  fom.Form_KeyDown(key);
+}
+void SetFatigue(Fom& fom, int fatigue) {
+  fom.state.fatigue = fatigue;
+  fom.ShowFatigueAndDays();
+}
+void SetDays(Fom& fom, int days) {
+  fom.state.days = days;
+  fom.ShowFatigueAndDays();
+}
 
-void Harness::Start() { fom.Form_Load(); fom.Form_Activate(); }
+void Harness::Start() {
+  fom.Form_Load();
+  fom.Form_Activate();
+}
 void Harness::StartGame(const QString& dayLimit) {
   fom.controls.TxtDay.text = dayLimit, fom.PicStt_Click();
 }

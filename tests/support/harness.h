@@ -7,8 +7,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include "game/music.h"
 #include "game/fom.h"
+#include "game/music.h"
 #include "support/fakes.h"
 
 namespace hibi::testing {

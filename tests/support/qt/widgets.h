@@ -17,7 +17,9 @@ namespace hibi::testing {
 inline bool RunUntil(const std::function<bool()>& done, int deadlineMs = 5000) {
   QEventLoop loop;
   QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, &loop, [&] { if (done()) loop.quit(); });
+  QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+    if (done()) loop.quit();
+  });
   QTimer::singleShot(deadlineMs, &loop, &QEventLoop::quit);
   poll.start(1);
   if (!done()) loop.exec();
