@@ -71,7 +71,7 @@ TEST(FormResize, RedrawsTheTitleOnlyWhileTheStageShowsAndAlwaysTheEventPicture) 
     SCOPED_TRACE(row.name);
     testing::Harness h;
     for (const char* file : {"img/ttl.png", "img/005.png"}) h.game.TouchPicture(file);
-    h.fom.state.folders.pictureFolder = h.game.path("img/");
+    h.fom.state.folders = MakeFolders(h.game.folder());
     h.fom.state.settings.pictureSuffix = ".png";
     h.pictures.Load(PictureBuffer::E, h.game.path("img/005.png"));
     h.fom.controls.PicStt.visible = row.stageVisible;
