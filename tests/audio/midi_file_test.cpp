@@ -65,10 +65,10 @@ TEST(MidiFile, AcceptsWellFormedTunesAndMeasuresTheirLongestTrack) {
       {"no end-of-track event", Tune(kQuarterNote), no},
       {"a tune of no length", Tune(kEndOfTrack), no},
       {"data before any status", Tune(Bytes({0x00, 60, 80}) + kEndOfTrack), no},
-      {"a data byte above 127", Tune(Bytes({0x00, 0x90, 60, 0x80}) + kEndOfTrack), no},
+      {"a data byte above 127", Tune(Bytes({0x00, 0x90, 60, 0x80, 0x60, 0xFF, 0x2F, 0x00})), no},
       {"a system common message", Tune(Bytes({0x00, 0xF2, 1, 2}) + note), no},
       {"a sysex past the track", Tune(Bytes({0x00, 0xF0, 0x40, 1})), no},
-      {"a delta of five bytes", Tune(Bytes({0x81, 0x81, 0x81, 0x81, 0x01}) + kEndOfTrack), no},
+      {"a delta of five bytes", Tune(Bytes({0x81, 0x81, 0x81, 0x81, 0x01, 0xFF, 0x2F, 0x00})), no},
       {"a meta event past the track", Tune(Bytes({0x00, 0xFF, 0x01, 0x40, 'a'})), no},
       // Valid by the format, but the synthesiser refuses to play any of these.
       {"an 8-byte header", "MThd" + Bytes({0, 0, 0, 8, 0, 0, 0, 1, 0, 96, 0, 0}) + track, no},

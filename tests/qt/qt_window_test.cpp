@@ -97,23 +97,26 @@ TEST_F(Window, TheMusicWatchdogRunsOnTheDevicesNoticeAndNeverWithoutATune) {
 
 // Keys as X delivers them: a held key repeats as release and press pairs marked
 // auto-repeat. Steps: D Ctrl down, r one repeat of Ctrl 60 ms later, c C with Ctrl,
-// U Ctrl up, F the window loses the focus, w 400 ms pass. Every row starts at a page
-// end with Ctrl up.
+// U Ctrl up, F the window loses the focus, w 400 ms pass, f the text has run on since
+// Ctrl went down. Every row starts at a page end with Ctrl up.
 TEST_F(Window, CtrlHeldAloneFastForwardsUntilLetGoOrTheFocusGoes) {
   StartWithLines(20000);
   testing::Click(Find("PicStt"));
   QtWindow& window = game.window();
   auto& lbl = Find<QLabel>("Lbl");
   QFocusEvent lost(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+  QString atDown;
   const struct {
     const char* steps;
     bool runsOn;
-  } rows[] = {{"UDw", true},   {"UDcw", false},  {"UDrrrrrrrrr", true},
+  } rows[] = {{"UDw", true},   {"UDcw", false},  {"UDrrrrrrrrrf", true},
               {"UDUw", false}, {"UDwUw", false}, {"UDwFw", false}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.steps);
     for (const char step : std::string(row.steps)) {
+      if (step == 'D') atDown = lbl.text();
       if (step == 'D') Press(window, Qt::Key_Control, Qt::ControlModifier);
+      EXPECT_TRUE(step != 'f' || lbl.text() != atDown) << "ran on while held";
       if (step == 'r') Wait(60);
       if (step == 'r')
         Press(window, Qt::Key_Control, Qt::ControlModifier, QEvent::KeyRelease, true);

@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
                  g.WriteScript("end", {"おしまい", ">endflag", "またね", ">ending"});
                  g.WriteRaw("bgm.mid", kTinyMidi.chopped(2));
                  // A lone CR ends a line; a lone LF does not.
-                 g.WriteRaw("txt/001.txt", "\x82\xa8\r\x82\xcd\r\nab\x81\x7f\r\n");
+                 g.WriteRaw("txt/001.txt", "\x82\xa8\r\x82\xcd\r\nab\xe0\x7f\r\n");
                  g.WriteRaw("txt/002.txt", "abc\x82\r\nok");  // lead byte cut off by the line end
                  g.WriteRaw("txt/003.txt", "ab\ncd\r\n");
                  g.WriteRaw("txt/004.txt", "");
@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
                  g.WriteScript("014", {"さよなら", ">Ending", ">img", "tugi だよ"});
                  g.WriteScript("01", {">ive"});
                },
-               {"txt/001.txt:3:3: error: invalid code page 932 bytes (81 7F)" + kShowsReplacement,
+               {"txt/001.txt:3:3: error: invalid code page 932 bytes (E0 7F)" + kShowsReplacement,
                 "txt/002.txt:1:4: error: invalid code page 932 bytes (82)" + kShowsReplacement,
                 "txt/003.txt:1:3: warning: a lone LF does not end a line (lines end in CR LF); the "
                 "game keeps it inside this line",
