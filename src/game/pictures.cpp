@@ -8,14 +8,17 @@
 namespace hibi {
 namespace {
 
-QString PictureFile(const GameState& state, const QString& folder, const QString& name) {
-  return GameFile(state.folders.programFolder, folder + name + state.settings.pictureSuffix);
+using FileName = QString (*)(const QString& name, const Settings& settings);
+
+QString PictureFile(const GameState& state, FileName fileName, const QString& name) {
+  return GameFile(state.folders.programFolder,
+                  state.folders.programFolder + fileName(name, state.settings));
 }
 
 void Compose(Pictures& pictures, PictureTarget target, PictureBuffer buffer, const GameState& state,
-             const QString& folder, const QString& name) {
+             FileName fileName, const QString& name) {
   pictures.Clear(target);
-  if (!name.isEmpty() && !pictures.Load(buffer, PictureFile(state, folder, name))) {
+  if (!name.isEmpty() && !pictures.Load(buffer, PictureFile(state, fileName, name))) {
     return;
   }
   pictures.StretchDraw(buffer, target);
@@ -24,8 +27,7 @@ void Compose(Pictures& pictures, PictureTarget target, PictureBuffer buffer, con
 }  // namespace
 
 void Fom::ShowBackground(const QString& name) {
-  Compose(ports_.pictures, PictureTarget::PicStt, PictureBuffer::E, state,
-          state.folders.pictureFolder, name);
+  Compose(ports_.pictures, PictureTarget::PicStt, PictureBuffer::E, state, PictureFileName, name);
 }
 
 void Fom::ShowEventPicture(const QString& name) {
@@ -51,7 +53,7 @@ void Fom::ShowEventPictures(const QStringList& names) {
   for (qsizetype i = last; i >= 0; --i) {
     if (names[i].isEmpty()) continue;
     const bool loaded =
-        pictures.Load(PictureBuffer::E, PictureFile(state, state.folders.pictureFolder, names[i]));
+        pictures.Load(PictureBuffer::E, PictureFile(state, PictureFileName, names[i]));
     if (i == last) lastLoaded = loaded;
     if (loaded) break;
   }
@@ -60,8 +62,7 @@ void Fom::ShowEventPictures(const QStringList& names) {
 }
 
 void Fom::ShowFace(const QString& name) {
-  Compose(ports_.pictures, PictureTarget::PicKao, PictureBuffer::EKao, state,
-          state.folders.faceFolder, name);
+  Compose(ports_.pictures, PictureTarget::PicKao, PictureBuffer::EKao, state, FaceFileName, name);
 }
 
 }  // namespace hibi

@@ -20,6 +20,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "storage/iconv_codec.h"
 
@@ -27,6 +28,17 @@ namespace hibi {
 
 QString DecodeCp932(std::string_view bytes);
 std::string EncodeCp932(const QString& text);
+
+// A lead byte of a CP932 double-byte character.
+bool IsCp932LeadByte(unsigned char c);
+
+// The offset of the first byte sequence that is not CP932 (a sequence cut off by the
+// end counts), or nullopt when all of it decodes: where reading shows U+FFFD first.
+std::optional<std::size_t> FirstInvalidCp932(std::string_view bytes);
+
+// A file's lines as TextReader cuts them, undecoded and without their line ends; no
+// line at all for no bytes.
+std::vector<std::string_view> SplitRawLines(std::string_view bytes);
 
 // File names are passed to the file system as UTF-8, except that the lone surrogates
 // U+DC80..U+DCFF stand for the bytes 0x80..0xFF of a name that is not UTF-8.

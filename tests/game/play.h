@@ -30,7 +30,9 @@ inline QStringList Lines(int count) {
 // Writes the opening scene and starts a game from the title stage. Other scenes must be
 // written before.
 inline void Open(Harness& h, const QStringList& opening, const QString& dayLimit = "10") {
-  h.game.WriteScript("opn", opening), h.Start(), h.StartGame(dayLimit);
+  h.game.WriteScript("opn", opening);
+  h.Start();
+  h.StartGame(dayLimit);
 }
 
 // The box shown for a scene whose script is missing or broken.
@@ -57,7 +59,8 @@ inline Seen Look(const Harness& h) {
 
 // A press and its click on the message label.
 inline void Click(Harness& h, std::int16_t button = kLeftButton) {
-  Press(h.fom, button), h.fom.Lbl_Click();
+  Press(h.fom, button);
+  h.fom.Lbl_Click();
 }
 
 inline void RightClick(Harness& h) {
@@ -65,7 +68,8 @@ inline void RightClick(Harness& h) {
 }
 
 inline void RightClickOnTheWindow(Harness& h) {
-  PressWindow(h.fom, kRightButton), h.fom.Form_Click();
+  PressWindow(h.fom, kRightButton);
+  h.fom.Form_Click();
 }
 
 // Lets the pacing timer run while it is enabled and clicks whenever the scene waits

@@ -40,7 +40,8 @@ TEST(PlayerFiles, AMemoryListTheUserCannotReadOrReplaceIsKeptWithTheBox) {
     const auto outcome = AsOrdinaryUser([&] {
       h.Start();
       const auto read = h.fom.controls.LstIvent.items.size() - 1;
-      h.fom.controls.LstIvent.items << "new", h.fom.Form_Unload();
+      h.fom.controls.LstIvent.items << "new";
+      h.fom.Form_Unload();
       const bool listBox = h.dialogs.boxes.size() == 1 &&
                            h.dialogs.boxes[0].startsWith(QStringLiteral("リストデーターが"));
       return std::to_string(read) + " " + std::to_string(listBox ? 1 : h.dialogs.boxes.size() * 10);
@@ -59,8 +60,8 @@ TEST(PlayerFiles, LoadRefusesASaveThatWouldLockTheGameAndNothingIsApplied) {
       {"149\r\n32767", true}, {"149.5\r\n0", false}, {QByteArray(4096, ' ') + "0\r\n0", false}};
   for (const auto& [tail, loads] : rows) {
     Harness h;
-    h.Start(),
-        h.game.WriteRaw("sys/all.dat", " 5 \r\n 6 \r\n 7 \r\n 32767 \r\n 3 \r\n" + tail + "\r\n");
+    h.Start();
+    h.game.WriteRaw("sys/all.dat", " 5 \r\n 6 \r\n 7 \r\n 32767 \r\n 3 \r\n" + tail + "\r\n");
     h.fom.menu_save_Click(1);
     const bool refused = h.dialogs.boxes.value(0).startsWith("LOAD ERROR!");
     EXPECT_EQ(std::pair(refused, h.fom.state.affection[0]),
@@ -71,9 +72,11 @@ TEST(PlayerFiles, LoadRefusesASaveThatWouldLockTheGameAndNothingIsApplied) {
 
 TEST(PlayerFiles, AScriptLineBeyondEveryBoundIsADamagedScript) {
   Harness h;
-  h.Start(), h.fom.controls.PicStt.visible = false;
-  h.game.WriteScript("s", {"a", "b", QString(70000, 'x'), "c"}), h.fom.OpenScene("s"),
-      h.ClickThroughScene();
+  h.Start();
+  h.fom.controls.PicStt.visible = false;
+  h.game.WriteScript("s", {"a", "b", QString(70000, 'x'), "c"});
+  h.fom.OpenScene("s");
+  h.ClickThroughScene();
   EXPECT_EQ(std::pair(h.InCommandMode(), h.dialogs.boxes),
             std::pair(true, QStringList{DamagedMessage(h, "s")}));
 }

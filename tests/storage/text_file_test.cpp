@@ -32,7 +32,7 @@ TEST(Cp932, AGameCharacterKeepsItsBytesBothWaysAndABrokenOneShowsAsAReplacement)
   for (const auto& [bytes, text] :
        {P{"ab\x82", "ab\uFFFD"}, P{"a\x80z", "a\uFFFDz"}, P{"a\xA0z", "a\uFFFDz"},
         P{"\xFDz", "\uFFFDz"}, P{"\xFFz", "\uFFFDz"}, P{"\x81 OK", "\uFFFD OK"},
-        P{"\x9F\"x", "\uFFFD\"x"}, P{"\x85\x80\x82\xA0", "\uFFFDあ"},
+        P{"\x9F\"x", "\uFFFD\"x"}, P{"\x82z", "\uFFFDz"}, P{"\x85\x80\x82\xA0", "\uFFFDあ"},
         P{"\x81\xFFz", "\uFFFD\uFFFDz"}})
     EXPECT_EQ(DecodeCp932(bytes), QString::fromUtf8(text)) << bytes;
   // A character the code page cannot hold is written as a question mark.

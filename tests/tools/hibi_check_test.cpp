@@ -16,9 +16,13 @@ namespace {
 const QByteArray kTinyPng = QByteArray::fromBase64(
     "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAIAAACQd1PeAAAADElEQVR4nGP438AAAAQBAYDFKhhdAAAAAElFTkSuQmCC");
 
-// One track holding only its end: the smallest tune a MIDI player accepts.
-const QByteArray kTinyMidi(
-    "MThd\x00\x00\x00\x06\x00\x00\x00\x01\x00\x60MTrk\x00\x00\x00\x04\x00\xff\x2f\x00", 26);
+template <std::size_t N>
+QByteArray Raw(const char (&bytes)[N]) {
+  return QByteArray(bytes, N - 1);
+}
+
+// One track holding only its end, a beat late: the smallest tune the game plays.
+const QByteArray kTinyMidi = Raw("MThd\0\0\0\x06\0\0\0\x01\0\x60MTrk\0\0\0\x04\x60\xff\x2f\0");
 
 // A game hibi-check passes without a word, for the rows to break one piece at a time:
 // every scene the game opens by itself as a one-line script with a picture of its own, a
@@ -122,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
                  g.WriteScript("end", {"おしまい", ">endflag", "またね", ">ending"});
                  g.WriteRaw("bgm.mid", kTinyMidi.chopped(2));
                  // A lone CR ends a line; a lone LF does not.
-                 g.WriteRaw("txt/001.txt", "\x82\xa8\r\x82\xcd\r\nab\x81\x7f\r\n");
+                 g.WriteRaw("txt/001.txt", "\x82\xa8\r\x82\xcd\r\nab\xe0\x7f\r\n");
                  g.WriteRaw("txt/002.txt", "abc\x82\r\nok");  // lead byte cut off by the line end
                  g.WriteRaw("txt/003.txt", "ab\ncd\r\n");
                  g.WriteRaw("txt/004.txt", "");
@@ -132,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
                  g.WriteScript("014", {"さよなら", ">Ending", ">img", "tugi だよ"});
                  g.WriteScript("01", {">ive"});
                },
-               {"txt/001.txt:3:3: error: invalid code page 932 bytes (81 7F)" + kShowsReplacement,
+               {"txt/001.txt:3:3: error: invalid code page 932 bytes (E0 7F)" + kShowsReplacement,
                 "txt/002.txt:1:4: error: invalid code page 932 bytes (82)" + kShowsReplacement,
                 "txt/003.txt:1:3: warning: a lone LF does not end a line (lines end in CR LF); the "
                 "game keeps it inside this line",
@@ -237,6 +241,33 @@ INSTANTIATE_TEST_SUITE_P(
              "txt/extra.txt: warning: nothing opens scene \"extra\"",
              "bgm.mid: error: the tune is missing; the game plays no music"}}),
     [](const ::testing::TestParamInfo<Broken>& info) { return std::string(info.param.name); });
+
+// Each fault of a tune, found in that order; the last file is sound by the format, but
+// the tune ends where it starts and the game will not play it.
+TEST(HibiCheck, NamesWhatIsWrongWithTheTune) {
+  const QByteArray header = kTinyMidi.left(14);
+  const QByteArray track = kTinyMidi.mid(14);
+  const std::pair<QByteArray, QString> rows[] = {
+      {Raw("MThd\0\0"), "not a standard MIDI file: it does not begin with \"MThd\""},
+      {header.left(7) + '\x05' + header.mid(8) + track, "the \"MThd\" header is damaged"},
+      {header.left(9) + '\x03' + header.mid(10) + track, "unknown MIDI format 3"},
+      {header.left(11) + '\0' + header.mid(12) + track, "the header declares no track"},
+      {header.left(11) + '\x02' + header.mid(12) + track + track,
+       "a format 0 MIDI file has one track; this header declares 2"},
+      {header.left(12) + Raw("\0\0") + track, "the header's time division is 0"},
+      {kTinyMidi + "MTr", "chunk 3 is cut off by the end of the file"},
+      {Raw("MThd\0\0\0\x06\0\x01\0\x02\0\x60") + track,
+       "the header declares 2 tracks but the file holds 1 \"MTrk\" chunks"},
+      {header + Raw("MTrk\0\0\0\x04\0\xff\x2f\0"),
+       "the game will not play this tune (an unusual header, chunk or event, or no length at "
+       "all); it stays silent"}};
+  for (const auto& [bytes, problem] : rows) {
+    SmallGame game;
+    game.WriteRaw("bgm.mid", bytes);
+    const CheckRun run = RunCheck({game.folder()});
+    EXPECT_EQ(run.lines.value(1), "bgm.mid: error: " + problem) << Text(run.lines);
+  }
+}
 
 TEST(HibiCheck, AWrongCommandLineExitsWithTwoAndShowsTheUsage) {
   for (const QStringList& args : QList<QStringList>{{}, {"/", "/"}, {"/no/such/game/folder"}}) {

@@ -8,6 +8,7 @@
 
 #include "scene_flow.h"
 #include "scene_names.h"
+#include "script/scene_names.h"
 #include "script_check.h"
 #include "storage/settings.h"
 #include "storage/text_file.h"
@@ -59,20 +60,20 @@ std::optional<Settings> CheckSettings(const Folders& folders, FoundNames& names,
 
 // Every file under txt/ whose name ends in the script suffix, as sorted scene names.
 QStringList FindScenes(const GameFolder& game) {
-  const QString scriptFolder = game.folder + game.names->Find(QStringLiteral("txt")) + u'/';
+  const QString scriptFolder = game.folder + game.names->Find(kScriptFolderName.chopped(1)) + u'/';
   QStringList scenes;
   QDirIterator it(scriptFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
   while (it.hasNext()) {
     const QString relative = QDir(scriptFolder).relativeFilePath(it.next());
-    if (!relative.endsWith(game.scriptSuffix, Qt::CaseInsensitive)) continue;
-    scenes.append(relative.chopped(game.scriptSuffix.size()));
+    if (!relative.endsWith(game.settings.scriptSuffix, Qt::CaseInsensitive)) continue;
+    scenes.append(relative.chopped(game.settings.scriptSuffix.size()));
   }
   std::sort(scenes.begin(), scenes.end());
   return scenes;
 }
 
 void CheckTitle(const GameFolder& game, Report& report) {
-  const QString file = QStringLiteral("img/ttl") + game.pictureSuffix;
+  const QString file = PictureFileName(kTitlePicture, game.settings);
   const PictureState state = game.pictures->Look(file).state;
   if (state == PictureState::Missing) {
     report.Error({file}, QStringLiteral("the title picture \"ttl\" is missing"));
@@ -84,10 +85,10 @@ void CheckTitle(const GameFolder& game, Report& report) {
 
 void CheckScenePicture(const GameFolder& game, const QString& scene, Report& report) {
   // The game opens its own scenes by their lower-case names, whatever the file's case.
-  const bool own = EventPictureOf(scene.toLower()) == u"ttl";
-  const QString picture = own ? QStringLiteral("ttl") : EventPictureOf(scene);
-  if (picture == u"ttl") return;  // checked once as the title picture
-  const QString file = QStringLiteral("img/") + picture + game.pictureSuffix;
+  const bool own = EventPictureOf(scene.toLower()) == kTitlePicture;
+  const QString picture = own ? kTitlePicture : EventPictureOf(scene);
+  if (picture == kTitlePicture) return;  // checked once as the title picture
+  const QString file = PictureFileName(picture, game.settings);
   const PictureLook look = game.pictures->Look(file);
   if (!look.firstLook) return;
   if (look.state == PictureState::Missing) {
@@ -115,13 +116,7 @@ void CheckGame(const QString& folder, Report& report) {
   }
   PictureFiles pictures(folders.programFolder, &names);
   PictureFiles faces(folders.programFolder, &names);
-  GameFolder game{folders.programFolder,
-                  settings->scriptSuffix,
-                  settings->pictureSuffix,
-                  {},
-                  &pictures,
-                  &faces,
-                  &names};
+  GameFolder game{folders.programFolder, *settings, {}, &pictures, &faces, &names};
   CheckTitle(game, report);
 
   const QStringList scenes = FindScenes(game);

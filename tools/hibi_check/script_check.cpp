@@ -1,11 +1,10 @@
 #include "script_check.h"
 
 #include <QFile>
-
-#include "storage/game_names.h"
+#include <QStringDecoder>
 
 #include "script/script_line.h"
-#include "script_bytes.h"
+#include "storage/game_names.h"
 #include "storage/text_file.h"
 
 namespace hibi::check {
@@ -16,13 +15,23 @@ constexpr QChar kReplacement(0xFFFD);
 QString HexBytes(std::string_view line, std::size_t at) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(line[i]); };
   // A lead byte is shown with the byte after it, which is where the pair went wrong.
-  const bool lead =
-      (byte(at) >= 0x81 && byte(at) <= 0x9F) || (byte(at) >= 0xE0 && byte(at) <= 0xFC);
+  const bool lead = IsCp932LeadByte(byte(at));
   QString text = QStringLiteral("%1").arg(static_cast<uint>(byte(at)), 2, 16, QChar('0')).toUpper();
   if (lead && at + 1 < line.size()) {
     text += QStringLiteral(" %1").arg(static_cast<uint>(byte(at + 1)), 2, 16, QChar('0')).toUpper();
   }
   return text;
+}
+
+// True for text with at least one multi-byte UTF-8 sequence and no invalid one: a
+// script saved in the wrong encoding.
+bool LooksLikeUtf8(std::string_view bytes) {
+  bool multiByte = false;
+  for (char c : bytes) multiByte = multiByte || (static_cast<unsigned char>(c) & 0x80) != 0;
+  if (!multiByte) return false;
+  QStringDecoder decoder(QStringDecoder::Utf8);
+  QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  return !decoder.hasError();
 }
 
 class ScriptReader {
@@ -214,7 +223,7 @@ void ScriptReader::CheckLine(int number, const QString& line) {
 }
 
 void ScriptReader::CheckPicture(const Where& where, const QString& name) {
-  const QString file = QStringLiteral("img/") + name + game_.pictureSuffix;
+  const QString file = PictureFileName(name, game_.settings);
   const PictureLook look = game_.pictures->Look(file);
   if (!look.firstLook || look.state == PictureState::Good) return;
   report_.Error(
@@ -225,7 +234,7 @@ void ScriptReader::CheckPicture(const Where& where, const QString& name) {
 }
 
 void ScriptReader::CheckFace(const Where& where, const QString& name) {
-  const QString file = QStringLiteral("face/") + name + game_.pictureSuffix;
+  const QString file = FaceFileName(name, game_.settings);
   const PictureLook look = game_.faces->Look(file);
   if (!look.firstLook || look.state == PictureState::Good) return;
   report_.Error(
@@ -238,13 +247,13 @@ void ScriptReader::CheckFace(const Where& where, const QString& name) {
 }  // namespace
 
 QString ScriptPath(const GameFolder& game, const QString& scene) {
-  return QStringLiteral("txt/") + scene + game.scriptSuffix;
+  return ScriptFileName(scene, game.settings);
 }
 
 QString SceneFile(const GameFolder& game, const QString& scene) {
   const QString asked = ScriptPath(game, scene);
   const QString found = game.names ? game.names->Find(asked) : asked;
-  return found == asked ? scene : found.section(u'/', 1).chopped(game.scriptSuffix.size());
+  return found == asked ? scene : found.section(u'/', 1).chopped(game.settings.scriptSuffix.size());
 }
 
 ScriptFacts CheckScript(const GameFolder& game, const QString& scene, Report& report) {

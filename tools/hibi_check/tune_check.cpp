@@ -4,6 +4,8 @@
 #include <QFileInfo>
 
 #include <cstdint>
+
+#include "audio/midi_file.h"
 #include "storage/game_names.h"
 
 namespace hibi::check {
@@ -74,8 +76,15 @@ void CheckTune(const QString& gameFolder, Report& report) {
     report.Error({kTune}, QStringLiteral("the tune cannot be read"));
     return;
   }
-  const QString problem = MidiProblem(file.readAll());
-  if (!problem.isEmpty()) report.Error({kTune}, problem);
+  const QByteArray bytes = file.readAll();
+  const QString problem = MidiProblem(bytes);
+  if (!problem.isEmpty()) {
+    report.Error({kTune}, problem);
+  } else if (!MidiFileLengthInTicks(bytes)) {
+    // Sound by the file format, but the game's own rule refuses it.
+    report.Error({kTune}, QStringLiteral("the game will not play this tune (an unusual header, "
+                                         "chunk or event, or no length at all); it stays silent"));
+  }
 }
 
 }  // namespace hibi::check
