@@ -21,10 +21,10 @@ class FluidSynthLibrary {
 
 #define HIBI_FLUID_FUNCTIONS(X)                                                                    \
   X(fluid_set_log_function)                                                                        \
-  X(fluid_is_midifile)                                                                             \
   X(fluid_synth_set_gain)                                                                          \
   X(fluid_is_soundfont)                                                                            \
-  X(new_fluid_settings) X(delete_fluid_settings) X(fluid_settings_setint) X(fluid_settings_setnum) \
+  X(new_fluid_settings)                                                                            \
+  X(delete_fluid_settings) X(fluid_settings_setint) X(fluid_settings_setnum)                       \
       X(fluid_settings_setstr) X(new_fluid_synth) X(delete_fluid_synth) X(fluid_synth_sfload)      \
           X(fluid_synth_write_float) X(new_fluid_player) X(delete_fluid_player)                    \
               X(fluid_player_add_mem) X(fluid_player_play) X(fluid_player_stop)                    \

@@ -3,12 +3,15 @@
 // redraws the buffer at the target's present size, which is how a resize refreshes.
 // Failures are silent: the target stays cleared, the game goes on.
 #include "game/fom.h"
+#include "storage/game_file.h"
 #include "storage/game_names.h"
 
 namespace hibi {
 namespace {
 
 QString PictureFile(const GameState& state, const QString& folder, const QString& name) {
+  // A suffix holding a separator is refused like any name leaving its folder.
+  if (SuffixHoldsSeparator(state.settings.pictureSuffix)) return QString();
   return GameFile(state.folders.programFolder, folder + name + state.settings.pictureSuffix);
 }
 
