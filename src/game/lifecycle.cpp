@@ -61,9 +61,13 @@ void Fom::Form_Unload() {
     const QStringList memories = controls.LstIvent.items.mid(1);
     const Folders& folders = state.folders;
     const QString path = folders.settingsFolder + kMemoryListFileName;
-    const FileProblem problem = memoryFileUnread_
-                                    ? FileProblem::Failed
-                                    : WriteMemoryList(folders.programFolder, path, memories);
+    FileProblem problem = memoryFileUnread_
+                              ? FileProblem::Failed
+                              : WriteMemoryList(folders.programFolder, path, memories);
+    // A list that leads out of the game folder was not read and may not be written.
+    if (memoryFileUnread_ &&
+        ResolveGameFileToWrite(folders.programFolder, path).problem == FileProblem::Refused)
+      problem = FileProblem::Refused;
     if (problem != FileProblem::None) {
       const QString reason = WriteFailureReason(problem, QStringLiteral("リストデーター"));
       ShowBox(reason.isEmpty() ? MemoryListErrorMessage(folders.settingsFolder)

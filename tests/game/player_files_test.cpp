@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <string>
 
 #include "game/play.h"
@@ -56,6 +58,26 @@ TEST(PlayerFiles, AMemoryListTheUserCannotReadOrReplaceIsKeptWithTheBox) {
     EXPECT_EQ(std::pair(outcome, h.game.ReadRaw("sys/lstphoto.dat")),
               std::pair(std::optional(row.outcome), row.after));
   }
+}
+
+// A memory list that leads out of the game folder is neither read nor written, and the
+// box says the file may not be written rather than calling it damaged.
+TEST(PlayerFiles, AMemoryListLinkedOutOfTheGameFolderIsLeftAlone) {
+  Harness h;
+  QTemporaryDir outside;
+  QFile list(outside.filePath("list"));
+  ASSERT_TRUE(list.open(QIODevice::WriteOnly) && list.write(kThree) == kThree.size());
+  list.close();
+  QFile::link(list.fileName(), h.game.path("sys/lstphoto.dat"));
+  h.Start();
+  h.fom.Form_Unload();
+  EXPECT_EQ(h.fom.controls.LstIvent.items, QStringList{"▼記憶"});
+  EXPECT_EQ(h.dialogs.boxes,
+            QStringList{"書き込みが許可されていないため、リストデーターを書き込めませ"
+                        "んでした。\r\n" +
+                        h.game.path("sys/lstphoto.dat")});
+  ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+  EXPECT_EQ(list.readAll(), kThree);
 }
 
 // Fatigue 1e300 never recovers and days -1e300 never end: the menu itself stays
