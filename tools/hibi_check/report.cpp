@@ -50,11 +50,12 @@ void Report::Summary(int scenes, int pictures, int faces) {
 }
 
 void Report::Print(const Where& where, const char* severity, const QString& message) {
-  QString place = Escaped(where.path);
+  QString place = where.path;
   if (where.line > 0) place += QStringLiteral(":%1").arg(where.line);
   if (where.line > 0 && where.column > 0) place += QStringLiteral(":%1").arg(where.column);
   const QString text =
-      QStringLiteral("%1: %2: %3\n").arg(place, QLatin1StringView(severity), Escaped(message));
+      Escaped(QStringLiteral("%1: %2: %3").arg(place, QLatin1StringView(severity), message)) +
+      u'\n';
   std::fputs(text.toUtf8().constData(), out_);
 }
 
