@@ -23,7 +23,6 @@ class FluidSynthLibrary {
 // clang-format off
 #define HIBI_FLUID_FUNCTIONS(X) \
   X(fluid_set_log_function) \
-  X(fluid_is_midifile) \
   X(fluid_synth_set_gain) \
   X(fluid_is_soundfont) \
   X(new_fluid_settings) \

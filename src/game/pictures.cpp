@@ -3,6 +3,7 @@
 // redraws the buffer at the target's present size, which is how a resize refreshes.
 // Failures are silent: the target stays cleared, the game goes on.
 #include "game/fom.h"
+#include "storage/game_file.h"
 #include "storage/game_names.h"
 
 namespace hibi {
@@ -11,6 +12,8 @@ namespace {
 using FileName = QString (*)(const QString& name, const Settings& settings);
 
 QString PictureFile(const GameState& state, FileName fileName, const QString& name) {
+  // A suffix holding a separator is refused like any name leaving its folder.
+  if (SuffixHoldsSeparator(state.settings.pictureSuffix)) return QString();
   return GameFile(state.folders.programFolder,
                   state.folders.programFolder + fileName(name, state.settings));
 }

@@ -1,7 +1,7 @@
 // Entering a scene: the one way from anywhere in the game into a scene script.
 #include "game/fom.h"
 #include "script/scene_names.h"
-#include "storage/game_names.h"
+#include "storage/game_file.h"
 #include "storage/text_file.h"
 
 namespace hibi {
@@ -27,9 +27,13 @@ void Fom::OpenScene(const QString& name) {
   // at, so even a scene whose script is broken has been "seen".
   ShowEventPicture(EventPictureOf(name));
 
-  std::unique_ptr<TextReader> script = TextReader::Open(
-      GameFile(state.folders.programFolder,
-               state.folders.programFolder + ScriptFileName(name, state.settings)));
+  // A name that leaves the game folder, and a suffix that would lead every name into
+  // another folder, are damage like a missing script (storage/game_file.h).
+  std::unique_ptr<TextReader> script =
+      SuffixHoldsSeparator(state.settings.scriptSuffix)
+          ? nullptr
+          : TextReader::Open(state.folders.programFolder,
+                             state.folders.programFolder + ScriptFileName(name, state.settings));
   std::optional<QString> first = script ? script->ReadLine() : std::nullopt;
   if (!first || sceneNesting_ >= kMaxNestedScenes) {
     // The player is left in scene mode with no script; the next click takes them

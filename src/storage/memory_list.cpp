@@ -1,20 +1,14 @@
 #include "storage/memory_list.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-
 #include "storage/text_file.h"
 
 namespace hibi {
 
-bool ReadMemoryList(const QString& path, QStringList& items) {
+bool ReadMemoryList(const QString& gameFolder, const QString& path, QStringList& items) {
   // A first run has no file yet: that is the normal case, not an error.
-  const auto reader = TextReader::Open(path, kMemoryListBytes);
-  if (!reader) {
-    struct stat info {};
-    return ::stat(NativePath(path).c_str(), &info) != 0 && errno == ENOENT;
-  }
+  FileProblem problem = FileProblem::None;
+  const auto reader = TextReader::Open(gameFolder, path, kMemoryListBytes, &problem);
+  if (!reader) return problem == FileProblem::Missing;
   // Damage (an endless line, a file beyond every bound) ends the reading where it
   // is; what came before is the player's and stays.
   for (int read = 0; read < kMemoryListItems; ++read) {
@@ -25,8 +19,9 @@ bool ReadMemoryList(const QString& path, QStringList& items) {
   return reader->stop() != TextReader::Stop::ReadError;
 }
 
-bool WriteMemoryList(const QString& path, const QStringList& items) {
-  return WriteLinesAtomically(path, items);
+FileProblem WriteMemoryList(const QString& gameFolder, const QString& path,
+                            const QStringList& items) {
+  return WriteGameLines(gameFolder, path, items);
 }
 
 QString MemoryListErrorMessage(const QString& settingsFolder) {

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <cstddef>
 
+#include "storage/game_file.h"
+
 namespace hibi {
 
 inline const QString kMemoryListFileName = QStringLiteral("lstphoto.dat");
@@ -19,11 +21,12 @@ inline constexpr std::size_t kMemoryListBytes = 8 * 1024 * 1024;
 // lines read before it stay. False when the file exists but could not be read
 // (no permission, a read error): the shutdown must then leave it as it is. A
 // missing file is the first run, and true.
-bool ReadMemoryList(const QString& path, QStringList& items);
+bool ReadMemoryList(const QString& gameFolder, const QString& path, QStringList& items);
 
-// Writes the items (the heading excluded by the caller) atomically; false on failure,
-// and the old file is then untouched.
-bool WriteMemoryList(const QString& path, const QStringList& items);
+// Writes the items (the heading excluded by the caller) atomically; on failure the old
+// file is untouched and the result tells why (storage/game_file.h).
+FileProblem WriteMemoryList(const QString& gameFolder, const QString& path,
+                            const QStringList& items);
 
 // The text of the box shown when the shutdown write fails.
 QString MemoryListErrorMessage(const QString& settingsFolder);

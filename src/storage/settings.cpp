@@ -59,8 +59,7 @@ Settings ReadSettings(const QString& settingsFolder) {
   const QString path = settingsFolder + QStringLiteral("sys.dat");
   // The game folder is the one holding the settings folder.
   const QString gameFolder = settingsFolder.left(settingsFolder.lastIndexOf(u'/', -2) + 1);
-  const std::optional<QStringList> read =
-      ReadFirstLines(GameFile(gameFolder, path), kSettingsLines);
+  const std::optional<QStringList> read = ReadFirstLines(gameFolder, path, kSettingsLines);
   if (!read) throw SettingsError(path, OpenProblem(path));
   const QStringList& lines = *read;
   if (lines.size() < kSettingsLines) {

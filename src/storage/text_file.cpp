@@ -1,8 +1,6 @@
 // Reading and decoding of CP932 text files. The atomic writer lives in atomic_write.cpp.
 #include "storage/text_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -197,18 +195,17 @@ void TextReader::Fill() {
   allowance_ -= static_cast<std::size_t>(got);
 }
 
-std::unique_ptr<TextReader> TextReader::Open(const QString& path, std::size_t maxBytes) {
-  const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return nullptr;
-  auto reader = std::make_unique<TextReader>(fd, maxBytes);
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) return nullptr;
-  return reader;
+std::unique_ptr<TextReader> TextReader::Open(const QString& gameFolder, const QString& path,
+                                             std::size_t maxBytes, FileProblem* problem) {
+  OpenedFile opened = OpenGameFile(gameFolder, path);
+  if (problem) *problem = opened.problem;
+  if (!opened.file) return nullptr;
+  return std::make_unique<TextReader>(opened.file.release(), maxBytes);
 }
 
-std::optional<QStringList> ReadFirstLines(const QString& path, qsizetype count,
-                                          std::size_t maxBytes) {
-  auto reader = TextReader::Open(path, maxBytes);
+std::optional<QStringList> ReadFirstLines(const QString& gameFolder, const QString& path,
+                                          qsizetype count, std::size_t maxBytes) {
+  auto reader = TextReader::Open(gameFolder, path, maxBytes);
   if (!reader) return std::nullopt;
   QStringList lines;
   while (lines.size() < count) {
@@ -219,8 +216,8 @@ std::optional<QStringList> ReadFirstLines(const QString& path, qsizetype count,
   return lines;
 }
 
-std::optional<QStringList> ReadAllLines(const QString& path) {
-  return ReadFirstLines(path, std::numeric_limits<qsizetype>::max());
+std::optional<QStringList> ReadAllLines(const QString& gameFolder, const QString& path) {
+  return ReadFirstLines(gameFolder, path, std::numeric_limits<qsizetype>::max());
 }
 
 }  // namespace hibi

@@ -22,6 +22,7 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/game_file.h"
 #include "storage/iconv_codec.h"
 
 namespace hibi {
@@ -56,10 +57,12 @@ class TextReader {
   // Why reading ended before the end of the file, if it did.
   enum class Stop { None, Damaged, ReadError };
 
-  // Nullptr when the file cannot be opened (missing, a folder, no permission).
-  // Nullptr when the file cannot be opened (missing, a folder, no permission).
-  // Nothing beyond the first `maxBytes` bytes is read.
-  static std::unique_ptr<TextReader> Open(const QString& path, std::size_t maxBytes = kUnbounded);
+  // Opens a game file (storage/game_file.h: `path` lies below `gameFolder`). Nullptr
+  // when it cannot be opened, and then `problem`, if given, tells why. Nothing beyond
+  // the first `maxBytes` bytes is read.
+  static std::unique_ptr<TextReader> Open(const QString& gameFolder, const QString& path,
+                                          std::size_t maxBytes = kUnbounded,
+                                          FileProblem* problem = nullptr);
   // Takes over an open file descriptor; Open is the way in.
   TextReader(int fd, std::size_t maxBytes);
   TextReader(const TextReader&) = delete;
@@ -86,13 +89,15 @@ class TextReader {
   Stop stop_ = Stop::None;
 };
 
-// Reads every line (up to where reading stops); nullopt when the file cannot be opened.
-std::optional<QStringList> ReadAllLines(const QString& path);
+// Reads every line of a game file (up to where reading stops); nullopt when the file
+// cannot be opened.
+std::optional<QStringList> ReadAllLines(const QString& gameFolder, const QString& path);
 
-// Reads the first `count` lines, or fewer when the file is shorter or reading stops
-// early; what follows them is never read. Nullopt when the file cannot be opened.
-std::optional<QStringList> ReadFirstLines(const QString& path, qsizetype count,
-                                          std::size_t maxBytes = kUnbounded);
+// Reads the first `count` lines of a game file, or fewer when the file is shorter or
+// reading stops early; what follows them is never read. Nullopt when the file cannot
+// be opened.
+std::optional<QStringList> ReadFirstLines(const QString& gameFolder, const QString& path,
+                                          qsizetype count, std::size_t maxBytes = kUnbounded);
 
 // Replaces the file with the lines, each followed by CR LF, without ever
 // destroying the old file: the lines go to a temporary file in the same folder,
@@ -103,6 +108,15 @@ std::optional<QStringList> ReadFirstLines(const QString& path, qsizetype count,
 // keeps the old one's mode (and owner and group where allowed). Where the folder
 // allows no new file but the file itself is writable, it is overwritten in place
 // and synced. Temporary files of killed earlier runs go with the next success.
+// The file is a game file (`path` below `gameFolder`): the name is looked up as any
+// game file's, in any letter case, and written only where it lies inside the folder
+// once its links are followed; a link that leads outside or whose target is missing
+// is Refused and nothing is created or changed. NoSpace and Denied tell a full disk
+// and a file or folder the player may not write from other failures (Failed).
+FileProblem WriteGameLines(const QString& gameFolder, const QString& path,
+                           const QStringList& lines);
+
+// WriteGameLines with the file's own folder as the game folder, for files the tools write.
 bool WriteLinesAtomically(const QString& path, const QStringList& lines);
 
 }  // namespace hibi

@@ -81,7 +81,7 @@ TEST_F(Evening, FromTheTitleThroughAPagedSceneToTheButtonsAndTheClose) {
   EXPECT_EQ(Text("Lbl") + Text("LblTime"), "\nたっぷりやすんだよ朝");
 
   EXPECT_TRUE(game.window().close() && closed);
-  EXPECT_EQ(ReadAllLines(folder.path("sys/lstphoto.dat")), QStringList{"ttl"});
+  EXPECT_EQ(ReadAllLines(folder.folder(), folder.path("sys/lstphoto.dat")), QStringList{"ttl"});
   EXPECT_FALSE(Find<QTimer>("BgmTim").isActive());
 }
 

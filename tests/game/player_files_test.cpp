@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <string>
 
 #include "game/play.h"
@@ -15,7 +17,7 @@ const QByteArray kThree = "a\r\nb\r\nc\r\n";
 
 TEST(PlayerFiles, AMemoryListTheUserCannotReadOrReplaceIsKeptWithTheBox) {
   // lock: taken from nobody after everything else is opened; outcome: memories read at
-  // start-up, boxes at shutdown
+  // start-up, the box at shutdown (damaged, denied) or none
   struct Row {
     const char* why;
     bool withFile;
@@ -25,11 +27,12 @@ TEST(PlayerFiles, AMemoryListTheUserCannotReadOrReplaceIsKeptWithTheBox) {
     QByteArray after;
   };
   const Row rows[] = {
-      {"mode 000", true, "sys/lstphoto.dat", 0000, "0 1", kThree},
-      {"write-only: unread, so never written over", true, "sys/lstphoto.dat", 0222, "0 1", kThree},
-      {"a read-only folder with a writable file", true, "sys", 0555, "3 0", kThree + "new\r\n"},
-      {"a read-only folder without the file", false, "sys", 0555, "0 1", ""},
-      {"no file yet: created", false, nullptr, 0, "0 0", "new\r\n"},
+      {"mode 000", true, "sys/lstphoto.dat", 0000, "0 damaged", kThree},
+      {"write-only: unread, so never written over", true, "sys/lstphoto.dat", 0222, "0 damaged",
+       kThree},
+      {"a read-only folder with a writable file", true, "sys", 0555, "3 none", kThree + "new\r\n"},
+      {"a read-only folder without the file", false, "sys", 0555, "0 denied", ""},
+      {"no file yet: created", false, nullptr, 0, "0 none", "new\r\n"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.why);
@@ -42,14 +45,40 @@ TEST(PlayerFiles, AMemoryListTheUserCannotReadOrReplaceIsKeptWithTheBox) {
       const auto read = h.fom.controls.LstIvent.items.size() - 1;
       h.fom.controls.LstIvent.items << "new";
       h.fom.Form_Unload();
-      const bool listBox = h.dialogs.boxes.size() == 1 &&
-                           h.dialogs.boxes[0].startsWith(QStringLiteral("リストデーターが"));
-      return std::to_string(read) + " " + std::to_string(listBox ? 1 : h.dialogs.boxes.size() * 10);
+      const QString denied =
+          "書き込みが許可されていないため、リストデーターを書き込めませんでし"
+          "た。\r\n" +
+          h.game.path("sys/lstphoto.dat");
+      const QStringList boxes = h.dialogs.boxes;
+      const char* box = boxes.isEmpty() ? "none" : boxes == QStringList{denied} ? "denied" : "?";
+      if (boxes.size() == 1 && boxes[0].startsWith(QStringLiteral("リストデーターが、破損")))
+        box = "damaged";
+      return std::to_string(read) + " " + box;
     });
     ::chmod(h.game.path("sys").toUtf8().constData(), 0777);
     EXPECT_EQ(std::pair(outcome, h.game.ReadRaw("sys/lstphoto.dat")),
               std::pair(std::optional(row.outcome), row.after));
   }
+}
+
+// A memory list that leads out of the game folder is neither read nor written, and the
+// box says the file may not be written rather than calling it damaged.
+TEST(PlayerFiles, AMemoryListLinkedOutOfTheGameFolderIsLeftAlone) {
+  Harness h;
+  QTemporaryDir outside;
+  QFile list(outside.filePath("list"));
+  ASSERT_TRUE(list.open(QIODevice::WriteOnly) && list.write(kThree) == kThree.size());
+  list.close();
+  QFile::link(list.fileName(), h.game.path("sys/lstphoto.dat"));
+  h.Start();
+  h.fom.Form_Unload();
+  EXPECT_EQ(h.fom.controls.LstIvent.items, QStringList{"▼記憶"});
+  EXPECT_EQ(h.dialogs.boxes,
+            QStringList{"書き込みが許可されていないため、リストデーターを書き込めませ"
+                        "んでした。\r\n" +
+                        h.game.path("sys/lstphoto.dat")});
+  ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+  EXPECT_EQ(list.readAll(), kThree);
 }
 
 // Fatigue 1e300 never recovers and days -1e300 never end: the menu itself stays

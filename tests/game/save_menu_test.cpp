@@ -131,8 +131,9 @@ TEST_F(SaveMenu, ATiredSaveAtTheLimitPlaysTheEndingOnce) {
             std::pair(QString("10"), QString("\r\nおわりの一行目\r\nおわりの二行目")));
 }
 
-// The old save survives a disk that fills up mid-write (which fails for root too), and a
-// failed load or save leaves the next ones working; a click under the box does nothing.
+// The old save survives a disk that fills up mid-write (which fails for root too), the box
+// says so instead of calling the save damaged, and a failed load or save leaves the next
+// ones working; a click under the box does nothing.
 TEST_F(SaveMenu, AFailedSaveKeepsTheOldFileAndTheNextSaveAndLoadWork) {
   const QByteArray old = " 1 \r\n 2 \r\n 3 \r\n 10 \r\n 4 \r\n5\r\n6\r\n";
   h.game.WriteRaw("sys/all.dat", old);
@@ -151,8 +152,11 @@ TEST_F(SaveMenu, AFailedSaveKeepsTheOldFileAndTheNextSaveAndLoadWork) {
   h.dialogs.whileOpen = [this] { h.fom.menu_save_Click(kSave); };
   h.fom.menu_save_Click(kLoad);
   EXPECT_EQ(Snapshot(h), before);
-  EXPECT_EQ(h.dialogs.boxes,
-            QStringList({Failure(h, "SAVE ERROR!"), Failure(h, "LOAD ERROR!"), kSaveOk, kLoadOk}));
+  EXPECT_EQ(
+      h.dialogs.boxes,
+      QStringList({"SAVE ERROR!\r\n容量が足りないため、セーブデーターを書き込めませんでした。\r\n" +
+                       h.game.path("sys/all.dat"),
+                   Failure(h, "LOAD ERROR!"), kSaveOk, kLoadOk}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // hibi-check run as a game author runs it, on folders with one thing broken each.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -112,6 +113,31 @@ QString Missing(const QString& scene, const QString& when) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, ABrokenGame,
     ::testing::Values(
+        Broken{"NamesLinksAndFilesTheGameRefuses",
+               [](SmallGame& g) {
+                 g.WriteScript("opn", {">img ../../x", ">img \x1B]0;x\x07", "-/よわ＿1",
+                                       ">img hana", ">ive ../../../etc/passwd", "tugi"});
+                 QFile::remove(g.path("img/hana.png"));
+                 ::mkfifo(QFile::encodeName(g.path("img/hana.png")).constData(), 0600);
+                 QFile::remove(g.path("txt/10.txt"));
+                 QFile::link("/etc/hostname", g.path("txt/10.txt"));
+               },
+               {"txt/10.txt: error: the script leads outside the game folder; the game refuses it",
+                "txt/opn.txt:1: error: picture \"../../x\" cannot be loaded: img/../../x.png "
+                "leaves the game folder through \"..\"; the game refuses it",
+                "txt/opn.txt:2: error: picture \"\\x1B]0;x\\x07\" cannot be loaded: "
+                "img/\\x1B]0;x\\x07.png holds a control character; the game refuses it",
+                "txt/opn.txt:3: error: face \"/よわ＿1\" cannot be loaded: face//よわ＿1.png is an "
+                "absolute name; the game refuses it",
+                "txt/opn.txt:4: error: picture \"hana\" cannot be loaded: img/hana.png is not a "
+                "regular file (a folder, FIFO, device or socket); the game refuses it",
+                "txt/opn.txt:5: error: \">ive\" names a scene that leaves the game folder through "
+                "\"..\"; the game refuses it",
+                "txt/opn.txt:6: warning: the scene has left at line 5; this line and the lines "
+                "after it are never run",
+                "img/hana.png: error: a FIFO, device or socket, not a file; the game refuses it",
+                "txt/10.txt: error: a link that leads outside the game folder (to /etc/hostname); "
+                "the game refuses it"}},
         Broken{"MissingSettingsFile",
                [](SmallGame& g) { QFile::remove(g.path("sys/sys.dat")); },
                {"sys/sys.dat: error: the settings file is missing; the game cannot start"}},
@@ -222,10 +248,12 @@ INSTANTIATE_TEST_SUITE_P(
               g.WriteScript("end2", {"こうき", ">ive fin"});  // fin returns for it
               g.WriteScript("fin", {"おわり", ">ending"});
             },
-            {"img/ttl.png: error: the title picture \"ttl\" is not a picture the game can load",
+            {"img/ttl.png: error: the title picture \"ttl\" cannot be loaded: img/ttl.png is cut "
+             "off before the picture ends; the game refuses it",
              "img/03.png: warning: scene \"03\" has no picture of its own; the game shows an "
              "empty picture layer",
-             "img/04.png: error: the picture of scene \"04\" is not a picture the game can load",
+             "img/04.png: error: the picture of scene \"04\" cannot be loaded: img/04.png is cut "
+             "off before the picture ends; the game refuses it",
              "txt/12.txt:2: warning: the scene has left at line 1; this line and the lines after "
              "it are never run",
              "txt/end1.txt:3: warning: the scene has left at line 2; this line and the lines after "

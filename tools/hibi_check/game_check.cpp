@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "file_problems.h"
 #include "scene_flow.h"
 #include "scene_names.h"
 #include "script/scene_names.h"
@@ -25,12 +26,13 @@ QString Quoted(const QString& suffix) {
 
 std::optional<Settings> CheckSettings(const Folders& folders, FoundNames& names, Report& report) {
   const QString settingsFile = folders.programFolder + names.Find(kSettings);
-  if (!QFileInfo(settingsFile).isFile()) {
-    report.Error({kSettings},
-                 QStringLiteral("the settings file is missing; the game cannot start"));
+  const FileProblem problem = OpenGameFile(folders.programFolder, settingsFile).problem;
+  if (problem != FileProblem::None) {
+    report.Error({kSettings}, QStringLiteral("the settings file %1; the game cannot start")
+                                  .arg(FileProblemText(problem)));
     return std::nullopt;
   }
-  const std::optional<QStringList> lines = ReadAllLines(settingsFile);
+  const std::optional<QStringList> lines = ReadAllLines(folders.programFolder, settingsFile);
   if (lines && lines->size() < 4) {
     report.Error({kSettings}, QStringLiteral("the settings file has %1 lines; the game needs 4 to "
                                              "start (script suffix, picture suffix, two more)")
@@ -55,6 +57,14 @@ std::optional<Settings> CheckSettings(const Folders& folders, FoundNames& names,
   };
   checkSpaces(1, QStringLiteral("script"), settings.scriptSuffix);
   checkSpaces(2, QStringLiteral("picture"), settings.pictureSuffix);
+  const auto checkSeparator = [&](int line, const QString& what, const QString& suffix) {
+    if (!SuffixHoldsSeparator(suffix)) return;
+    report.Error({kSettings, line}, QStringLiteral("the %1 suffix %2 holds a folder separator; "
+                                                   "the game refuses every name made with it")
+                                        .arg(what, Quoted(suffix)));
+  };
+  checkSeparator(1, QStringLiteral("script"), settings.scriptSuffix);
+  checkSeparator(2, QStringLiteral("picture"), settings.pictureSuffix);
   return settings;
 }
 
@@ -74,12 +84,13 @@ QStringList FindScenes(const GameFolder& game) {
 
 void CheckTitle(const GameFolder& game, Report& report) {
   const QString file = PictureFileName(kTitlePicture, game.settings);
-  const PictureState state = game.pictures->Look(file).state;
-  if (state == PictureState::Missing) {
+  const PictureLook look = game.pictures->Look(file);
+  if (look.state == PictureState::Missing) {
     report.Error({file}, QStringLiteral("the title picture \"ttl\" is missing"));
-  } else if (state == PictureState::Broken) {
-    report.Error({file},
-                 QStringLiteral("the title picture \"ttl\" is not a picture the game can load"));
+  } else if (look.state == PictureState::Broken) {
+    report.Error(
+        {file},
+        QStringLiteral("the title picture \"ttl\" cannot be loaded: %1 %2").arg(file, look.why));
   }
 }
 
@@ -98,9 +109,8 @@ void CheckScenePicture(const GameFolder& game, const QString& scene, Report& rep
                                           "an empty picture layer")
                                .arg(scene));
   } else if (look.state == PictureState::Broken) {
-    report.Error({file}, QStringLiteral("the picture of scene \"%1\" is not a picture the game can "
-                                        "load")
-                             .arg(scene));
+    report.Error({file}, QStringLiteral("the picture of scene \"%1\" cannot be loaded: %2 %3")
+                             .arg(scene, file, look.why));
   }
 }
 
@@ -159,6 +169,7 @@ void CheckGame(const QString& folder, Report& report) {
   }
 
   CheckTune(folders.programFolder, report);
+  CheckFolderEntries(folders.programFolder, report);
   report.Summary(static_cast<int>(scenes.size()), pictures.count(), faces.count());
 }
 
