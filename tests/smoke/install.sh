@@ -30,6 +30,8 @@ zcat "$work/prefix/share/man/man1/hibi-check.1.gz" | grep -q 'simulate' ||
 if command -v desktop-file-validate >/dev/null 2>&1; then
   desktop-file-validate "$work/prefix/share/applications/org.example.hibi.desktop"
 fi
+# The software-centre entry with the desktop entry it names, as the archives read them.
+appstreamcli validate-tree --no-net "$work/prefix" || { echo "install: FAIL: appstream"; exit 1; }
 chmod -R a-w "$work/prefix"
 mkdir "$work/home"
 status=0
