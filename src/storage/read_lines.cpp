@@ -34,7 +34,7 @@ class Fnv {
 
 QString DataHome() {
   const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
-  if (QDir::isAbsolutePath(xdg)) return xdg;
+  if (QDir::isAbsolutePath(xdg)) return QDir::cleanPath(xdg);
   const QString home = QDir::homePath();
   return home.isEmpty() || home == u"/" ? QString() : home + QStringLiteral("/.local/share");
 }

@@ -2,65 +2,59 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QTemporaryDir>
 
 #include "storage/read_lines.h"
-#include "storage/text_file.h"
+#include "support/harness.h"
+#include "support/ordinary_user.h"
 
 namespace hibi {
 namespace {
 
-// What a file holds before the game starts, and what it holds after one new key. The
-// keys are FNV-1a of each text's UTF-16 bytes, each text followed by 0x1f.
+// What a file holds before the game starts, what the game makes of it as an ordinary
+// user, and what the file holds after one new key. The keys are FNV-1a of each text's
+// UTF-16 bytes, each text followed by 0x1f.
 TEST(LinesRead, KeysComeBackAfterARestartAndWhatCannotBeReadIsNeverWrittenOver) {
   const std::uint64_t seen = ReadLines::KeyOf("opn", 3, "text");
   const std::uint64_t fresh = ReadLines::KeyOf("opn", 4, "text");
   const struct {
     const char* name;
-    QByteArray before;  // "dir" puts a folder in the file's place
-    bool seenKnown;
+    QByteArray before;
+    bool unreadable;
+    std::string result;
     QByteArray after;
   } rows[] = {
-      {"first run", {}, false, "b00e81110804c884\r\n"},
-      {"a key and damage", "24ebb464f7dc4fa7\r\nzz\r\nece8cdd0\r\n", true,
+      {"first run", {}, false, "new marked saved", "b00e81110804c884\r\n"},
+      {"a key and damage", "24ebb464f7dc4fa7\r\nzz\r\n24ebb464\r\n", false, "known marked saved",
        "24ebb464f7dc4fa7\r\nb00e81110804c884\r\n"},
-      {"a folder in its place", "dir", false, "dir"},
+      {"unreadable", "24ebb464f7dc4fa7\r\n", true, "new marked kept", "24ebb464f7dc4fa7\r\n"},
   };
   ASSERT_EQ(seen, 0x24ebb464f7dc4fa7ull);
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    QTemporaryDir data;
-    const QString file = data.filePath("g/read.dat");
-    if (row.before == "dir") {
-      ASSERT_TRUE(QDir().mkpath(file));
-    } else if (!row.before.isEmpty()) {
-      QDir().mkpath(data.filePath("g"));
-      QFile out(file);
-      ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-      out.write(row.before);
-    }
-    ReadLines lines;
-    lines.Load(file);
-    EXPECT_EQ(lines.Contains(seen), row.seenKnown);
-    EXPECT_TRUE(lines.Mark(fresh));
-    EXPECT_FALSE(lines.Mark(fresh));
-    EXPECT_EQ(lines.Save(), row.before != "dir");
-    QFile in(file);
-    EXPECT_EQ(in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("dir"), row.after);
+    testing::TempGame data;
+    const QString file = data.path("g/read.dat");
+    if (!row.before.isEmpty()) data.WriteRaw("g/read.dat", row.before);
+    testing::OpenToEveryone(data.folder());
+    if (row.unreadable) QFile::setPermissions(file, QFile::WriteOther);
+    const std::optional<std::string> result = testing::AsOrdinaryUser([&] {
+      ReadLines lines;
+      lines.Load(file);
+      const bool marked = lines.Mark(fresh) && !lines.Mark(fresh);
+      return std::string(lines.Contains(seen) ? "known" : "new") + (marked ? " marked" : "") +
+             (lines.Save() ? " saved" : " kept");
+    });
+    EXPECT_EQ(result, row.result);
+    EXPECT_EQ(data.ReadRaw("g/read.dat"), row.after);
   }
 }
 
 TEST(LinesRead, EachGameHasAFolderOfItsOwnInTheDataHomeAndNoneInsideAGame) {
-  QTemporaryDir home;
-  qputenv("XDG_DATA_HOME", home.path().toUtf8());
-  const QString game = home.filePath("hibi/sample");
-  const QString other = home.filePath("x/sample");
-  ASSERT_TRUE(QDir().mkpath(game) && QDir().mkpath(other));
-  const QString folder = PlayerDataFolder(game);
-  EXPECT_TRUE(folder.startsWith(home.path() + "/hibi/sample-")) << folder.toStdString();
-  EXPECT_FALSE(folder.startsWith(game + "/"));
-  EXPECT_NE(PlayerDataFolder(other), folder);
-  EXPECT_EQ(PlayerDataFolder(game + "/"), folder);
+  testing::TempGame home;
+  qputenv("XDG_DATA_HOME", home.folder().toUtf8());
+  const QString folder = PlayerDataFolder(home.folder());
+  EXPECT_TRUE(folder.startsWith(home.folder() + "hibi/")) << folder.toStdString();
+  EXPECT_FALSE(folder.startsWith(home.path("hibi/sample/")));
+  EXPECT_NE(PlayerDataFolder(home.path("sys")), folder);
   qunsetenv("XDG_DATA_HOME");
 }
 
