@@ -122,9 +122,9 @@ TEST_F(Reader, HOrAMiddleClickPutsTheMessageAsideAndAnyClickOrKeyBringsItBackUnt
   auto& lbl = Find<QLabel>("Lbl");
   ASSERT_TRUE(testing::RunUntil([&] { return lbl.text().endsWith(kPageEndMarker); }));
   const QString page = lbl.text();
-  // Put aside by H or a middle click; brought back by a key, a left or a right click.
+  // Put aside by H or a middle click; brought back by a key, a left or a middle click.
   const std::pair<bool, Qt::MouseButton> rows[] = {
-      {false, Qt::NoButton}, {true, Qt::LeftButton}, {false, Qt::RightButton}};
+      {false, Qt::NoButton}, {true, Qt::LeftButton}, {false, Qt::MiddleButton}};
   for (const auto& [middle, back] : rows) {
     SCOPED_TRACE(back);
     middle ? testing::Click(lbl, Qt::MiddleButton) : Key(game.window(), Qt::Key_H);
