@@ -22,7 +22,8 @@ const KeyHelpRow kKeyHelpRows[] = {
 };
 const int kKeyHelpRowCount = static_cast<int>(std::size(kKeyHelpRows));
 
-KeyHelp::KeyHelp(QWidget& window) : QLabel(&window) {
+KeyHelp::KeyHelp(QWidget& window, std::function<void()> close)
+    : QLabel(&window), close_(std::move(close)) {
   setObjectName(QStringLiteral("KeyHelp"));
   setTextFormat(Qt::RichText);
   setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -49,7 +50,7 @@ void KeyHelp::Place(const QRect& area) {
 
 void KeyHelp::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
-  hide();
+  close_();
 }
 
 }  // namespace hibi

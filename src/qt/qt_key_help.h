@@ -3,17 +3,22 @@
 #pragma once
 
 #include <QLabel>
+#include <functional>
 
 namespace hibi {
 
 class KeyHelp : public QLabel {
  public:
-  explicit KeyHelp(QWidget& window);
+  // `close` runs when the player clicks the help away.
+  KeyHelp(QWidget& window, std::function<void()> close);
   // Lies over `area` of the window.
   void Place(const QRect& area);
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  std::function<void()> close_;
 };
 
 // The rows of the help: what to press, where, and what it does.

@@ -138,17 +138,18 @@ void ReaderControls::AfterRender() {
 
 void ReaderControls::OpenKeyHelp() {
   if (fom_.InModal()) return;
-  if (!help_) help_ = new KeyHelp(window_);
+  if (!help_) help_ = new KeyHelp(window_, [this] { CloseKeyHelp(); });
   fom_.SetOverlayOpen(true);
   help_->Place(GameArea(window_));
   help_->show();
   help_->raise();
-  help_->installEventFilter(this);
 }
 
 void ReaderControls::CloseKeyHelp() {
   if (!help_ || !help_->isVisible()) return;
   help_->hide();
+  fom_.SetOverlayOpen(false);
+  window_.Handle([](Fom&) {});  // a close asked for meanwhile goes through now
 }
 
 void ReaderControls::OpenSettings() {
@@ -242,13 +243,6 @@ bool ReaderControls::Key(QKeyEvent* event) {
 }
 
 bool ReaderControls::eventFilter(QObject* watched, QEvent* event) {
-  if (help_ && watched == help_) {
-    if (event->type() == QEvent::Hide) {
-      fom_.SetOverlayOpen(false);
-      window_.Handle([](Fom&) {});
-    }
-    return false;
-  }
   switch (event->type()) {
     case QEvent::KeyPress:
       return watched == &window_ && Key(static_cast<QKeyEvent*>(event));
