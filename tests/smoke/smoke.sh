@@ -5,7 +5,8 @@
 # 8:6 and centred with its frame; a move, a resize and a maximise are kept, and the
 # day-limit box is readable when maximised; a game is fast-forwarded with Ctrl (set to
 # skip everything) to the command panel, the メニュー pop-up opened and the window
-# asked to close under it: the game ends with status 0 and sys/lstphoto.dat written once the menu goes.
+# asked to close under it: the game ends with status 0 and sys/lstphoto.dat written
+# once the menu goes.
 # SMOKE_SCREEN (default 1920x1080) sets the screen.
 set -eu
 
