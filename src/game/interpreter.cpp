@@ -18,7 +18,8 @@ constexpr int kLoveBase = 10;
 // Shown lines pile up on the label until one ends the page; the next line after
 // that starts a fresh page. Page length counts from pageLineCount as the scene left
 // it: eight lines after the scene opened, nine after an empty line.
-void ShowLine(Fom& fom, const QString& line) {
+void ShowLine(Fom& fom, const QString& line, const QString& scriptLine) {
+  fom.NoteLineShown(scriptLine);
   GameState& s = fom.state;
   const QString page = s.pageMarker == kPageEndMarker ? QString() : fom.controls.Lbl.caption;
   if (NextLineEndsPage(s.nextLine) || s.pageLineCount > 7) {
@@ -41,6 +42,7 @@ void Fom::StepScript() {
   // Nothing ever reads a script that is not open; each pass of the loop may close it.
   while (state.scriptFile) {
     const QString line = state.nextLine;
+    ++lineNumber_;
     // The end of the file counts as "tugi". A line past all bounds or a read error
     // is a damaged script, found only now: the scene stops here, as one that could
     // not be opened, and the next tick or click goes back to the command panel.
@@ -79,7 +81,7 @@ void Fom::StepScript() {
         } else {
           controls.PicKao.visible = false;
         }
-        ShowLine(*this, speaker.row);
+        ShowLine(*this, speaker.row, line);
         return;
       }
       case LineKind::Affection:
@@ -109,7 +111,7 @@ void Fom::StepScript() {
       case LineKind::Picture:
         continue;  // collected above
       case LineKind::Text:
-        ShowLine(*this, line);
+        ShowLine(*this, line, line);
         return;
     }
   }

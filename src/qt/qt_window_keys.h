@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QRect>
 #include <QString>
+#include <functional>
 
 #include "audio/midi_device.h"
 
@@ -29,6 +30,10 @@ class WindowKeys : public QObject {
   void ToggleFullScreen();
   void ToggleMute();
   bool muted() const { return muted_; }
+  // The loudness the tune has when not muted, from 0 to 1; full unless set.
+  void SetLoudness(double loudness);
+  // Runs after every change of the mute.
+  void SetOnMuted(std::function<void()> onMuted) { onMuted_ = std::move(onMuted); }
 
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -40,6 +45,8 @@ class WindowKeys : public QObject {
   MidiDevice& midi_;
   QString preferencesFile_;
   bool muted_ = false;
+  double loudness_ = 1;
+  std::function<void()> onMuted_;
   // Where the window stood before full screen, put back on the way out.
   QRect normal_;
   bool restoring_ = false;

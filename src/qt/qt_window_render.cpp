@@ -93,6 +93,7 @@ void QtWindow::Render() {
   RenderMusicWatch(want.BgmTim);
   have.BgmTim = want.BgmTim;
   FixFocus();
+  if (onRendered_) onRendered_();
 }
 
 // BgmTim's 1 ms stands for "as soon as the tune can have stopped", which the
