@@ -48,8 +48,12 @@ QtGame::QtGame(const QString& programFolder, MidiDevice& midi, Random& random,
       music_(midi),
       fom_({pictures_, dialogs_, random, shell_, music_}),
       history_(new HistoryView(window_, fom_)),
-      keys_(new WindowKeys(window_, midi, preferencesFile)) {
+      keys_(new WindowKeys(window_, midi, preferencesFile)),
+      readAloud_(new ReadAloud(&window_, preferencesFile)),
+      screenReader_(new ScreenReader(window_, fom_, pictures_, kGameTitle, *readAloud_)),
+      keyboardPlay_(new KeyboardPlay(window_, fom_, *readAloud_)) {
   window_.setWindowTitle(kGameTitle);
+  window_.SetAfterRender([this] { screenReader_->Update(); });
   window_.Attach(fom_);
   // The notice may come from the audio thread; the watchdog runs on this one. A
   // notice still queued when the window goes is dropped with it.

@@ -8,10 +8,13 @@
 #include "audio/midi_device.h"
 #include "game/fom.h"
 #include "game/music.h"
+#include "qt/qt_accessibility.h"
 #include "qt/qt_dialogs.h"
 #include "qt/qt_history.h"
+#include "qt/qt_keyboard_play.h"
 #include "qt/qt_pictures.h"
 #include "qt/qt_shell.h"
+#include "qt/qt_speech.h"
 #include "qt/qt_window.h"
 #include "qt/qt_window_keys.h"
 
@@ -22,7 +25,7 @@ inline const QString kGameTitle = QStringLiteral("なつやすみ、とおかか
 
 class QtGame {
  public:
-  // The player's own choices (mute, full screen) live in `preferencesFile`.
+  // The player's own choices (mute, full screen, reading aloud) live in `preferencesFile`.
   QtGame(const QString& programFolder, MidiDevice& midi, Random& random,
          const QString& preferencesFile = PreferencesFile());
   ~QtGame();
@@ -37,6 +40,7 @@ class QtGame {
   Fom& fom() { return fom_; }
   HistoryView& history() { return *history_; }
   WindowKeys& keys() { return *keys_; }
+  ReadAloud& readAloud() { return *readAloud_; }
 
  private:
   MidiDevice& midi_;
@@ -49,6 +53,9 @@ class QtGame {
   // Children of the window, owned by it.
   HistoryView* history_;
   WindowKeys* keys_;
+  ReadAloud* readAloud_;
+  ScreenReader* screenReader_;
+  KeyboardPlay* keyboardPlay_;
 };
 
 // Runs the game in the folder until the player closes the window; returns the

@@ -251,6 +251,10 @@ void QtWindow::Run(Handler&& handler) {
   }
 }
 
+void QtWindow::Perform(const std::function<void(Fom&)>& handler) {
+  Run(handler);
+}
+
 bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   // The status labels belong to the panel: presses on them are presses on it.
@@ -265,6 +269,12 @@ bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease:
       Release(widget, static_cast<QMouseEvent*>(event));
       return true;
+    case QEvent::FocusOut:
+      // The message area holds the focus in a scene: the window's own focusOutEvent.
+      if (static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason) {
+        EndCtrlFastForward();
+      }
+      return false;
     default:
       return QWidget::eventFilter(watched, event);
   }

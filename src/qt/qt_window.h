@@ -34,6 +34,10 @@ class QtWindow : public QWidget {
   void Attach(Fom& fom);
   // Runs once the player has closed the window and the game has shut down.
   void SetOnClosed(std::function<void()> onClosed) { onClosed_ = std::move(onClosed); }
+  // Runs after every re-render, once the widgets show what the model says.
+  void SetAfterRender(std::function<void()> afterRender) { afterRender_ = std::move(afterRender); }
+  // Runs a handler of the game as a widget's event would, and re-renders.
+  void Perform(const std::function<void(Fom&)>& handler);
 
   // Makes the widgets show what the controls model says. Cheap when little changed.
   void Render();
@@ -85,6 +89,7 @@ class QtWindow : public QWidget {
 
   Fom* fom_ = nullptr;
   std::function<void()> onClosed_;
+  std::function<void()> afterRender_;
   QMargins frame_;
   // Asked as the window is made, answered before its first show.
   std::unique_ptr<FrameExtentsRequest> frameRequest_;

@@ -174,11 +174,13 @@ void TextReader::Fill() {
 }
 
 std::unique_ptr<TextReader> TextReader::Open(const QString& path, std::size_t maxBytes) {
-  const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking, so a FIFO in a file's place is refused at once instead of waiting
+  // for a writer that never comes; only a regular file is read.
+  const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return nullptr;
   auto reader = std::make_unique<TextReader>(fd, maxBytes);
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) return nullptr;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
   return reader;
 }
 

@@ -44,8 +44,8 @@ class TextReader {
   // Why reading ended before the end of the file, if it did.
   enum class Stop { None, Damaged, ReadError };
 
-  // Nullptr when the file cannot be opened (missing, a folder, no permission).
-  // Nullptr when the file cannot be opened (missing, a folder, no permission).
+  // Nullptr when the file cannot be opened (missing, no permission) or is no regular
+  // file (a folder, a FIFO, a device); opening never waits.
   // Nothing beyond the first `maxBytes` bytes is read.
   static std::unique_ptr<TextReader> Open(const QString& path, std::size_t maxBytes = kUnbounded);
   // Takes over an open file descriptor; Open is the way in.
