@@ -76,7 +76,8 @@ ScreenReader::ScreenReader(QtWindow& window, Fom& fom, const QtPictures& picture
       lbl_(window.findChild<QLabel*>(QStringLiteral("Lbl"))),
       pic_(window.findChild<QWidget*>(QStringLiteral("Pic"))),
       picKao_(window.findChild<QWidget*>(QStringLiteral("PicKao"))),
-      picCom_(window.findChild<QWidget*>(QStringLiteral("PicCom"))) {
+      picCom_(window.findChild<QWidget*>(QStringLiteral("PicCom"))),
+      send_([](QAccessibleEvent& event) { QAccessible::updateAccessibility(&event); }) {
   InstallAccessibleWidgets();
   for (std::size_t i = 0; i < status_.size(); ++i) {
     status_[i] = window.findChild<QLabel*>(QLatin1String(kStatusLabels[i]));
@@ -138,13 +139,13 @@ void ScreenReader::SendLines() {
     position = static_cast<int>(ReadableText(ReadableRows(caption_)).size());
   } else if (const QString old = ReadableText(ReadableRows(caption_)); !old.isEmpty()) {
     QAccessibleTextRemoveEvent removed(lbl_, 0, old);
-    QAccessible::updateAccessibility(&removed);
+    send_(removed);
   }
   caption_ = caption;
   for (const QString& row : added) {
     const QString text = row + QLatin1Char('\n');
     QAccessibleTextInsertEvent inserted(lbl_, position, text);
-    QAccessible::updateAccessibility(&inserted);
+    send_(inserted);
     position += static_cast<int>(text.size());
     readAloud_.Say(row);
   }

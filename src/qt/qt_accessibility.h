@@ -9,7 +9,9 @@
 #include <QObject>
 #include <QString>
 #include <array>
+#include <functional>
 
+class QAccessibleEvent;
 class QLabel;
 class QWidget;
 
@@ -34,6 +36,10 @@ class ScreenReader : public QObject {
 
   // After every re-render of the window.
   void Update();
+  // Where the events go: Qt's accessibility, which hands them to the desktop's screen
+  // reader, unless a listener is put in its place.
+  using Send = std::function<void(QAccessibleEvent&)>;
+  void SetSend(Send send) { send_ = std::move(send); }
 
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -56,6 +62,7 @@ class ScreenReader : public QObject {
   QString picFile_;
   QString kaoFile_;
   Mode mode_ = Mode::kTitle;
+  Send send_;
 };
 
 }  // namespace hibi

@@ -41,6 +41,7 @@ class QtGame {
   HistoryView& history() { return *history_; }
   WindowKeys& keys() { return *keys_; }
   ReadAloud& readAloud() { return *readAloud_; }
+  ScreenReader& screenReader() { return *screenReader_; }
 
  private:
   MidiDevice& midi_;

@@ -57,6 +57,7 @@ bool KeyboardPlay::GameKey(int key, bool repeated) {
   }
   if (key == Qt::Key_G) {
     if (!repeated && fom_.controls.Pic.visible) {
+      beforeList_ = window_.focusWidget();
       window_.Perform([](Fom& fom) { fom.Pic_Click(); });
       if (lstIvent_->isVisible()) {
         if (lstIvent_->currentRow() < 0) lstIvent_->setCurrentRow(0);
@@ -76,16 +77,22 @@ bool KeyboardPlay::GameKey(int key, bool repeated) {
 
 bool KeyboardPlay::ListKey(int key) {
   if (key == Qt::Key_Escape) {
-    window_.Perform([](Fom& fom) { fom.Pic_Click(); });
+    CloseList([](Fom& fom) { fom.Pic_Click(); });
     return true;
   }
   if (!IsEnter(key) && key != Qt::Key_Space) return false;
   const int row = lstIvent_->currentRow();
-  window_.Perform([row](Fom& fom) {
+  CloseList([row](Fom& fom) {
     fom.controls.LstIvent.listIndex = row;
     fom.LstIvent_Click();
   });
   return true;
+}
+
+void KeyboardPlay::CloseList(const std::function<void(Fom&)>& handler) {
+  window_.Perform(handler);
+  QWidget* back = beforeList_;
+  if (!lstIvent_->isVisible() && back && back->isVisible() && back->isEnabled()) back->setFocus();
 }
 
 }  // namespace hibi

@@ -10,6 +10,8 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <functional>
 
 class QListWidget;
 
@@ -29,11 +31,14 @@ class KeyboardPlay : public QObject {
   bool TitleKey(int key, Qt::KeyboardModifiers modifiers);
   bool GameKey(int key, bool repeated);
   bool ListKey(int key);
+  void CloseList(const std::function<void(Fom&)>& handler);
 
   QtWindow& window_;
   Fom& fom_;
   ReadAloud& readAloud_;
   QListWidget* lstIvent_;
+  // Where the focus was when G opened the list, given back when it closes.
+  QPointer<QWidget> beforeList_;
 };
 
 }  // namespace hibi

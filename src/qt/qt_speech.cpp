@@ -11,8 +11,8 @@ constexpr qsizetype kMostWaiting = 16;
 
 }  // namespace
 
-ReadAloud::ReadAloud(QObject* parent, QString preferencesFile, Voice voice)
-    : QObject(parent), preferencesFile_(std::move(preferencesFile)), voice_(std::move(voice)) {}
+ReadAloud::ReadAloud(QObject* parent, QString preferencesFile)
+    : QObject(parent), preferencesFile_(std::move(preferencesFile)) {}
 
 ReadAloud::~ReadAloud() = default;
 

@@ -19,9 +19,7 @@ inline const QString kReadAloudKey = QStringLiteral("readAloud");
 
 class ReadAloud : public QObject {
  public:
-  // `voice` stands in for the speech service when given.
-  using Voice = std::function<void(const QString&)>;
-  ReadAloud(QObject* parent, QString preferencesFile, Voice voice = {});
+  ReadAloud(QObject* parent, QString preferencesFile);
   ~ReadAloud() override;
 
   // As the preferences file says now, so a change made in the settings window holds
@@ -30,6 +28,9 @@ class ReadAloud : public QObject {
   void Toggle();
   // Reads the line after those still waiting; nothing while off.
   void Say(const QString& line);
+  // A voice in place of the desktop's speech service.
+  using Voice = std::function<void(const QString&)>;
+  void SetVoice(Voice voice) { voice_ = std::move(voice); }
 
  private:
   void SpeakNext();
