@@ -151,7 +151,8 @@ void ScreenReader::SendLines() {
   }
 }
 
-// A new scene gives the focus to the message, the panel to its first command.
+// The panel gives the focus to its first command (a scene gives it to the message
+// once the focused command hides: the window's FixFocus).
 void ScreenReader::FollowMode() {
   const Controls& controls = fom_.controls;
   const Mode mode = controls.PicStt.visible   ? Mode::kTitle
@@ -159,7 +160,6 @@ void ScreenReader::FollowMode() {
                                               : Mode::kScene;
   if (mode == mode_) return;
   mode_ = mode;
-  if (mode == Mode::kScene && lbl_->isVisible()) lbl_->setFocus();
   if (mode != Mode::kCommands) return;
   for (auto* button : picCom_->findChildren<QPushButton*>()) {
     if (button->isVisible() && button->isEnabled()) {
