@@ -90,9 +90,6 @@ ScreenReader::ScreenReader(QtWindow& window, Fom& fom, const QtPictures& picture
   window.findChild<QWidget*>(QStringLiteral("PicStt"))->setAccessibleName(title + kBeginHint);
   window.findChild<QWidget*>(QStringLiteral("LstIvent"))->setAccessibleName(QStringLiteral("記憶"));
   picCom_->setAccessibleName(QStringLiteral("コマンド"));
-  // The focused command must show: a thick outline in the frame's own colour.
-  picCom_->setStyleSheet(picCom_->styleSheet() +
-                         QStringLiteral("QPushButton:focus { border: 3px solid #ff00ff; }"));
 }
 
 // A label given the focus lays its text out as a document of its own, which Qt reports

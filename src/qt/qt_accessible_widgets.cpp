@@ -12,9 +12,6 @@ class MessageAccessible : public QAccessibleWidget, public QAccessibleTextInterf
  public:
   explicit MessageAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::EditableText) {}
 
-  QString text(QAccessible::Text t) const override {
-    return t == QAccessible::Name ? kMessageName : QAccessibleWidget::text(t);
-  }
   QAccessible::State state() const override {
     QAccessible::State state = QAccessibleWidget::state();
     state.readOnly = true;
@@ -75,7 +72,11 @@ class ShownChildrenAccessible : public QAccessibleWidget {
     QList<QWidget*> shown;
     for (QObject* object : widget()->children()) {
       auto* child = qobject_cast<QWidget*>(object);
-      if (child && !child->isWindow() && !child->isHidden()) shown.append(child);
+      // The outline round the message is drawing, nothing to read.
+      if (child && !child->isWindow() && !child->isHidden() &&
+          child->objectName() != QLatin1String("ShpK")) {
+        shown.append(child);
+      }
     }
     return shown;
   }

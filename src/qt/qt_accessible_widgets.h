@@ -13,7 +13,7 @@
 
 namespace hibi {
 
-// The message area's accessible name.
+// The message area's accessible name, which the window's screen reader gives it.
 inline const QString kMessageName = QStringLiteral("メッセージ");
 
 // The rows of a caption of the message label as they are read: "\r\n", "\r" and "\n"

@@ -156,7 +156,9 @@ void QtWindow::BuildWidgets() {
       QStringLiteral("QPushButton { background: white; color: black; border: 1px solid #a0a0a0; }"
                      "QPushButton:hover { background: #fff4fc; }"
                      "QPushButton:pressed { background: #f0d8f0; }"
-                     "QPushButton:disabled { color: #b0b0b0; }"));
+                     "QPushButton:disabled { color: #b0b0b0; }"
+                     // The command the keys would press shows, in the frame's colour.
+                     "QPushButton:focus { border: 3px solid #ff00ff; }"));
 
   picStt_ = new PictureBox(this, PictureBox::Keep::kPicture);
   picStt_->setObjectName(QStringLiteral("PicStt"));

@@ -37,7 +37,12 @@ bus=$!
 tries=300
 until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do
   tries=$((tries - 1))
-  [ "$tries" -gt 0 ] || { echo "screen reader: FAIL: openbox did not start"; kill "$wm" "$bus"; exit 1; }
+  if [ "$tries" -le 0 ]; then
+    echo "screen reader: FAIL: openbox did not start"
+    cat "$work/openbox.log"
+    kill "$wm" "$bus" 2>/dev/null
+    exit 1
+  fi
   sleep 0.1
 done
 # Qt asks the session whether assistive technology is on; here it always is.
