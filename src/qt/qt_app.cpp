@@ -43,7 +43,9 @@ QtGame::QtGame(const QString& programFolder, MidiDevice& midi, Random& random,
                const QString& preferencesFile)
     : midi_(midi),
       pictures_(window_.picStt(), window_.pic(), window_.picKao()),
-      dialogs_(window_, kGameTitle, [this] { window_.Render(); }),
+      dialogs_(
+          window_, kGameTitle, [this] { window_.Render(); },
+          [this] { return window_.DialogFont(); }),
       shell_(window_, programFolder),
       music_(midi),
       fom_({pictures_, dialogs_, random, shell_, music_}),

@@ -373,7 +373,7 @@ void QtWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (startOuterWidth_ > 0) {
     // Before the first paint, so no one sees the window at its first width.
-    const QMargins frame = Frame();
+    const QMargins frame = geometry_.Frame();
     const int inner = std::max(startOuterWidth_ - frame.left() - frame.right(), 1);
     startOuterWidth_ = 0;
     if (inner != width()) resize(inner, height());

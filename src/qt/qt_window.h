@@ -14,6 +14,7 @@
 
 #include "game/controls.h"
 #include "layout/layout.h"
+#include "qt/qt_geometry.h"
 #include "qt/qt_x11.h"
 
 class QLabel;
@@ -47,6 +48,11 @@ class QtWindow : public QWidget {
   void SetOuterWidthTwips(double twips);
   void ApplyLayout(const Layout& layout);
   void SelectDayLimitText();
+  // Where the game is drawn in the window: all of it, or while the platform owns
+  // the window's size (maximised, full screen) the largest 8:6 part, centred.
+  QRect GameArea() const;
+  // The message boxes and the menu: the game's font at the size of its text.
+  QFont DialogFont() const;
 
   PictureBox& picStt() const { return *picStt_; }
   PictureBox& pic() const { return *pic_; }
@@ -78,14 +84,11 @@ class QtWindow : public QWidget {
   void FixFocus();
   QLineEdit* TxtDay();
   void PlaceTxtDay();
-  // The window manager's frame round the inner area: Qt's once the window is on
-  // screen, before that what the window manager said it would be.
-  QMargins Frame() const;
+  void Relayout();
   void EndCtrlFastForward();
 
   Fom* fom_ = nullptr;
   std::function<void()> onClosed_;
-  QMargins frame_;
   // Asked as the window is made, answered before its first show.
   std::unique_ptr<FrameExtentsRequest> frameRequest_;
   // The outer width start-up asked for, in pixels, kept until the first show: a
@@ -97,6 +100,7 @@ class QtWindow : public QWidget {
   // as soon as it has been dismissed.
   bool closePending_ = false;
   std::unique_ptr<CloseRequestWatcher> closeWatcher_;
+  WindowGeometry geometry_{*this, [this] { Relayout(); }};
   // Ctrl held on its own fast-forwards; held this long with no other key, it is not
   // the start of a shortcut.
   QTimer ctrlHold_{this};

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <QObject>
-#include <QRect>
 #include <QString>
 
 #include "audio/midi_device.h"
@@ -40,9 +39,6 @@ class WindowKeys : public QObject {
   MidiDevice& midi_;
   QString preferencesFile_;
   bool muted_ = false;
-  // Where the window stood before full screen, put back on the way out.
-  QRect normal_;
-  bool restoring_ = false;
 };
 
 }  // namespace hibi
