@@ -41,8 +41,8 @@ QMargins WindowGeometry::Frame() const {
     const QRect inner = window_.geometry();
     const QMargins known(inner.left() - outer.left(), inner.top() - outer.top(),
                          outer.right() - inner.right(), outer.bottom() - inner.bottom());
-    if (!known.isNull()) return known;
     if (!mapped_.isNull()) return mapped_;
+    if (!known.isNull()) return known;
   }
   return announced_;
 }
@@ -55,8 +55,9 @@ void WindowGeometry::Placed(const QRect& inner, const QMargins& frame) {
 bool WindowGeometry::PlatformSized() const {
   if (window_.windowState() & (kOwned | Qt::WindowMinimized)) return true;
   const QRect usable = UsableArea(window_);
+  const QSize outer = window_.geometry().marginsAdded(Frame()).size();
   return window_.isVisible() && !usable.isEmpty() && window_.geometry() != placed_ &&
-         window_.frameGeometry().size() == usable.size();
+         outer.width() >= usable.width() && outer.height() >= usable.height();
 }
 
 bool WindowGeometry::eventFilter(QObject* watched, QEvent* event) {
@@ -95,6 +96,9 @@ bool WindowGeometry::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void WindowGeometry::Track() {
+  if (window_.isVisible()) {
+    mapped_ = FrameOnScreen(window_);
+  }
   // Maximised or full screen again before the platform had settled.
   if (window_.windowState() & kOwned) settle_.stop();
   if (settle_.isActive()) {
@@ -112,7 +116,6 @@ void WindowGeometry::Track() {
   platformSized_ = sized;
   if (sized || !window_.isVisible()) return;
   normal_ = window_.geometry();
-  if (window_.frameGeometry() == window_.geometry()) mapped_ = MappedFrame(window_);
   // A window manager that announced no frame has put one round the window now.
   if (Frame() != used_) {
     QTimer::singleShot(0, this, [this] {

@@ -34,8 +34,8 @@ class WindowGeometry : public QObject {
   // The layout has put the window here, counting this frame.
   void Placed(const QRect& inner, const QMargins& frame);
 
-  // Maximised, full screen or minimised, or a frame as large as the usable area that
-  // the game did not ask for (a window manager that maximises without saying so).
+  // Maximised, full screen or minimised, or a frame covering the usable area that the
+  // game did not ask for (a window manager that maximises before it says so).
   bool PlatformSized() const;
   // The layout leaves the size and place alone: the platform owns them, or the size
   // from before is being given back.
@@ -51,7 +51,8 @@ class WindowGeometry : public QObject {
   QWidget& window_;
   std::function<void()> relayout_;
   QMargins announced_;
-  // Counted from the window tree where the platform tells no frame.
+  // The frame as the server has it, read at every change of the window, where Qt
+  // has none or has not yet caught up with it.
   QMargins mapped_;
   QMargins used_;
   QRect placed_;

@@ -139,7 +139,7 @@ bool CloseRequestWatcher::nativeEventFilter(const QByteArray& type, void* messag
   return false;  // Qt goes on to handle it as it would
 }
 
-QMargins MappedFrame(const QWidget& window) {
+QMargins FrameOnScreen(const QWidget& window) {
   xcb_connection_t* c = Connection();
   if (!c || !window.windowHandle()) return {};
   const auto id = static_cast<xcb_window_t>(window.winId());
@@ -161,13 +161,14 @@ QMargins MappedFrame(const QWidget& window) {
       &free);
   if (!outer || !inner || !at) return {};
   const int border = outer->border_width;
+  const int width = outer->width + 2 * border;
+  const int height = outer->height + 2 * border;
   const int left = at->dst_x + border;
   const int top_ = at->dst_y + border;
-  const int right = outer->width + 2 * border - left - inner->width;
-  const int bottom = outer->height + 2 * border - top_ - inner->height;
   const qreal ratio = window.devicePixelRatioF();
   auto px = [ratio](int v) { return static_cast<int>(std::max(v, 0) / ratio); };
-  return QMargins(px(left), px(top_), px(right), px(bottom));
+  return QMargins(px(left), px(top_), px(width - left - inner->width),
+                  px(height - top_ - inner->height));
 }
 
 FrameWatcher::FrameWatcher(QWidget& window, std::function<void()> onFrame)

@@ -50,10 +50,11 @@ class CloseRequestWatcher : public QAbstractNativeEventFilter {
   unsigned deleteWindow_ = 0;
 };
 
-// The frame a window manager has put round the mapped `window`, counted from the
-// window tree: the difference between its outermost ancestor below the root and the
-// window itself. Null margins without a window manager or off X11.
-QMargins MappedFrame(const QWidget& window);
+// The frame a window manager has put round the mapped `window`, read from the
+// window tree as the server has it now: the difference between its outermost
+// ancestor below the root and the window itself. Null without a window manager's
+// frame or off X11.
+QMargins FrameOnScreen(const QWidget& window);
 
 // Calls `onFrame` whenever the window manager puts `window` into a frame of its own
 // or announces new frame extents for it: a window manager that did not say what
