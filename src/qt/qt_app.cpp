@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "qt/qt_session_end.h"
 #include "storage/settings.h"
 
 namespace hibi {
@@ -84,6 +85,7 @@ int RunGame(const QString& programFolder, MidiDevice& midi, Random& random, std:
     return 1;
   }
   game.window().SetOnClosed([] { QCoreApplication::exit(0); });
+  new CloseOnSessionEnd(game.window());
   return QCoreApplication::exec();
 }
 

@@ -36,12 +36,10 @@ WindowGeometry::WindowGeometry(QWidget& window, std::function<void()> relayout)
 WindowGeometry::~WindowGeometry() = default;
 
 QMargins WindowGeometry::Frame() const {
-  if (window_.isVisible()) {
-    const QRect outer = window_.frameGeometry();
-    const QRect inner = window_.geometry();
-    const QMargins known(inner.left() - outer.left(), inner.top() - outer.top(),
-                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+  if (window_.isVisible() && window_.windowHandle()) {
     if (!mapped_.isNull()) return mapped_;
+    // Qt's own decorations on Wayland, or the window manager's extents on X11.
+    const QMargins known = window_.windowHandle()->frameMargins();
     if (!known.isNull()) return known;
   }
   return announced_;
@@ -61,6 +59,7 @@ bool WindowGeometry::PlatformSized() const {
 }
 
 bool WindowGeometry::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == window_.windowHandle() && event->type() == QEvent::Expose) Track();
   if (watched != &window_) return false;
   switch (event->type()) {
     case QEvent::Show:
@@ -71,6 +70,8 @@ bool WindowGeometry::eventFilter(QObject* watched, QEvent* event) {
           relayout_();
         });
         WatchScreen(window_.screen());
+        // Decorations drawn by Qt itself come with the first frame.
+        window_.windowHandle()->installEventFilter(this);
         // Looked at once Qt has taken note of the frame as well.
         frameWatcher_ = std::make_unique<FrameWatcher>(
             window_, [this] { QTimer::singleShot(0, this, [this] { Track(); }); });

@@ -371,18 +371,24 @@ void QtWindow::resizeEvent(QResizeEvent* event) {
 
 void QtWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (startOuterWidth_ > 0) {
-    // Before the first paint, so no one sees the window at its first width.
-    const QMargins frame = geometry_.Frame();
-    const int inner = std::max(startOuterWidth_ - frame.left() - frame.right(), 1);
-    startOuterWidth_ = 0;
-    if (inner != width()) resize(inner, height());
-  }
+  // Before the first paint, so no one sees the window at its first width.
+  TakeStartWidth();
   // The game starts when the window is first shown. Later activations, such as
   // the player coming back from another program, must never reset it.
   if (event->spontaneous() || shownOnce_ || !fom_) return;
   shownOnce_ = true;
   Run([](Fom& fom) { fom.Form_Activate(); });
+}
+
+// The frame is counted once, when it is first known: at the first show, or for a
+// frame that comes later (Qt's decorations on Wayland, a window manager that did
+// not say) at the first pass after it came.
+void QtWindow::TakeStartWidth() {
+  const QMargins frame = geometry_.Frame();
+  if (startOuterWidth_ <= 0 || frame.isNull()) return;
+  const int inner = std::max(startOuterWidth_ - frame.left() - frame.right(), 1);
+  startOuterWidth_ = 0;
+  if (inner != width()) resize(inner, height());
 }
 
 void QtWindow::closeEvent(QCloseEvent* event) {

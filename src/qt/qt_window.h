@@ -85,14 +85,16 @@ class QtWindow : public QWidget {
   QLineEdit* TxtDay();
   void PlaceTxtDay();
   void Relayout();
+  void TakeStartWidth();
   void EndCtrlFastForward();
 
   Fom* fom_ = nullptr;
   std::function<void()> onClosed_;
   // Asked as the window is made, answered before its first show.
   std::unique_ptr<FrameExtentsRequest> frameRequest_;
-  // The outer width start-up asked for, in pixels, kept until the first show: a
-  // platform that tells the frame only then gets it counted there, once.
+  // The outer width start-up asked for, in pixels, kept until the frame is known:
+  // a platform that tells the frame only at the first show or later gets it
+  // counted then, once.
   int startOuterWidth_ = 0;
   bool shownOnce_ = false;
   bool closed_ = false;

@@ -200,6 +200,7 @@ QFont QtWindow::DialogFont() const {
 
 void QtWindow::Relayout() {
   if (!fom_ || closed_) return;
+  TakeStartWidth();
   fom_->Form_Resize();
   Render();
 }
