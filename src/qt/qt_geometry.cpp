@@ -53,9 +53,12 @@ void WindowGeometry::Placed(const QRect& inner, const QMargins& frame) {
 bool WindowGeometry::PlatformSized() const {
   if (window_.windowState() & (kOwned | Qt::WindowMinimized)) return true;
   const QRect usable = UsableArea(window_);
-  const QSize outer = window_.geometry().marginsAdded(Frame()).size();
+  const QRect outer =
+      mappedOuter_.isValid() ? mappedOuter_ : window_.geometry().marginsAdded(Frame());
+  const QMargins frame = mappedOuter_.isValid() ? mapped_ : Frame();
+  const QRect inner(outer.topLeft() + QPoint(frame.left(), frame.top()), window_.size());
   return window_.isVisible() && !usable.isEmpty() && window_.geometry() != placed_ &&
-         outer.width() >= usable.width() && outer.height() >= usable.height();
+         outer.contains(usable) && usable.contains(inner);
 }
 
 bool WindowGeometry::eventFilter(QObject* watched, QEvent* event) {
@@ -98,7 +101,9 @@ bool WindowGeometry::eventFilter(QObject* watched, QEvent* event) {
 
 void WindowGeometry::Track() {
   if (window_.isVisible()) {
-    mapped_ = FrameOnScreen(window_);
+    const MappedFrame frame = FrameOnScreen(window_);
+    mappedOuter_ = frame.outer;
+    mapped_ = frame.margins;
   }
   // Maximised or full screen again before the platform had settled.
   if (window_.windowState() & kOwned) settle_.stop();
