@@ -53,12 +53,9 @@ void WindowGeometry::Placed(const QRect& inner, const QMargins& frame) {
 bool WindowGeometry::PlatformSized() const {
   if (window_.windowState() & (kOwned | Qt::WindowMinimized)) return true;
   const QRect usable = UsableArea(window_);
-  const QRect outer =
-      mappedOuter_.isValid() ? mappedOuter_ : window_.geometry().marginsAdded(Frame());
-  const QMargins frame = mappedOuter_.isValid() ? mapped_ : Frame();
-  const QRect inner(outer.topLeft() + QPoint(frame.left(), frame.top()), window_.size());
+  const QSize outer = window_.geometry().marginsAdded(Frame()).size();
   return window_.isVisible() && !usable.isEmpty() && window_.geometry() != placed_ &&
-         outer.contains(usable) && usable.contains(inner);
+         outer.width() >= usable.width() && outer.height() >= usable.height();
 }
 
 bool WindowGeometry::eventFilter(QObject* watched, QEvent* event) {
@@ -101,9 +98,7 @@ bool WindowGeometry::eventFilter(QObject* watched, QEvent* event) {
 
 void WindowGeometry::Track() {
   if (window_.isVisible()) {
-    const MappedFrame frame = FrameOnScreen(window_);
-    mappedOuter_ = frame.outer;
-    mapped_ = frame.margins;
+    mapped_ = FrameOnScreen(window_);
   }
   // Maximised or full screen again before the platform had settled.
   if (window_.windowState() & kOwned) settle_.stop();

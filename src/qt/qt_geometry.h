@@ -34,10 +34,8 @@ class WindowGeometry : public QObject {
   // The layout has put the window here, counting this frame.
   void Placed(const QRect& inner, const QMargins& frame);
 
-  // Maximised, full screen or minimised, or a frame laid over the whole usable area
-  // round an inside that fits it, which the game did not ask for (a window manager
-  // that maximises before it says so). A window merely asked to grow past the
-  // screen sticks out of it and is not one.
+  // Maximised, full screen or minimised, or a frame covering the usable area that the
+  // game did not ask for (a window manager that maximises before it says so).
   bool PlatformSized() const;
   // The layout leaves the size and place alone: the platform owns them, or the size
   // from before is being given back.
@@ -53,9 +51,8 @@ class WindowGeometry : public QObject {
   QWidget& window_;
   std::function<void()> relayout_;
   QMargins announced_;
-  // The frame as the server has it, read at every change of the window: Qt has
-  // none without frame extents, and catches up with a maximise only later.
-  QRect mappedOuter_;
+  // The frame as the server has it, read at every change of the window, where Qt
+  // has none or has not yet caught up with it.
   QMargins mapped_;
   QMargins used_;
   QRect placed_;

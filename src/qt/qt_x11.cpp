@@ -139,7 +139,7 @@ bool CloseRequestWatcher::nativeEventFilter(const QByteArray& type, void* messag
   return false;  // Qt goes on to handle it as it would
 }
 
-MappedFrame FrameOnScreen(const QWidget& window) {
+QMargins FrameOnScreen(const QWidget& window) {
   xcb_connection_t* c = Connection();
   if (!c || !window.windowHandle()) return {};
   const auto id = static_cast<xcb_window_t>(window.winId());
@@ -159,20 +159,16 @@ MappedFrame FrameOnScreen(const QWidget& window) {
   const std::unique_ptr<xcb_translate_coordinates_reply_t, decltype(&free)> at(
       xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, id, top, 0, 0), nullptr),
       &free);
-  const std::unique_ptr<xcb_translate_coordinates_reply_t, decltype(&free)> onRoot(
-      xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, top, Root(c), 0, 0), nullptr),
-      &free);
-  if (!outer || !inner || !at || !onRoot) return {};
+  if (!outer || !inner || !at) return {};
   const int border = outer->border_width;
   const int width = outer->width + 2 * border;
   const int height = outer->height + 2 * border;
   const int left = at->dst_x + border;
   const int top_ = at->dst_y + border;
   const qreal ratio = window.devicePixelRatioF();
-  auto px = [ratio](int v) { return static_cast<int>(v / ratio); };
-  return {QRect(px(onRoot->dst_x - border), px(onRoot->dst_y - border), px(width), px(height)),
-          QMargins(px(left), px(top_), px(std::max(width - left - inner->width, 0)),
-                   px(std::max(height - top_ - inner->height, 0)))};
+  auto px = [ratio](int v) { return static_cast<int>(std::max(v, 0) / ratio); };
+  return QMargins(px(left), px(top_), px(width - left - inner->width),
+                  px(height - top_ - inner->height));
 }
 
 FrameWatcher::FrameWatcher(QWidget& window, std::function<void()> onFrame)

@@ -6,7 +6,6 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QMargins>
-#include <QRect>
 #include <functional>
 
 class QWidget;
@@ -52,14 +51,10 @@ class CloseRequestWatcher : public QAbstractNativeEventFilter {
 };
 
 // The frame a window manager has put round the mapped `window`, read from the
-// window tree as the server has it now: its outermost ancestor below the root, and
-// the difference between that and the window itself. Empty without a window
-// manager's frame or off X11.
-struct MappedFrame {
-  QRect outer;
-  QMargins margins;
-};
-MappedFrame FrameOnScreen(const QWidget& window);
+// window tree as the server has it now: the difference between its outermost
+// ancestor below the root and the window itself. Null without a window manager's
+// frame or off X11.
+QMargins FrameOnScreen(const QWidget& window);
 
 // Calls `onFrame` whenever the window manager puts `window` into a frame of its own
 // or announces new frame extents for it: a window manager that did not say what
