@@ -20,12 +20,12 @@ work=$(mktemp -d)
 weston= hibi=
 trap '[ -n "$hibi" ] && kill "$hibi" 2>/dev/null; [ -n "$weston" ] && kill "$weston" 2>/dev/null; rm -rf "$work"' EXIT INT TERM
 fail() { echo "wayland: FAIL: $*"; exit 1; }
+# Waits up to $1 seconds for the command after it to succeed.
 poll() {
-  tenths=$1
+  deadline=$(($(date +%s) + $1))
   shift
   while ! "$@" >/dev/null 2>&1; do
-    tenths=$((tenths - 1))
-    [ "$tenths" -gt 0 ] || return 1
+    [ "$(date +%s)" -lt "$deadline" ] || return 1
     sleep 0.1
   done
 }
@@ -37,7 +37,7 @@ export XDG_RUNTIME_DIR="$work/run" WAYLAND_DISPLAY=hibi-smoke-$$
 weston --config="$work/weston.ini" --backend=headless-backend.so --use-pixman --debug \
   --socket="$WAYLAND_DISPLAY" --width=1920 --height=1080 >"$work/weston.log" 2>&1 &
 weston=$!
-poll 300 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || fail "weston did not start within 30 s"
+poll 30 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || fail "weston did not start within 30 s"
 
 QT_QPA_PLATFORM=wayland "$work/game/hibi" >"$work/hibi.log" 2>&1 &
 hibi=$!
@@ -48,7 +48,7 @@ outer() {
 }
 # 8:6 within a few pixels of rounding, and larger than a window that is still opening.
 shaped() { set -- $(outer); [ "$1" -gt 600 ] && [ $(($1 * 3 - $2 * 4)) -le 8 ] && [ $(($2 * 4 - $1 * 3)) -le 8 ]; }
-poll 300 shaped || fail "the window is not 8:6, decorations included: $(outer)"
+poll 30 shaped || fail "the window is not 8:6, decorations included: $(outer)"
 echo "wayland: opened $(outer) (outer w h)"
 
 kill -TERM "$hibi"
