@@ -130,7 +130,8 @@ echo "smoke: $wm_name: start $(outer) (outer w h left top) on ${sw}x$sh"
 
 # A program asks for the whole width: the largest 8:6 window that fits, title bar on screen.
 xdotool windowsize "$wid" "$sw" $((sh - 80))
-poll 50 sh -c "set -- \$(xwininfo -id $wid | awk '/Width/ {print \$NF}'); [ \$1 -gt $((uh * 4 / 3 - 60)) ]" ||
+widest=$((uh * 4 / 3 < uw ? uh * 4 / 3 : uw))
+poll 50 sh -c "set -- \$(xwininfo -id $wid | awk '/Width/ {print \$NF}'); [ \$1 -gt $((widest - 60)) ]" ||
   fail "the request to widen did not happen: $(outer)"
 poll 50 whole || fail "wider than the usable screen: $(outer) on ${uw}x$uh at $ux,$uy"
 poll 50 shaped || fail "not 8:6 after a request to widen: $(outer)"
