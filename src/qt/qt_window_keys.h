@@ -6,7 +6,6 @@
 #pragma once
 
 #include <QObject>
-#include <QRect>
 #include <QString>
 #include <functional>
 
@@ -47,9 +46,6 @@ class WindowKeys : public QObject {
   bool muted_ = false;
   double loudness_ = 1;
   std::function<void()> onMuted_;
-  // Where the window stood before full screen, put back on the way out.
-  QRect normal_;
-  bool restoring_ = false;
 };
 
 }  // namespace hibi
