@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <algorithm>
-#include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -16,7 +15,6 @@
 
 #include "audio/midi_file.h"
 #include "fluidsynth/fluidsynth_library.h"
-#include "fluidsynth/fluidsynth_output.h"
 #include "fluidsynth/fluidsynth_quiet.h"
 
 namespace hibi {
@@ -34,20 +32,23 @@ const QStringList kSystemSoundfonts = {QStringLiteral("/usr/share/sounds/sf2/def
 // started again: each start parses the whole tune on the audio thread.
 constexpr std::chrono::seconds kRetryAfterFailure{1};
 
-// PipeWire desktops serve PulseAudio too. Nothing else is tried: a file or a
-// null output would only spend CPU on music nobody hears.
-constexpr std::array<const char*, 2> kDrivers = {"pulseaudio", "alsa"};
+// Without a sound server, FluidSynth's own ALSA driver. Nothing else is tried: a
+// file or a null output would only spend CPU on music nobody hears. Its three
+// periods of 2048 frames hold 139 ms, so a volume change is heard within 0.19 s.
+constexpr char kFallbackDriver[] = "alsa";
+constexpr int kFallbackPeriod = 2048;
+constexpr int kFallbackPeriods = 3;
 
 // No real tune comes near this; a bigger file is not worth reading at start-up.
 constexpr qint64 kLargestTune = 16 * 1024 * 1024;
 
-// The audio thread renders a period in steps of the synthesiser's own block, and
-// after the step that played the tune's end it waits this long at most for the
-// restart: the next step then starts the tune again, instead of the rest of the
-// period (up to 11.6 ms) going out silent first. The output buffers four periods,
-// so the wait never reaches the speakers.
+// The audio thread renders a block in steps of the synthesiser's own 64 frames,
+// and after the step that played the tune's end it waits this long at most for
+// the restart: the next step then starts the tune again, instead of the rest of
+// the block (up to 40 ms and more) going out silent first. The server still holds
+// over 100 ms when it asks for a block, so the wait never reaches the speakers.
 constexpr int kRenderStep = 64;
-constexpr std::chrono::milliseconds kRestartWait{4};
+constexpr std::chrono::milliseconds kRestartWait{20};
 
 // The synthesiser's gain at full volume.
 constexpr float kFullGain = 1.2f;
@@ -67,14 +68,17 @@ void CopyMode(bool playing, char* reply, int capacity) {
 }  // namespace
 
 struct FluidSynthDevice::Impl {
-  Impl(Output o, QStringList fonts)
-      : output(o), soundfonts(fonts.isEmpty() ? kSystemSoundfonts : std::move(fonts)) {}
+  Impl(Output o, QStringList fonts, SoundSystem sound)
+      : output(o),
+        soundfonts(fonts.isEmpty() ? kSystemSoundfonts : std::move(fonts)),
+        system(std::move(sound)) {}
 
   // Declared in the order of building; destroyed in reverse, so the audio thread
   // stops before the player and the synth it renders go away, and the library
   // goes last.
   Output output;
   QStringList soundfonts;
+  SoundSystem system;
   // Taken by the audio thread only to announce an end, once per round of the tune.
   std::mutex noticeLock;
   std::function<void()> notice;
@@ -84,6 +88,7 @@ struct FluidSynthDevice::Impl {
   Owned<fluid_synth_t> synth{nullptr, nullptr};
   Owned<fluid_player_t> player{nullptr, nullptr};
   Owned<fluid_audio_driver_t> driver{nullptr, nullptr};
+  std::unique_ptr<SoundStream> stream;
   int length = 0;
   double volume = 1.0;
   // Set by a restart until the player's first step past it: until then the
@@ -137,24 +142,25 @@ struct FluidSynthDevice::Impl {
     return FLUID_OK;
   }
 
-  // The audio thread's render. The player's own callback must have returned before
-  // the restart is made, or it would mark the restarted tune done again; so the
-  // wait comes between steps, never inside the tick.
+  // The audio thread's render, `stride` floats from one frame to the next. The
+  // player's own callback must have returned before the restart is made, or it would
+  // mark the restarted tune done again; so the wait comes between steps, never
+  // inside the tick.
+  bool RenderSteps(float* left, float* right, int stride, int frames) {
+    for (int done = 0; done < frames;) {
+      const int n = std::min(kRenderStep, frames - done);
+      if (lib->fluid_synth_write_float(synth.get(), n, left, done * stride, stride, right,
+                                       done * stride, stride) != FLUID_OK)
+        return false;
+      done += n;
+      if (endPlayed.load()) AwaitRestart();
+    }
+    return true;
+  }
+
   static int RenderPeriod(void* data, int len, int, float*[], int nout, float* out[]) {
     Impl& d = *static_cast<Impl*>(data);
-    if (nout < 2) return FLUID_FAILED;
-    for (int done = 0; done < len;) {
-      const int n = std::min(kRenderStep, len - done);
-      float* dry[2] = {out[0] + done, out[1] + done};
-      // The PulseAudio and ALSA drivers give no effect buffers: reverb and chorus
-      // are mixed into the dry signal, as the plain driver does.
-      float* wet[4] = {dry[0], dry[1], dry[0], dry[1]};
-      if (d.lib->fluid_synth_process(d.synth.get(), n, 4, wet, 2, dry) != FLUID_OK)
-        return FLUID_FAILED;
-      done += n;
-      if (d.endPlayed.load()) d.AwaitRestart();
-    }
-    return FLUID_OK;
+    return nout >= 2 && d.RenderSteps(out[0], out[1], 1, len) ? FLUID_OK : FLUID_FAILED;
   }
 
   void AwaitRestart() {
@@ -189,6 +195,7 @@ struct FluidSynthDevice::Impl {
   }
 
   void ResetParts() {
+    stream.reset();
     driver.reset();
     player.reset();
     synth.reset();
@@ -200,7 +207,7 @@ struct FluidSynthDevice::Impl {
 
   bool LoadLibrary() {
     if (lib) return true;
-    lib = FluidSynthLibrary::Load();
+    lib = system.loadSynthesiser();
     if (lib) quiet = std::make_unique<QuietSoundLibraries>(*lib);
     return lib != nullptr;
   }
@@ -218,22 +225,33 @@ struct FluidSynthDevice::Impl {
     lib->fluid_settings_setnum(s, "synth.gain", gain);
     // The tune needs at most 45 voices at once; the default 256 costs 2 MB more.
     lib->fluid_settings_setint(s, "synth.polyphony", 64);
-    // 512 frames is 11.6 ms at 44.1 kHz: the restart lands in the next period, so
-    // this bounds the gap at the loop point. Smaller periods cost more than they
-    // give: at 256 frames the synthesis and the sound server's client thread took
-    // half as much CPU again (15 % of a core against 10.7 %, measured on a null sink).
-    lib->fluid_settings_setint(s, "audio.period-size", 512);
-    lib->fluid_settings_setint(s, "audio.periods", 4);
+    lib->fluid_settings_setint(s, "audio.period-size", kFallbackPeriod);
+    lib->fluid_settings_setint(s, "audio.periods", kFallbackPeriods);
   }
 
-  bool StartDriver() {
-    for (const char* name : kDrivers) {
-      lib->fluid_settings_setstr(settings.get(), "audio.driver", name);
-      driver = {lib->new_fluid_audio_driver2(settings.get(), &Impl::RenderPeriod, this),
-                lib->delete_fluid_audio_driver};
-      if (driver) return true;
+  // The sound server if there is one, else ALSA straight.
+  bool ConnectOutput() {
+    stream = system.connectServer ? system.connectServer() : nullptr;
+    if (stream) return true;
+    lib->fluid_settings_setstr(settings.get(), "audio.driver", kFallbackDriver);
+    driver = {lib->new_fluid_audio_driver2(settings.get(), &Impl::RenderPeriod, this),
+              lib->delete_fluid_audio_driver};
+    return driver != nullptr;
+  }
+
+  bool StartStream() {
+    return !stream || stream->Start([this](float* block, int frames) {
+      return RenderSteps(block, block + 1, 2, frames);
+    });
+  }
+
+  // Under buildLock: what was asked while the build ran.
+  void ApplyHeld(bool& played) {
+    lib->fluid_synth_set_gain(synth.get(), kFullGain * static_cast<float>(volume));
+    if (playWhenBuilt && !played && MayStart()) {
+      lib->fluid_player_play(player.get());
+      played = true;
     }
-    return false;
   }
 
   bool LoadSoundfont() {
@@ -255,7 +273,7 @@ struct FluidSynthDevice::Impl {
     const QByteArray tune = file.readAll();
     const std::optional<int> ticks = MidiFileLengthInTicks(tune);
     if (!ticks) return;
-    if (output == Output::kSpeakers && !SoundOutputMayExist()) return;
+    if (output == Output::kSpeakers && !system.outputMayExist()) return;
     length = *ticks;
     const QByteArray name = QFile::encodeName(path);
     if (output == Output::kOffline) {
@@ -267,15 +285,23 @@ struct FluidSynthDevice::Impl {
       building = true;
       playWhenBuilt = false;
     }
+    // The held Play is made before the stream starts, so the first block the server
+    // takes already holds the tune's first notes; and again after, for a Play or a
+    // volume asked while the stream started.
     builder = std::thread([this, name, tune] {
-      const bool built = Prepare(name, tune);
+      bool built = Prepare(name, tune);
+      bool played = false;
+      if (built) {
+        const std::lock_guard<std::mutex> guard(buildLock);
+        ApplyHeld(played);
+      }
+      built = built && StartStream();
       {
         const std::lock_guard<std::mutex> guard(buildLock);
         if (!built) {
           Abandon();
         } else {
-          lib->fluid_synth_set_gain(synth.get(), kFullGain * static_cast<float>(volume));
-          if (playWhenBuilt && MayStart()) lib->fluid_player_play(player.get());
+          ApplyHeld(played);
         }
         building = false;
       }
@@ -308,12 +334,12 @@ struct FluidSynthDevice::Impl {
     lib->fluid_player_set_tick_callback(player.get(), &Impl::OnTick, this);
     // The output goes first: without a sound device it fails within a millisecond,
     // and the soundfont need never be read.
-    return (output == Output::kOffline || StartDriver()) && LoadSoundfont();
+    return (output == Output::kOffline || ConnectOutput()) && LoadSoundfont();
   }
 };
 
-FluidSynthDevice::FluidSynthDevice(Output output, QStringList soundfonts)
-    : impl_(std::make_unique<Impl>(output, std::move(soundfonts))) {}
+FluidSynthDevice::FluidSynthDevice(Output output, QStringList soundfonts, SoundSystem system)
+    : impl_(std::make_unique<Impl>(output, std::move(soundfonts), std::move(system))) {}
 
 FluidSynthDevice::~FluidSynthDevice() {
   impl_->Reset();
@@ -400,7 +426,7 @@ bool FluidSynthDevice::HasTune() const {
 bool FluidSynthDevice::Render(float* left, float* right, int frames) {
   Impl& d = *impl_;
   if (!d.IsOpen() || d.output != Output::kOffline || frames <= 0) return false;
-  return d.lib->fluid_synth_write_float(d.synth.get(), frames, left, 0, 1, right, 0, 1) == FLUID_OK;
+  return d.RenderSteps(left, right, 1, frames);
 }
 
 int FluidSynthDevice::CurrentTick() const {
