@@ -90,7 +90,9 @@ struct FluidSynthDevice::Impl {
   Owned<fluid_audio_driver_t> driver{nullptr, nullptr};
   std::unique_ptr<SoundStream> stream;
   int length = 0;
-  double volume = 1.0;
+  // Set by the game, read by the audio thread, which scales what it renders by it.
+  std::atomic<float> volume{1.0f};
+  float heardVolume = 1.0f;  // the audio thread's own: where the last step ended
   // Set by a restart until the player's first step past it: until then the
   // player still shows the old end position, which must not read as stopped again.
   bool restarting = false;
@@ -152,10 +154,26 @@ struct FluidSynthDevice::Impl {
       if (lib->fluid_synth_write_float(synth.get(), n, left, done * stride, stride, right,
                                        done * stride, stride) != FLUID_OK)
         return false;
+      Scale(left + done * stride, right + done * stride, stride, n);
       done += n;
       if (endPlayed.load()) AwaitRestart();
     }
     return true;
+  }
+
+  // The volume is applied to the rendered sound, not to the synthesiser's voices:
+  // the reverb's tail of a muted tune would ring on for half a second. A change
+  // slides over one step, so a mute makes no click.
+  void Scale(float* left, float* right, int stride, int frames) {
+    const float from = heardVolume;
+    const float to = volume.load();
+    if (from == 1.0f && to == 1.0f) return;
+    for (int i = 0; i < frames; ++i) {
+      const float v = from + (to - from) * static_cast<float>(i + 1) / static_cast<float>(frames);
+      left[i * stride] *= v;
+      right[i * stride] *= v;
+    }
+    heardVolume = to;
   }
 
   static int RenderPeriod(void* data, int len, int, float*[], int nout, float* out[]) {
@@ -217,12 +235,7 @@ struct FluidSynthDevice::Impl {
     lib->fluid_settings_setint(s, "synth.lock-memory", 0);
     // Only the instruments the tune uses are read from the soundfont.
     lib->fluid_settings_setint(s, "synth.dynamic-sample-loading", 1);
-    double gain = kFullGain;
-    {
-      const std::lock_guard<std::mutex> guard(buildLock);
-      gain *= volume;
-    }
-    lib->fluid_settings_setnum(s, "synth.gain", gain);
+    lib->fluid_settings_setnum(s, "synth.gain", kFullGain);
     // The tune needs at most 45 voices at once; the default 256 costs 2 MB more.
     lib->fluid_settings_setint(s, "synth.polyphony", 64);
     lib->fluid_settings_setint(s, "audio.period-size", kFallbackPeriod);
@@ -247,7 +260,6 @@ struct FluidSynthDevice::Impl {
 
   // Under buildLock: what was asked while the build ran.
   void ApplyHeld(bool& played) {
-    lib->fluid_synth_set_gain(synth.get(), kFullGain * static_cast<float>(volume));
     if (playWhenBuilt && !played && MayStart()) {
       lib->fluid_player_play(player.get());
       played = true;
@@ -287,7 +299,7 @@ struct FluidSynthDevice::Impl {
     }
     // The held Play is made before the stream starts, so the first block the server
     // takes already holds the tune's first notes; and again after, for a Play or a
-    // volume asked while the stream started.
+    // Play asked while the stream started.
     builder = std::thread([this, name, tune] {
       bool built = Prepare(name, tune);
       bool played = false;
@@ -406,11 +418,7 @@ void FluidSynthDevice::PlayFromStart() {
 // The player runs on at any volume, so a muted tune is in step when it is heard again.
 void FluidSynthDevice::SetVolume(double volume) {
   Impl& d = *impl_;
-  // The builder sets the gain from this as it finishes.
-  if (d.WhileBuilding([&] { d.volume = std::clamp(volume, 0.0, 1.0); })) return;
-  d.volume = std::clamp(volume, 0.0, 1.0);
-  if (d.IsOpen())
-    d.lib->fluid_synth_set_gain(d.synth.get(), kFullGain * static_cast<float>(d.volume));
+  d.volume.store(static_cast<float>(std::clamp(volume, 0.0, 1.0)));
 }
 
 void FluidSynthDevice::SetNotice(std::function<void()> notice) {
