@@ -95,6 +95,15 @@ Rect RegionOf(Display* d, Window w, const char* fractions) {
           std::max(1, int(f[3] * a.height))};
 }
 
+// A window of the program before may still be going away; start on a clear screen.
+void AwaitClearScreen(Display* d, Window root, const Rect& centre) {
+  for (int i = 0; i < 400; ++i) {
+    Image image = Grab(d, root, centre);
+    if (image && !ShowsSomething(image.get())) break;
+    usleep(5000);
+  }
+}
+
 // The null sink's monitor, recorded by parec in 5 ms pieces. Each sample's time is
 // told from when its piece arrived, less the samples that came after it.
 class Monitor {
@@ -155,6 +164,7 @@ int SoundStart(Display* d, int timeoutMs, char** program) {
   while (MsSince(t0) < 300) listen(5);  // parec is recording before the program starts
   const int screen = DefaultScreen(d);
   const Rect centre{DisplayWidth(d, screen) / 2 - 100, DisplayHeight(d, screen) / 2 - 50, 200, 100};
+  AwaitClearScreen(d, RootWindow(d, screen), centre);
   const auto start = Clock::now();
   const double offset = MsSince(t0);
   after = offset;
@@ -226,12 +236,7 @@ int Start(Display* d, int timeoutMs, char** program) {
   const int sw = DisplayWidth(d, screen), sh = DisplayHeight(d, screen);
   const Rect centre{sw / 2 - 100, sh / 2 - 50, 200, 100};
   const Window root = RootWindow(d, screen);
-  // A window of the program before may still be going away; start on a clear screen.
-  for (int i = 0; i < 400; ++i) {
-    Image image = Grab(d, root, centre);
-    if (image && !ShowsSomething(image.get())) break;
-    usleep(5000);
-  }
+  AwaitClearScreen(d, root, centre);
   const auto t0 = Clock::now();
   const pid_t child = fork();
   if (child == 0) {
