@@ -45,8 +45,10 @@ constexpr qint64 kLargestTune = 16 * 1024 * 1024;
 // The audio thread renders a block in steps of the synthesiser's own 64 frames,
 // and after the step that played the tune's end it waits this long at most for
 // the restart: the next step then starts the tune again, instead of the rest of
-// the block (up to 40 ms and more) going out silent first. The server still holds
-// over 100 ms when it asks for a block, so the wait never reaches the speakers.
+// the block (up to 70 ms) going out silent first. When the game is slower than
+// that (a loaded machine), the block to the sound server ends at the tune's end
+// and the next one, asked for about 40 ms later, waits again before it gives up.
+// The server still holds over 80 ms when it asks, so no wait reaches the speakers.
 constexpr int kRenderStep = 64;
 constexpr std::chrono::milliseconds kRestartWait{20};
 
@@ -103,6 +105,7 @@ struct FluidSynthDevice::Impl {
   std::atomic<bool> beforeEnd{false};
   // Speakers: the end has played and the audio thread may wait for the restart.
   std::atomic<bool> endPlayed{false};
+  bool stoppedShort = false;  // the audio thread's own: a block ended at this end
   std::mutex restartLock;
   std::condition_variable restarted;
   bool started = false;
@@ -148,17 +151,19 @@ struct FluidSynthDevice::Impl {
   // player's own callback must have returned before the restart is made, or it would
   // mark the restarted tune done again; so the wait comes between steps, never
   // inside the tick.
-  bool RenderSteps(float* left, float* right, int stride, int frames) {
+  // Returns the frames rendered: with `mayStopShort`, fewer when the restart after
+  // the tune's end is still awaited; -1 when the synthesiser failed.
+  int RenderSteps(float* left, float* right, int stride, int frames, bool mayStopShort) {
     for (int done = 0; done < frames;) {
+      if (endPlayed.load() && !AwaitRestart(mayStopShort)) return done;
       const int n = std::min(kRenderStep, frames - done);
       if (lib->fluid_synth_write_float(synth.get(), n, left, done * stride, stride, right,
                                        done * stride, stride) != FLUID_OK)
-        return false;
+        return -1;
       Scale(left + done * stride, right + done * stride, stride, n);
       done += n;
-      if (endPlayed.load()) AwaitRestart();
     }
-    return true;
+    return frames;
   }
 
   // The volume is applied to the rendered sound, not to the synthesiser's voices:
@@ -178,14 +183,26 @@ struct FluidSynthDevice::Impl {
 
   static int RenderPeriod(void* data, int len, int, float*[], int nout, float* out[]) {
     Impl& d = *static_cast<Impl*>(data);
-    return nout >= 2 && d.RenderSteps(out[0], out[1], 1, len) ? FLUID_OK : FLUID_FAILED;
+    return nout >= 2 && d.RenderSteps(out[0], out[1], 1, len, false) == len ? FLUID_OK
+                                                                            : FLUID_FAILED;
   }
 
-  void AwaitRestart() {
+  // False: stop the block short, the restart may come before the next. Otherwise
+  // the restart came, or it is not waited for again: a game that does not restart
+  // (music off) is waited for at most twice per end.
+  bool AwaitRestart(bool mayStopShort) {
     std::unique_lock<std::mutex> hold(restartLock);
-    restarted.wait_for(hold, kRestartWait, [this] { return !endPlayed.load(); });
-    // One wait per end: a game that does not restart (music off) is not waited for again.
+    if (restarted.wait_for(hold, kRestartWait, [this] { return !endPlayed.load(); })) {
+      stoppedShort = false;
+      return true;
+    }
+    if (mayStopShort && !stoppedShort) {
+      stoppedShort = true;
+      return false;
+    }
+    stoppedShort = false;
     endPlayed.store(false);
+    return true;
   }
 
   void RestartMade() {
@@ -254,7 +271,7 @@ struct FluidSynthDevice::Impl {
 
   bool StartStream() {
     return !stream || stream->Start([this](float* block, int frames) {
-      return RenderSteps(block, block + 1, 2, frames);
+      return RenderSteps(block, block + 1, 2, frames, true);
     });
   }
 
@@ -434,7 +451,7 @@ bool FluidSynthDevice::HasTune() const {
 bool FluidSynthDevice::Render(float* left, float* right, int frames) {
   Impl& d = *impl_;
   if (!d.IsOpen() || d.output != Output::kOffline || frames <= 0) return false;
-  return d.RenderSteps(left, right, 1, frames);
+  return d.RenderSteps(left, right, 1, frames, false) == frames;
 }
 
 int FluidSynthDevice::CurrentTick() const {

@@ -4,6 +4,7 @@
 #include <pthread.h>
 #include <pulse/pulseaudio.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 #include <vector>
@@ -141,11 +142,16 @@ class PulseStream : public SoundStream {
     const int frames = static_cast<int>(bytes / kFrameBytes);
     if (frames <= 0) return;
     self.block_.resize(static_cast<std::size_t>(frames) * 2);
+    int rendered = self.render_(self.block_.data(), frames);
     // Silence rather than nothing, so the server's clock and the queue go on.
-    if (!self.render_(self.block_.data(), frames))
+    if (rendered < 0) {
       std::fill(self.block_.begin(), self.block_.end(), 0.0f);
-    self.pa_.pa_stream_write(stream, self.block_.data(), frames * std::size_t{kFrameBytes}, nullptr,
-                             0, PA_SEEK_RELATIVE);
+      rendered = frames;
+    }
+    // A short block: the server asks for the rest with its next request.
+    if (rendered > 0)
+      self.pa_.pa_stream_write(stream, self.block_.data(), rendered * std::size_t{kFrameBytes},
+                               nullptr, 0, PA_SEEK_RELATIVE);
   }
 
   const PulseLibrary& pa_;

@@ -10,8 +10,9 @@ namespace hibi {
 
 class FluidSynthLibrary;
 
-// Fills `frames` interleaved stereo frames; false when nothing could be rendered.
-using RenderBlock = std::function<bool(float* interleaved, int frames)>;
+// Fills up to `frames` interleaved stereo frames and returns how many it filled:
+// fewer when the rest should be asked for later, -1 when nothing can be rendered.
+using RenderBlock = std::function<int(float* interleaved, int frames)>;
 
 // A connection to the sound server that plays one stream once started. Destroying
 // it stops the stream: once the destructor returns, `render` is not called again.
