@@ -173,6 +173,8 @@ class FakeDevice : public ::testing::Test {
     const int rendered = fake->render(block.data(), frames);
     for (int i = kStep - 1; i < rendered; i += kStep) {
       EXPECT_EQ(block[2 * i], block[2 * i + 1]);
+      const float first = block[2 * (i - kStep + 1)];
+      EXPECT_TRUE(i < kStep || first == block[2 * i]) << "steady past a change, step " << i / kStep;
       levels.push_back(block[2 * i]);
     }
     return levels;
@@ -180,6 +182,7 @@ class FakeDevice : public ::testing::Test {
   void OpenAndPlay() {
     music.OpenMusic(tune.path);
     window.Await(2);  // the close and the tune's fate
+    EXPECT_EQ(Mode(), "stopped") << "until played";
     fake->length = device.LengthInTicks();
     music.bgmEnabled = true;
     music.PlayMusic();
