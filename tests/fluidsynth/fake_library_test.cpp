@@ -212,21 +212,24 @@ TEST_F(FakeDevice, TheTuneLoopsSeamlesslyInsideOneLargeBlock) {
   EXPECT_LT(device.CurrentTick(), 200 * kTicksPerStep) << "the second round plays";
 }
 
-// Unrestarted, a block ends with the tune and the next plays on, silent. The
-// watchdog's slow safety tick restarts a tune whose end went unannounced, and a
-// tick just after a restart, with the player not yet moved, leaves it alone.
+// The watchdog's slow safety tick restarts a tune whose end went unannounced, and a
+// tick just after a restart, with the player not yet moved, leaves it alone; the
+// next block starts with the restart. Unrestarted, a block stops short at the end,
+// and the next plays on, silent.
 TEST_F(FakeDevice, WithoutTheNoticeTheSafetyTickRestartsTheTuneOnce) {
   OpenAndPlay();
   device.SetNotice({});
   fake->tick = fake->length - 2 * kTicksPerStep;
-  EXPECT_EQ(Pull(kStep * 4), (std::vector<float>{kLevel, kLevel}));
-  EXPECT_EQ(Pull(kStep * 2), (std::vector<float>{0, 0}));
+  EXPECT_EQ(Pull(kStep * 2), (std::vector<float>{kLevel, kLevel}));
   EXPECT_EQ(Mode(), "stopped");
   music.BgmTim_Timer();
   EXPECT_EQ(Mode(), "playing") << "restarting, though the player still shows the end";
   music.BgmTim_Timer();
   EXPECT_EQ(fake->plays, 2);
   EXPECT_EQ(Pull(kStep), std::vector<float>{kLevel});
+  fake->tick = fake->length - kTicksPerStep;
+  EXPECT_EQ(Pull(kStep * 4), std::vector<float>{kLevel});
+  EXPECT_EQ(Pull(kStep * 2), (std::vector<float>{0, 0}));
 }
 
 // A player that gives up without a tick is started again at most once a second.
@@ -249,6 +252,9 @@ TEST_F(FakeDevice, WhatIsAskedWhileTheSynthesiserIsBuiltIsHeld) {
   music.PlayMusic();
   device.SetVolume(0.5);
   EXPECT_EQ(Mode(), "playing");
+  device.Rewind();
+  EXPECT_EQ(Mode(), "stopped") << "a Rewind drops the held Play";
+  music.PlayMusic();
   EXPECT_EQ(fake->plays, 0);
   loading.unlock();
   window.Await(2);
