@@ -97,7 +97,9 @@ struct FluidSynthDevice::Impl {
   float heardVolume = 1.0f;  // the audio thread's own: where the last step ended
   // Set by a restart until the player's first step past it: until then the
   // player still shows the old end position, which must not read as stopped again.
-  bool restarting = false;
+  // Cleared by the audio thread too: with the watchdog run only at the tune's end,
+  // no status query may come between a restart and the next end.
+  std::atomic<bool> restarting{false};
   // Written by the audio thread as the player moves on. The end is announced once
   // the player has been seen before it since the last start: just after a restart
   // the player may still report the old end position once more.
@@ -105,7 +107,7 @@ struct FluidSynthDevice::Impl {
   std::atomic<bool> beforeEnd{false};
   // Speakers: the end has played and the audio thread may wait for the restart.
   std::atomic<bool> endPlayed{false};
-  bool stoppedShort = false;  // the audio thread's own: a block ended at this end
+  bool stoppedShort = false;  // the audio thread's own: a block stopped short at this end
   std::mutex restartLock;
   std::condition_variable restarted;
   bool started = false;
@@ -138,10 +140,14 @@ struct FluidSynthDevice::Impl {
   static int OnTick(void* data, int tick) {
     Impl& d = *static_cast<Impl*>(data);
     if (tick < d.length) {
+      d.restarting.store(false);
       if (tick > 0) d.ticked.store(true);
       d.beforeEnd.store(true);
     } else if (d.beforeEnd.exchange(false)) {
-      if (d.output == Output::kSpeakers) d.endPlayed.store(true);
+      if (d.output == Output::kSpeakers) {
+        d.stoppedShort = false;  // the audio thread's own, as this callback is
+        d.endPlayed.store(true);
+      }
       d.Announce();
     }
     return FLUID_OK;
@@ -192,15 +198,11 @@ struct FluidSynthDevice::Impl {
   // (music off) is waited for at most twice per end.
   bool AwaitRestart(bool mayStopShort) {
     std::unique_lock<std::mutex> hold(restartLock);
-    if (restarted.wait_for(hold, kRestartWait, [this] { return !endPlayed.load(); })) {
-      stoppedShort = false;
-      return true;
-    }
+    if (restarted.wait_for(hold, kRestartWait, [this] { return !endPlayed.load(); })) return true;
     if (mayStopShort && !stoppedShort) {
       stoppedShort = true;
       return false;
     }
-    stoppedShort = false;
     endPlayed.store(false);
     return true;
   }
@@ -405,8 +407,8 @@ bool FluidSynthDevice::Status(char* reply, int capacity) {
   bool playing = d.lib->fluid_player_get_status(player) == FLUID_PLAYER_PLAYING;
   if (playing) {
     const bool atEnd = d.lib->fluid_player_get_current_tick(player) >= d.length;
-    if (!atEnd) d.restarting = false;
-    playing = !atEnd || d.restarting;
+    if (!atEnd) d.restarting.store(false);
+    playing = !atEnd || d.restarting.load();
   }
   CopyMode(playing, reply, capacity);
   return true;

@@ -118,7 +118,10 @@ class PulseStream : public SoundStream {
     if (!stream_) return false;
     pa_.pa_stream_set_write_callback(stream_, &PulseStream::OnWritable, this);
     const auto unset = static_cast<uint32_t>(-1);
-    const pa_buffer_attr attr{unset, BytesOf(kQueueMs), unset, BytesOf(kTopUpMs), unset};
+    // Playback resumes after a dropout as soon as one top-up is there, not only once
+    // the whole queue is full again (150 ms of silence for one late block).
+    const pa_buffer_attr attr{unset, BytesOf(kQueueMs), BytesOf(kTopUpMs), BytesOf(kTopUpMs),
+                              unset};
     if (pa_.pa_stream_connect_playback(stream_, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr,
                                        nullptr) < 0)
       return false;

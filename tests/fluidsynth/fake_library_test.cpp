@@ -227,9 +227,12 @@ TEST_F(FakeDevice, WithoutTheNoticeTheSafetyTickRestartsTheTuneOnce) {
   music.BgmTim_Timer();
   EXPECT_EQ(fake->plays, 2);
   EXPECT_EQ(Pull(kStep), std::vector<float>{kLevel});
-  fake->tick = fake->length - kTicksPerStep;
-  EXPECT_EQ(Pull(kStep * 4), std::vector<float>{kLevel});
-  EXPECT_EQ(Pull(kStep * 2), (std::vector<float>{0, 0}));
+  for (const bool restarted : {true, false}) {  // every end stops a block short
+    fake->tick = fake->length - kTicksPerStep;
+    EXPECT_EQ(Pull(kStep * 4), std::vector<float>{kLevel});
+    if (restarted) music.BgmTim_Timer();
+    EXPECT_EQ(Pull(kStep * 2), (std::vector<float>(2, restarted ? kLevel : 0))) << restarted;
+  }
 }
 
 // A player that gives up without a tick is started again at most once a second.
