@@ -76,16 +76,12 @@ void OpenSettled(FluidSynthDevice& device, const QString& path) {
   EXPECT_TRUE(told) << "the device told when the tune was ready or refused";
 }
 
-TEST(FluidSynthDevice, OfflineTheTuneWaitsForPlayAndMutedPlaysOnUnheard) {
+// The volume is the device's own, proved with the fakes below.
+TEST(FluidSynthDevice, OfflineTheTuneWaitsForPlayAndIsHeard) {
   FluidSynthDevice device(Output::kOffline);
   device.Open(testing::SampleTune().path);
   EXPECT_EQ(Mode(device), "stopped") << "an opened tune waits to be played";
   device.Play();
-  device.SetVolume(0);
-  EXPECT_LT(Render(device, kTwoSeconds), 1e-6) << "silent";
-  const int tick = device.CurrentTick();
-  EXPECT_GT(tick, 0) << "the tune went on";
-  device.SetVolume(1);
   EXPECT_GT(Render(device, kTwoSeconds), 0.005);
 }
 
@@ -112,7 +108,8 @@ TEST(FluidSynthDevice, AMissingOrDamagedSoundfontOrTuneMeansSilenceWithoutAWord)
     } else if (bytes.startsWith('/')) {
       QFile::link(QString::fromLatin1(bytes), path);
     } else if (!bytes.isNull() && out.open(QIODevice::WriteOnly)) {
-      out.write(bytes), out.close();
+      out.write(bytes);
+      out.close();
     }
     const bool font = path.endsWith(".sf2");
     for (Output output : {Output::kOffline, Output::kSpeakers}) {
@@ -340,7 +337,6 @@ class FakeDevice : public ::testing::Test {
 // after the tune's end: not one step is silent.
 TEST_F(FakeDevice, TheTuneLoopsSeamlesslyInsideOneLargeBlock) {
   OpenAndPlay();
-  EXPECT_EQ(Mode(), "playing");
   fake->tick = fake->length - 10 * kTicksPerStep;
   std::vector<float> seam;  // a block may end at the tune's end; the next goes on
   for (int pulls = 0; pulls < 2 && seam.size() < 8192 / kFakeStep; ++pulls) {

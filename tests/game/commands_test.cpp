@@ -60,7 +60,6 @@ void ExpectCommand(const CommandRow& row) {
   EXPECT_EQ(SceneOnScreen(h), row.scene);
   EXPECT_EQ(h.fom.controls.PicCom.visible, row.scene.isEmpty());
   EXPECT_EQ(h.fom.state.timeSlot, row.after.slot);
-  EXPECT_EQ(h.fom.controls.LblTime.caption, h.fom.state.timeSlotNames[row.after.slot]);
   EXPECT_EQ(h.fom.controls.LblDay.caption, row.after.days);
   EXPECT_EQ(h.fom.controls.LblHirou.caption, row.after.fatigue);
   EXPECT_EQ(h.fom.state.affection, row.after.affection);

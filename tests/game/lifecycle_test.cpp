@@ -107,7 +107,8 @@ TEST(Shutdown, InTheMiddleOfASceneClosesTheScriptAndWritesTheMemories) {
   StartInCommandMode(h);
   h.fom.Com_Click(0);
   ASSERT_NE(h.fom.state.scriptFile, nullptr);
-  h.fom.ShowEventPicture("ttl"), h.fom.Form_Unload();  // seen again: remembered once
+  h.fom.ShowEventPicture("ttl");  // seen again: remembered once
+  h.fom.Form_Unload();
   EXPECT_EQ(std::tuple(h.fom.state.scriptFile == nullptr, h.game.ReadRaw("sys/lstphoto.dat"),
                        h.dialogs.boxes.isEmpty(), h.midi.log.last()),
             std::tuple(true, "ttl\r\n00\r\n", true, "close"));
@@ -136,10 +137,9 @@ TEST(Shutdown, StillWritesTheMemoriesWhenABoxIsOpen) {
   Harness h;
   StartInCommandMode(h);
   h.dialogs.menuAnswers = {MenuChoice::Save};
-  h.dialogs.whileOpen =
-      [&] {
-        if (h.dialogs.boxes.size() == 1) h.fom.Form_Unload();
-      },
+  h.dialogs.whileOpen = [&] {
+    if (h.dialogs.boxes.size() == 1) h.fom.Form_Unload();
+  };
   h.fom.Com_Click(7);
   EXPECT_EQ(std::pair(h.game.ReadRaw("sys/lstphoto.dat"), h.midi.log.last()),
             std::pair(QByteArray("ttl\r\n"), QString("close")));
