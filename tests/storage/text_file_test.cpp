@@ -87,18 +87,6 @@ TEST(TextReader, AnEndedFileStaysEndedAndWhatFallsOnAChunkBorderReadsBackExactly
   }
 }
 
-TEST(MakeFolders, EveryFolderIsTheProgramFolderWithOneSlashAndItsName) {
-  for (const auto& [reported, program] :
-       {std::pair{"/opt/game", "/opt/game/"}, std::pair{"/opt/game/", "/opt/game/"},
-        std::pair{"/", "/"}, std::pair{"/home/よわ/Game ", "/home/よわ/Game /"}}) {
-    const Folders f = MakeFolders(reported);
-    const QString p = program;
-    EXPECT_EQ(QStringList({f.programFolder, f.pictureFolder, f.faceFolder, f.scriptFolder,
-                           f.settingsFolder}),
-              QStringList({p, p + "img/", p + "face/", p + "txt/", p + "sys/"}));
-  }
-}
-
 TEST(ReadSettings, TheFirstTwoLinesAreTheSuffixesOrStartUpStopsNamingThePathAndTheProblem) {
   // The bytes (nullptr: no file; "/": a folder), both suffixes read, or the problem told.
   using Row = std::array<const char*, 4>;
