@@ -24,7 +24,7 @@ void Fom::Form_Load() {
   controls.LstIvent.items = QStringList{kMemoryHeading};
   memoryFileUnread_ =
       !ReadMemoryList(GameFile(folders.programFolder, folders.settingsFolder + kMemoryListFileName),
-                      controls.LstIvent.items);
+                      controls.LstIvent.items, &unreadMemories_);
 
   state.timeSlotNames = kTimeSlotNames;
 
@@ -56,13 +56,15 @@ void Fom::Form_Unload() {
 
   // Before start-up got as far as the memory list there is nothing to keep, and no
   // settings folder to write into. A file that was there but could not be read
-  // holds memories this run never saw: writing over it would wipe them.
+  // holds memories this run never saw: writing over it would wipe them. One read only
+  // in part (past a bound, or up to a damaged line) gets its unread rest back after
+  // the list, byte for byte.
   if (!controls.LstIvent.items.isEmpty()) {
     const QStringList memories = controls.LstIvent.items.mid(1);
     const Folders& folders = state.folders;
     const QString path =
         GameFileToWrite(folders.programFolder, folders.settingsFolder + kMemoryListFileName);
-    if (memoryFileUnread_ || !WriteMemoryList(path, memories)) {
+    if (memoryFileUnread_ || !WriteMemoryList(path, memories, &unreadMemories_)) {
       ShowBox(MemoryListErrorMessage(folders.settingsFolder));
     }
   }

@@ -2,7 +2,9 @@
 // toggle full screen, Escape leaves it, M mutes and unmutes the tune. They work
 // everywhere, and F11, Alt+Enter and M never reach the title stage. Both choices
 // are remembered between runs in the player's own configuration folder, never in
-// the game's folder.
+// the game's folder. A preferences file larger than 1 MiB, or one that is no plain
+// file, is neither read nor written: a note on standard error says so, and the
+// choices then last for the run.
 #pragma once
 
 #include <QObject>

@@ -14,6 +14,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "storage/text_file.h"
 
@@ -92,7 +93,7 @@ class TempFile {
   bool committed_ = false;
 };
 
-bool WriteAll(int fd, const std::string& data) {
+bool WriteAll(int fd, std::string_view data) {
   std::size_t done = 0;
   while (done < data.size()) {
     const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
@@ -101,6 +102,19 @@ bool WriteAll(int fd, const std::string& data) {
     done += static_cast<std::size_t>(n);
   }
   return true;
+}
+
+// Chunk by chunk, so a rest of any size costs no more memory than a small file.
+bool CopyRest(const FileRest& rest, int to) {
+  std::string chunk(64 * 1024, '\0');
+  auto at = static_cast<off_t>(rest.offset);
+  for (;;) {
+    const ssize_t n = ::pread(rest.fd, chunk.data(), chunk.size(), at);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return n == 0;
+    if (!WriteAll(to, std::string_view(chunk.data(), static_cast<std::size_t>(n)))) return false;
+    at += n;
+  }
 }
 
 // The rename itself only lasts once the folder's entry is on disk too.
@@ -142,7 +156,8 @@ void RemoveLeftovers(const std::string& folder, const std::string& name) {
 
 }  // namespace
 
-bool WriteLinesAtomically(const QString& path, const QStringList& lines) {
+bool WriteLinesAtomically(const QString& path, const QStringList& lines,
+                          std::optional<FileRest> rest) {
   std::string data;
   for (const QString& line : lines) {
     data += EncodeCp932(line);
@@ -163,9 +178,11 @@ bool WriteLinesAtomically(const QString& path, const QStringList& lines) {
   TempFile temp(folder, name, hasOld ? 0600 : 0666);
   if (!temp.ok()) {
     const bool folderLocked = temp.error() == EACCES || temp.error() == EPERM;
-    return hasOld && folderLocked && WriteInPlace(*target, data);
+    // In place, the new lines would overwrite the rest before it is copied.
+    return hasOld && folderLocked && !rest && WriteInPlace(*target, data);
   }
   if (!WriteAll(temp.fd(), data)) return false;
+  if (rest && !CopyRest(*rest, temp.fd())) return false;
   if (hasOld) {
     // Owner and group where the process may give them away (root), else the group
     // alone where it may; the mode last, as a change of owner clears set-id bits.

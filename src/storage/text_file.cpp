@@ -137,7 +137,12 @@ std::optional<QString> TextReader::ReadLine() {
   }
 }
 
+std::uint64_t TextReader::offset() const {
+  return stop_ == Stop::None ? read_ - (buffer_.size() - pos_) : stoppedAt_;
+}
+
 std::nullopt_t TextReader::Halt(Stop why) {
+  stoppedAt_ = offset();
   stop_ = why;
   buffer_ = std::string();
   pos_ = 0;
@@ -171,6 +176,7 @@ void TextReader::Fill() {
   }
   buffer_.resize(old + static_cast<std::size_t>(got));
   allowance_ -= static_cast<std::size_t>(got);
+  read_ += static_cast<std::uint64_t>(got);
 }
 
 std::unique_ptr<TextReader> TextReader::Open(const QString& path, std::size_t maxBytes) {

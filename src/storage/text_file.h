@@ -15,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -58,6 +59,11 @@ class TextReader {
   // the point where reading stopped early on.
   std::optional<QString> ReadLine();
   Stop stop() const { return stop_; }
+  // Where in the file the next line begins; after a stop, where the line that stopped
+  // reading begins. What lies before it has been returned as lines.
+  std::uint64_t offset() const;
+  // The open file, for reading again from an offset (pread); the reader keeps it.
+  int fd() const { return fd_; }
 
  private:
   std::nullopt_t Halt(Stop why);
@@ -72,6 +78,8 @@ class TextReader {
   bool eof_ = false;
   bool readError_ = false;
   Stop stop_ = Stop::None;
+  std::uint64_t read_ = 0;       // bytes taken from the file so far
+  std::uint64_t stoppedAt_ = 0;  // offset() when reading stopped
 };
 
 // Reads every line (up to where reading stops); nullopt when the file cannot be opened.
@@ -91,6 +99,13 @@ std::optional<QStringList> ReadFirstLines(const QString& path, qsizetype count,
 // keeps the old one's mode (and owner and group where allowed). Where the folder
 // allows no new file but the file itself is writable, it is overwritten in place
 // and synced. Temporary files of killed earlier runs go with the next success.
-bool WriteLinesAtomically(const QString& path, const QStringList& lines);
+// With `rest`, the bytes of that open file from its offset to its end follow the lines
+// verbatim (a file that cannot be replaced through a temporary file is then refused).
+struct FileRest {
+  int fd;
+  std::uint64_t offset;
+};
+bool WriteLinesAtomically(const QString& path, const QStringList& lines,
+                          std::optional<FileRest> rest = std::nullopt);
 
 }  // namespace hibi

@@ -27,10 +27,16 @@ inline QStringList Lines(int count) {
   return lines;
 }
 
-// Writes the opening scene and starts a game from the title stage. Other scenes must be
-// written before.
-inline void Open(Harness& h, const QStringList& opening, const QString& dayLimit = "10") {
-  h.game.WriteScript("opn", opening), h.Start(), h.StartGame(dayLimit);
+// Writes the opening scene and starts a game from the title stage, going on with its
+// first step as the window would until it is done. Other scenes must be written
+// before. Returns how often the step went on after the first slice.
+inline int Open(Harness& h, const QStringList& opening, const QString& dayLimit = "10") {
+  h.game.WriteScript("opn", opening);
+  h.Start();
+  h.StartGame(dayLimit);
+  int slices = 0;
+  for (; h.fom.StepUnfinished(); ++slices) h.fom.ContinueStep();
+  return slices;
 }
 
 // The box shown for a scene whose script is missing or broken.

@@ -123,19 +123,5 @@ TEST(Love, EachGoodItemDrawsOnceInOrderAndBadItemsAreSkipped) {
   }
 }
 
-// However many picture lines stand in a row, the scene runs them in one step and the
-// last picture stays.
-TEST(Picture, ImgShowsTheEventPictureAndGoesStraightOn) {
-  Harness h;
-  h.game.TouchPicture("img/abc.png");
-  QStringList script(100000, ">img p");
-  Open(h, script << ">img abc"
-                 << "a");
-  EXPECT_EQ(h.pictures.shownPic, h.game.path("img/abc.png"));
-  EXPECT_EQ(h.fom.controls.LstIvent.items.count("p"), 1);
-  EXPECT_EQ(h.fom.controls.LstIvent.items.last(), "abc");
-  EXPECT_EQ(h.fom.controls.Lbl.caption, Page({"a▼"}));
-}
-
 }  // namespace
 }  // namespace hibi::testing
