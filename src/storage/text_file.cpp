@@ -138,11 +138,10 @@ std::optional<QString> TextReader::ReadLine() {
 }
 
 std::uint64_t TextReader::offset() const {
-  return stop_ == Stop::None ? read_ - (buffer_.size() - pos_) : stoppedAt_;
+  return read_ - (buffer_.size() - pos_);
 }
 
 std::nullopt_t TextReader::Halt(Stop why) {
-  stoppedAt_ = offset();
   stop_ = why;
   buffer_ = std::string();
   pos_ = 0;

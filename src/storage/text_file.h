@@ -59,8 +59,8 @@ class TextReader {
   // the point where reading stopped early on.
   std::optional<QString> ReadLine();
   Stop stop() const { return stop_; }
-  // Where in the file the next line begins; after a stop, where the line that stopped
-  // reading begins. What lies before it has been returned as lines.
+  // Where in the file the next line begins: what lies before it has been returned as
+  // lines. Taken before a ReadLine that stops, it is where the damage begins.
   std::uint64_t offset() const;
   // The open file, for reading again from an offset (pread); the reader keeps it.
   int fd() const { return fd_; }
@@ -78,8 +78,7 @@ class TextReader {
   bool eof_ = false;
   bool readError_ = false;
   Stop stop_ = Stop::None;
-  std::uint64_t read_ = 0;       // bytes taken from the file so far
-  std::uint64_t stoppedAt_ = 0;  // offset() when reading stopped
+  std::uint64_t read_ = 0;  // bytes taken from the file so far
 };
 
 // Reads every line (up to where reading stops); nullopt when the file cannot be opened.
