@@ -6,7 +6,7 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
   libgtest-dev libgmock-dev \
   libxcb1-dev xvfb xauth xdotool wmctrl openbox x11-utils imagemagick \
   clang-format icewm xfwm4 twm weston qt6-wayland \
-  qt6-speech-dev qt6-speech-speechd-plugin \
+  qt6-speech-dev qt6-speech-speechd-plugin qt6-svg-dev qt6-declarative-dev \
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus dbus-x11 appstream strace
 
 JOBS ?= $(shell nproc)

@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
   }
   const auto open = [&](const QString& relative) {
     return [&game, relative] {
-      auto script = hibi::TextReader::Open(hibi::GameFile(game, game + relative));
+      auto script = hibi::TextReader::Open(game, game + relative);
       return script && script->ReadLine();
     };
   };

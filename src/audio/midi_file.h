@@ -15,6 +15,9 @@ namespace hibi {
 // them), every track ended by an empty end-of-track event, tempo, SMPTE offset,
 // time and key signature events of their proper lengths, no escaped (F7) event,
 // no running status past a system exclusive, and a length above 0 ticks.
+// No real tune comes near this; a bigger file is refused unread.
+inline constexpr qsizetype kMaxTuneBytes = 16 * 1024 * 1024;
+
 std::optional<int> MidiFileLengthInTicks(const QByteArray& bytes);
 
 }  // namespace hibi

@@ -18,6 +18,7 @@
 #include "fluidsynth/fluidsynth_library.h"
 #include "fluidsynth/fluidsynth_output.h"
 #include "fluidsynth/fluidsynth_quiet.h"
+#include "storage/game_file.h"
 
 namespace hibi {
 namespace {
@@ -37,9 +38,6 @@ constexpr std::chrono::seconds kRetryAfterFailure{1};
 // PipeWire desktops serve PulseAudio too. Nothing else is tried: a file or a
 // null output would only spend CPU on music nobody hears.
 constexpr std::array<const char*, 2> kDrivers = {"pulseaudio", "alsa"};
-
-// No real tune comes near this; a bigger file is not worth reading at start-up.
-constexpr qint64 kLargestTune = 16 * 1024 * 1024;
 
 // The audio thread renders a period in steps of the synthesiser's own block, and
 // after the step that played the tune's end it waits this long at most for the
@@ -249,17 +247,19 @@ struct FluidSynthDevice::Impl {
 
   // Leaves the tune open when the file is one the synthesiser plays and there is
   // somewhere to play it; otherwise leaves nothing open.
+  // The tune lies in the game folder itself: read as a game file of that folder, so
+  // a link leading out, a device or a FIFO is refused at once, and never more than
+  // kMaxTuneBytes are read. The synthesiser gets the bytes, never the name.
   void OpenTune(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestTune) return;
-    const QByteArray tune = file.readAll();
+    const FileBytes file = ReadGameFile(FolderOfPath(path), path, kMaxTuneBytes);
+    if (file.problem != FileProblem::None) return;
+    const QByteArray tune = file.bytes;
     const std::optional<int> ticks = MidiFileLengthInTicks(tune);
     if (!ticks) return;
     if (output == Output::kSpeakers && !SoundOutputMayExist()) return;
     length = *ticks;
-    const QByteArray name = QFile::encodeName(path);
     if (output == Output::kOffline) {
-      if (!Prepare(name, tune)) Abandon();
+      if (!Prepare(tune)) Abandon();
       return;
     }
     {
@@ -267,8 +267,8 @@ struct FluidSynthDevice::Impl {
       building = true;
       playWhenBuilt = false;
     }
-    builder = std::thread([this, name, tune] {
-      const bool built = Prepare(name, tune);
+    builder = std::thread([this, tune] {
+      const bool built = Prepare(tune);
       {
         const std::lock_guard<std::mutex> guard(buildLock);
         if (!built) {
@@ -283,10 +283,7 @@ struct FluidSynthDevice::Impl {
     });
   }
 
-  bool Prepare(const QByteArray& name, const QByteArray& tune) {
-    // The library's own check too, so anything it would not play stays closed.
-    return LoadLibrary() && lib->fluid_is_midifile(name.constData()) && Build(tune);
-  }
+  bool Prepare(const QByteArray& tune) { return LoadLibrary() && Build(tune); }
 
   void Abandon() {
     ResetParts();

@@ -19,18 +19,34 @@ class FluidSynthLibrary {
   FluidSynthLibrary(const FluidSynthLibrary&) = delete;
   FluidSynthLibrary& operator=(const FluidSynthLibrary&) = delete;
 
-#define HIBI_FLUID_FUNCTIONS(X)                                                                    \
-  X(fluid_set_log_function)                                                                        \
-  X(fluid_is_midifile)                                                                             \
-  X(fluid_synth_set_gain)                                                                          \
-  X(fluid_is_soundfont)                                                                            \
-  X(new_fluid_settings) X(delete_fluid_settings) X(fluid_settings_setint) X(fluid_settings_setnum) \
-      X(fluid_settings_setstr) X(new_fluid_synth) X(delete_fluid_synth) X(fluid_synth_sfload)      \
-          X(fluid_synth_write_float) X(new_fluid_player) X(delete_fluid_player)                    \
-              X(fluid_player_add_mem) X(fluid_player_play) X(fluid_player_stop)                    \
-                  X(fluid_player_seek) X(fluid_player_get_status) X(fluid_player_get_current_tick) \
-                      X(fluid_player_set_tick_callback) X(new_fluid_audio_driver2)                 \
-                          X(fluid_synth_process) X(delete_fluid_audio_driver)
+// One name a line: clang-format folds a list of macro calls differently on each pass.
+// clang-format off
+#define HIBI_FLUID_FUNCTIONS(X) \
+  X(fluid_set_log_function) \
+  X(fluid_synth_set_gain) \
+  X(fluid_is_soundfont) \
+  X(new_fluid_settings) \
+  X(delete_fluid_settings) \
+  X(fluid_settings_setint) \
+  X(fluid_settings_setnum) \
+  X(fluid_settings_setstr) \
+  X(new_fluid_synth) \
+  X(delete_fluid_synth) \
+  X(fluid_synth_sfload) \
+  X(fluid_synth_write_float) \
+  X(new_fluid_player) \
+  X(delete_fluid_player) \
+  X(fluid_player_add_mem) \
+  X(fluid_player_play) \
+  X(fluid_player_stop) \
+  X(fluid_player_seek) \
+  X(fluid_player_get_status) \
+  X(fluid_player_get_current_tick) \
+  X(fluid_player_set_tick_callback) \
+  X(new_fluid_audio_driver2) \
+  X(fluid_synth_process) \
+  X(delete_fluid_audio_driver)
+// clang-format on
 #define HIBI_FLUID_MEMBER(name) decltype(&::name) name = nullptr;
   HIBI_FLUID_FUNCTIONS(HIBI_FLUID_MEMBER)
 #undef HIBI_FLUID_MEMBER

@@ -3,6 +3,7 @@
 // show them, so every rule reads what the player sees and what a save would hold.
 #include "game/draw.h"
 #include "game/fom.h"
+#include "script/scene_names.h"
 #include "storage/numbers.h"
 
 namespace hibi {
@@ -36,7 +37,7 @@ bool Fom::AddDays(std::int16_t count) {
   ShowFatigueAndDays();
 
   if (state.days < static_cast<double>(state.dayLimit)) return false;
-  OpenScene(QStringLiteral("end"));
+  OpenScene(kDayLimitScene);
   return true;
 }
 

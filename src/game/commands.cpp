@@ -7,6 +7,7 @@
 
 #include "game/draw.h"
 #include "game/fom.h"
+#include "script/scene_names.h"
 #include "storage/numbers.h"
 
 namespace hibi {
@@ -18,13 +19,12 @@ constexpr int kGainBase = 15;
 constexpr int kDecayDraw = 10;
 constexpr std::int16_t kRestAmount = -50;
 constexpr double kPointsPerLevel = 70;
-constexpr int kTopLevel = 5;
 
 // The visit level comes from the points before the visit: 0..69 is level 1,
 // 280 and more level 5; negative points stay at level 1.
 int VisitLevel(std::int16_t points) {
   const int level = static_cast<int>(std::floor(points / kPointsPerLevel)) + 1;
-  return std::clamp(level, 1, kTopLevel);
+  return std::clamp(level, 1, kVisitLevels);
 }
 
 }  // namespace
@@ -58,8 +58,7 @@ void Fom::Com_Click(std::int16_t index) {
     const int fatigue = WholePart(ports_.random.Next(), kActivityFatigueDraw);
     if (AddFatigue(static_cast<std::int16_t>(fatigue))) return;
     if (command < Command::VisitYowa) {
-      // A place's scene: the button's digit, then the slot's from 0 ("00" early morning).
-      OpenScene(QString::number(index) + QString::number(state.timeSlot - 1));
+      OpenScene(PlaceScene(index, state.timeSlot));
       // A scene that reached an ending before its first line has already reset the
       // game to the title; going on would spend a slot of the new game.
       if (controls.PicStt.visible) return;
@@ -69,8 +68,7 @@ void Fom::Com_Click(std::int16_t index) {
       const int level = VisitLevel(points);
       const int gain = WholePart(ports_.random.Next(), kGainDraw) + kGainBase;
       points = SaturatingAdd(points, gain);
-      OpenScene(QStringLiteral("0") + QString::number(static_cast<int>(who)) +
-                QString::number(level));
+      OpenScene(VisitScene(static_cast<int>(who), level));
       if (controls.PicStt.visible) return;  // as above, and no decay either
       for (std::int16_t& each : state.affection) {
         each = SaturatingAdd(each, -WholePart(ports_.random.Next(), kDecayDraw));

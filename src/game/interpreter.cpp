@@ -2,6 +2,7 @@
 // before it runs at once, in a loop so that any number of them fit in one step.
 #include "game/draw.h"
 #include "game/fom.h"
+#include "script/scene_names.h"
 #include "script/script_line.h"
 #include "storage/numbers.h"
 
@@ -111,7 +112,7 @@ void Fom::StepScript() {
         if (const std::optional<QChar> digit = EndingDigit(state.affection)) {
           state.scriptFile.reset();
           CloseScene();
-          OpenScene(QStringLiteral("end") + *digit);
+          OpenScene(EndingScene(digit->digitValue()));
           return;
         }
         continue;  // everybody else's ending follows in the same scene

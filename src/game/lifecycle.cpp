@@ -3,6 +3,7 @@
 #include "storage/game_names.h"
 #include "storage/memory_list.h"
 #include "storage/settings.h"
+#include "storage/write_failure.h"
 
 namespace hibi {
 void Fom::Form_Load() {
@@ -23,7 +24,7 @@ void Fom::Form_Load() {
 
   controls.LstIvent.items = QStringList{kMemoryHeading};
   memoryFileUnread_ =
-      !ReadMemoryList(GameFile(folders.programFolder, folders.settingsFolder + kMemoryListFileName),
+      !ReadMemoryList(folders.programFolder, folders.settingsFolder + kMemoryListFileName,
                       controls.LstIvent.items, &unreadMemories_);
 
   state.timeSlotNames = kTimeSlotNames;
@@ -62,10 +63,18 @@ void Fom::Form_Unload() {
   if (!controls.LstIvent.items.isEmpty()) {
     const QStringList memories = controls.LstIvent.items.mid(1);
     const Folders& folders = state.folders;
-    const QString path =
-        GameFileToWrite(folders.programFolder, folders.settingsFolder + kMemoryListFileName);
-    if (memoryFileUnread_ || !WriteMemoryList(path, memories, &unreadMemories_)) {
-      ShowBox(MemoryListErrorMessage(folders.settingsFolder));
+    const QString path = folders.settingsFolder + kMemoryListFileName;
+    FileProblem problem = memoryFileUnread_ ? FileProblem::Failed
+                                            : WriteMemoryList(folders.programFolder, path, memories,
+                                                              &unreadMemories_);
+    // A list that leads out of the game folder was not read and may not be written.
+    if (memoryFileUnread_ &&
+        ResolveGameFileToWrite(folders.programFolder, path).problem == FileProblem::Refused)
+      problem = FileProblem::Refused;
+    if (problem != FileProblem::None) {
+      const QString reason = WriteFailureReason(problem, QStringLiteral("リストデーター"));
+      ShowBox(reason.isEmpty() ? MemoryListErrorMessage(folders.settingsFolder)
+                               : reason + QStringLiteral("\r\n") + path);
     }
   }
   ports_.music.CloseMusic();

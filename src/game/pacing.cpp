@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "game/fom.h"
+#include "script/scene_names.h"
 
 namespace hibi {
 namespace {
@@ -118,7 +119,7 @@ void Fom::PicStt_Click() {
   controls.PicStt.visible = false;
   controls.Lbl.visible = true;
   controls.Pic.visible = true;
-  OpenScene(QStringLiteral("opn"));
+  OpenScene(kOpeningScene);
 }
 
 void Fom::PicStt_KeyDown(std::int16_t) {

@@ -3,19 +3,25 @@
 // redraws the buffer at the target's present size, which is how a resize refreshes.
 // Failures are silent: the target stays cleared, the game goes on.
 #include "game/fom.h"
+#include "storage/game_file.h"
 #include "storage/game_names.h"
 
 namespace hibi {
 namespace {
 
-QString PictureFile(const GameState& state, const QString& folder, const QString& name) {
-  return GameFile(state.folders.programFolder, folder + name + state.settings.pictureSuffix);
+using FileName = QString (*)(const QString& name, const Settings& settings);
+
+QString PictureFile(const GameState& state, FileName fileName, const QString& name) {
+  // A suffix holding a separator is refused like any name leaving its folder.
+  if (SuffixHoldsSeparator(state.settings.pictureSuffix)) return QString();
+  return GameFile(state.folders.programFolder,
+                  state.folders.programFolder + fileName(name, state.settings));
 }
 
 void Compose(Pictures& pictures, PictureTarget target, PictureBuffer buffer, const GameState& state,
-             const QString& folder, const QString& name) {
+             FileName fileName, const QString& name) {
   pictures.Clear(target);
-  if (!name.isEmpty() && !pictures.Load(buffer, PictureFile(state, folder, name))) {
+  if (!name.isEmpty() && !pictures.Load(buffer, PictureFile(state, fileName, name))) {
     return;
   }
   pictures.StretchDraw(buffer, target);
@@ -24,8 +30,7 @@ void Compose(Pictures& pictures, PictureTarget target, PictureBuffer buffer, con
 }  // namespace
 
 void Fom::ShowBackground(const QString& name) {
-  Compose(ports_.pictures, PictureTarget::PicStt, PictureBuffer::E, state,
-          state.folders.pictureFolder, name);
+  Compose(ports_.pictures, PictureTarget::PicStt, PictureBuffer::E, state, PictureFileName, name);
 }
 
 void Fom::ShowEventPicture(const QString& name) {
@@ -64,7 +69,7 @@ void Fom::DrawEventPictures(const QStringList& names) {
   for (qsizetype i = last; i >= 0; --i) {
     if (names[i].isEmpty()) continue;
     const bool loaded =
-        pictures.Load(PictureBuffer::E, PictureFile(state, state.folders.pictureFolder, names[i]));
+        pictures.Load(PictureBuffer::E, PictureFile(state, PictureFileName, names[i]));
     if (i == last) lastLoaded = loaded;
     if (loaded) break;
   }
@@ -73,8 +78,7 @@ void Fom::DrawEventPictures(const QStringList& names) {
 }
 
 void Fom::ShowFace(const QString& name) {
-  Compose(ports_.pictures, PictureTarget::PicKao, PictureBuffer::EKao, state,
-          state.folders.faceFolder, name);
+  Compose(ports_.pictures, PictureTarget::PicKao, PictureBuffer::EKao, state, FaceFileName, name);
 }
 
 }  // namespace hibi

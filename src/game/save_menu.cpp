@@ -1,14 +1,21 @@
 // SAVE and LOAD of the command menu: the one save slot sys/all.dat.
 #include "game/fom.h"
-#include "storage/game_names.h"
 #include "storage/save_file.h"
 #include "storage/text_file.h"
+#include "storage/write_failure.h"
 
 namespace hibi {
 
 namespace {
 
-QString FailureText(const QString& firstLine, const QString& settingsFolder) {
+QString FailureText(const QString& firstLine, const QString& settingsFolder,
+                    FileProblem problem = FileProblem::Failed) {
+  // A full disk or a file the player may not write is said as it is: the save is
+  // not damaged, and sending it to the author would not help.
+  const QString reason = WriteFailureReason(problem, QStringLiteral("セーブデーター"));
+  if (!reason.isEmpty())
+    return firstLine + QStringLiteral("\r\n") + reason + QStringLiteral("\r\n") + settingsFolder +
+           kSaveFileName;
   return firstLine + QStringLiteral("\r\nセーブデーターが破損しています。\r\n") + settingsFolder +
          kSaveFileName + QStringLiteral("　を、すゆまで送って下さい");
 }
@@ -29,11 +36,11 @@ void Fom::menu_save_Click(std::int16_t index) {
     data.fatigue = state.fatigue;
     data.days = state.days;
     // A failed write keeps the previous save whole, so the player loses at most this one.
-    if (WriteLinesAtomically(GameFileToWrite(state.folders.programFolder, path),
-                             FormatSave(data))) {
+    const FileProblem problem = WriteGameLines(state.folders.programFolder, path, FormatSave(data));
+    if (problem == FileProblem::None) {
       ShowBox(QStringLiteral("SAVE　OK"));
     } else {
-      ShowBox(FailureText(QStringLiteral("SAVE ERROR!"), settingsFolder));
+      ShowBox(FailureText(QStringLiteral("SAVE ERROR!"), settingsFolder, problem));
     }
     return;
   }
@@ -43,7 +50,7 @@ void Fom::menu_save_Click(std::int16_t index) {
   // leave half of one game mixed into another.
   // Only the lines the save holds are read; whatever follows them is not the game's.
   const std::optional<QStringList> lines =
-      ReadFirstLines(GameFile(state.folders.programFolder, path), kSaveFileLines, kSaveFileBytes);
+      ReadFirstLines(state.folders.programFolder, path, kSaveFileLines, kSaveFileBytes);
   const std::optional<SaveData> data = lines ? ParseSave(*lines) : std::nullopt;
   if (!data) {
     ShowBox(FailureText(QStringLiteral("LOAD ERROR!"), settingsFolder));

@@ -1,17 +1,11 @@
 // Entering a scene: the one way from anywhere in the game into a scene script.
 #include "game/fom.h"
-#include "storage/game_names.h"
+#include "script/scene_names.h"
+#include "storage/game_file.h"
 #include "storage/text_file.h"
 
 namespace hibi {
 namespace {
-
-// Scenes that belong to the whole game rather than to a place or a person show the
-// title picture; there is no scene "ttl".
-QString EventPictureOf(const QString& scene) {
-  if (scene == u"opn" || scene == u"end" || scene == u"fin") return QStringLiteral("ttl");
-  return scene;
-}
 
 // Scenes that jump on before showing anything nest inside one another. Far more
 // than any story needs, and far below what would exhaust the stack: a script that
@@ -33,9 +27,13 @@ void Fom::OpenScene(const QString& name) {
   // at, so even a scene whose script is broken has been "seen".
   ShowEventPicture(EventPictureOf(name));
 
+  // A name that leaves the game folder, and a suffix that would lead every name into
+  // another folder, are damage like a missing script (storage/game_file.h).
   std::unique_ptr<TextReader> script =
-      TextReader::Open(GameFile(state.folders.programFolder,
-                                state.folders.scriptFolder + name + state.settings.scriptSuffix));
+      SuffixHoldsSeparator(state.settings.scriptSuffix)
+          ? nullptr
+          : TextReader::Open(state.folders.programFolder,
+                             state.folders.programFolder + ScriptFileName(name, state.settings));
   std::optional<QString> first = script ? script->ReadLine() : std::nullopt;
   if (!first || sceneNesting_ >= kMaxNestedScenes) {
     // The player is left in scene mode with no script; the next click takes them

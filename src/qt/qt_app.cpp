@@ -42,7 +42,7 @@ class IconAfterFirstFrame : public QObject {
 QtGame::QtGame(const QString& programFolder, MidiDevice& midi, Random& random,
                const QString& preferencesFile)
     : midi_(midi),
-      pictures_(window_.picStt(), window_.pic(), window_.picKao()),
+      pictures_(programFolder, window_.picStt(), window_.pic(), window_.picKao()),
       dialogs_(window_, kGameTitle, [this] { window_.Render(); }),
       shell_(window_, programFolder),
       music_(midi),

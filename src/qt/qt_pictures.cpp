@@ -1,19 +1,20 @@
 #include "qt/qt_pictures.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <QFile>
+#include <QBuffer>
 #include <QImageReader>
 
 #include "qt/qt_picture_box.h"
-#include "storage/text_file.h"
+#include "storage/game_file.h"
+#include "storage/picture_bytes.h"
+#include "storage/settings.h"
 
 namespace hibi {
 
-QtPictures::QtPictures(PictureBox& picStt, PictureBox& pic, PictureBox& picKao)
-    : targets_{&picStt, &pic, &picKao} {
+QtPictures::QtPictures(const QString& gameFolder, PictureBox& picStt, PictureBox& pic,
+                       PictureBox& picKao)
+    : gameFolder_(MakeFolders(gameFolder).programFolder), targets_{&picStt, &pic, &picKao} {
   QImageReader::setAllocationLimit(kAllocationLimitMb);
 }
 
@@ -27,28 +28,24 @@ void QtPictures::Clear(PictureTarget target) {
 
 bool QtPictures::Load(PictureBuffer buffer, const QString& path) {
   Buffer& held = buffers_[static_cast<std::size_t>(buffer)];
-  // Opened by its bytes: a name left in code page 932 is no UTF-8 text for Qt.
-  const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  QFile file;
-  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-    ::close(fd);
-    return false;
-  }
+  const OpenedFile opened = OpenGameFile(gameFolder_, path);
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return false;
-  const QDateTime modified = file.fileTime(QFileDevice::FileModificationTime);
-  const qint64 size = file.size();
-  if (!held.picture.isNull() && held.path == path && held.modified == modified &&
-      held.size == size) {
+  if (!opened.file || ::fstat(opened.file.get(), &info) != 0) return false;
+  const qint64 modifiedNs = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+  if (!held.picture.isNull() && held.path == path && held.modifiedNs == modifiedNs &&
+      held.size == info.st_size) {
     return true;
   }
-  QImageReader reader(&file);
+  FileBytes file = ReadAllBytes(opened.file, kMaxPictureBytes);
   // A truncated file must not pass for a picture with a grey lower half.
+  if (file.problem != FileProblem::None || !PictureBytesWhole(file.bytes)) return false;
+  QBuffer bytes(&file.bytes);
+  bytes.open(QIODevice::ReadOnly);
+  QImageReader reader(&bytes);
   reader.setDecideFormatFromContent(true);
   QImage picture;
   if (!reader.read(&picture) || picture.isNull()) return false;
-  held = Buffer{std::move(picture), path, modified, size};
+  held = Buffer{std::move(picture), path, modifiedNs, qint64(info.st_size)};
   return true;
 }
 

@@ -1,8 +1,9 @@
 // The picture port on real widgets: files are decoded into two hidden buffers and
-// stretched over the three picture boxes of the window.
+// stretched over the three picture boxes of the window. A file is read as a game file
+// (storage/game_file.h: beneath the game folder, a regular file, at most
+// kMaxPictureBytes) and decoded from memory; a picture that is cut off is refused.
 #pragma once
 
-#include <QDateTime>
 #include <QImage>
 #include <QString>
 #include <array>
@@ -19,7 +20,8 @@ class QtPictures : public Pictures {
   // hostile header cannot make us allocate without bound.
   static constexpr int kAllocationLimitMb = 256;
 
-  QtPictures(PictureBox& picStt, PictureBox& pic, PictureBox& picKao);
+  // `gameFolder`: the folder every picture's path lies below.
+  QtPictures(const QString& gameFolder, PictureBox& picStt, PictureBox& pic, PictureBox& picKao);
 
   void Clear(PictureTarget target) override;
   bool Load(PictureBuffer buffer, const QString& path) override;
@@ -34,10 +36,11 @@ class QtPictures : public Pictures {
   struct Buffer {
     QImage picture;
     QString path;
-    QDateTime modified;
+    qint64 modifiedNs = -1;
     qint64 size = -1;
   };
 
+  QString gameFolder_;
   std::array<PictureBox*, 3> targets_;
   std::array<Buffer, 2> buffers_;  // E, EKao
 };

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QShowEvent>
+#include <utility>
 
 #include "game/fom.h"
 #include "qt/qt_picture_box.h"
@@ -375,11 +376,12 @@ void QtWindow::resizeEvent(QResizeEvent* event) {
 
 void QtWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (startOuterWidth_ > 0) {
-    // Before the first paint, so no one sees the window at its first width.
+  // Before the first paint, so no one sees the window at its first width. A window
+  // that opens in full screen, as the player left it, keeps it: a resize would end it.
+  const int startOuterWidth = std::exchange(startOuterWidth_, 0);
+  if (startOuterWidth > 0 && !isFullScreen()) {
     const QMargins frame = Frame();
-    const int inner = std::max(startOuterWidth_ - frame.left() - frame.right(), 1);
-    startOuterWidth_ = 0;
+    const int inner = std::max(startOuterWidth - frame.left() - frame.right(), 1);
     if (inner != width()) resize(inner, height());
   }
   // The game starts when the window is first shown. Later activations, such as

@@ -1,7 +1,9 @@
 #include "storage/game_names.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QHash>
 #include <QList>
@@ -15,6 +17,8 @@
 #include <optional>
 #include <vector>
 
+#include "storage/beneath.h"
+#include "storage/game_file.h"
 #include "storage/text_file.h"
 
 namespace hibi {
@@ -37,9 +41,10 @@ bool SameTime(const timespec& a, const timespec& b) {
   return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
-std::unique_ptr<Listing> ReadListing(const std::string& folder, const timespec& modified) {
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
+std::unique_ptr<Listing> ReadListing(FileHandle folder, const timespec& modified) {
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::fdopendir(folder.get()), ::closedir);
   if (!dir) return nullptr;
+  folder.release();
   auto listing = std::make_unique<Listing>();
   listing->modified = modified;
   while (const dirent* item = ::readdir(dir.get())) {
@@ -58,16 +63,22 @@ std::unique_ptr<Listing> ReadListing(const std::string& folder, const timespec& 
   return listing;
 }
 
-// One listing per folder, shared by every lookup of the program.
+// One listing per folder, shared by every lookup of the program. A folder is opened
+// beneath the game folder like any file, so a link to a folder outside is never listed.
 class Listings {
  public:
-  // The entry of `folder` matching `want`, or nullptr; adds to `through`.
-  std::optional<Entry> Find(const std::string& folder, const QString& want, unsigned& through) {
+  // The entry of the folder `relative` (below the game folder `root`) matching `want`,
+  // or nullopt; adds to `through`.
+  std::optional<Entry> Find(int root, const std::string& rootText, const std::string& relative,
+                            const QString& want, unsigned& through) {
+    FileHandle folder(beneath::Open(root, rootText, relative.empty() ? "." : relative,
+                                    O_RDONLY | O_DIRECTORY | O_NONBLOCK));
     struct stat info {};
-    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
+    if (!folder || ::fstat(folder.get(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
     const std::lock_guard lock(mutex_);
-    std::unique_ptr<Listing>& held = held_[folder];
-    if (!held || !SameTime(held->modified, info.st_mtim)) held = ReadListing(folder, info.st_mtim);
+    std::unique_ptr<Listing>& held = held_[{info.st_dev, info.st_ino}];
+    if (!held || !SameTime(held->modified, info.st_mtim))
+      held = ReadListing(std::move(folder), info.st_mtim);
     if (!held) return std::nullopt;
     const auto group = held->byFolded.constFind(want.toCaseFolded());
     if (group == held->byFolded.cend()) return std::nullopt;
@@ -83,7 +94,7 @@ class Listings {
 
  private:
   std::mutex mutex_;
-  std::map<std::string, std::unique_ptr<Listing>> held_;
+  std::map<std::pair<dev_t, ino_t>, std::unique_ptr<Listing>> held_;
 };
 
 Listings& SharedListings() {
@@ -91,9 +102,10 @@ Listings& SharedListings() {
   return listings;
 }
 
-bool Exists(const QString& path) {
-  struct stat info {};
-  return ::stat(NativePath(path).c_str(), &info) == 0;
+// Anything there at all, a link leading outside included: opening it tells the rest.
+bool Exists(int root, const std::string& rootText, const std::string& relative) {
+  const FileHandle file(beneath::Open(root, rootText, relative, O_PATH));
+  return file || (errno != ENOENT && errno != ENOTDIR);
 }
 
 }  // namespace
@@ -111,18 +123,23 @@ QString TextFromNativeName(std::string_view bytes) {
 }
 
 FoundFile FindGameFile(const QString& gameFolder, const QString& path) {
-  if (Exists(path)) return {path, true, kExactName};
-  if (!path.startsWith(gameFolder)) return {path, false, kExactName};
   const QString below = path.mid(gameFolder.size());
+  if (!path.startsWith(gameFolder) || CheckGameName(below) != NameFault::None)
+    return {path, false, kExactName};
+  const std::string rootText = NativePath(gameFolder);
+  const FileHandle root = beneath::OpenRoot(rootText);
+  if (!root) return {path, false, kExactName};
+  if (Exists(root.get(), rootText, NativePath(below))) return {path, true, kExactName};
   FoundFile found{gameFolder, false, below.contains(u'\\') ? kBackslash : kExactName};
-  std::string folder = NativePath(gameFolder);
+  std::string folder;
   // Compiled once: a game with missing pictures looks for each at every step.
   static const QRegularExpression kSeparators(QStringLiteral("[/\\\\]"));
   const QStringList parts = below.split(kSeparators, Qt::SkipEmptyParts);
   for (qsizetype i = 0; i < parts.size(); ++i) {
-    const std::optional<Entry> entry = SharedListings().Find(folder, parts[i], found.through);
+    const std::optional<Entry> entry =
+        SharedListings().Find(root.get(), rootText, folder, parts[i], found.through);
     if (!entry) return {path, false, kExactName};
-    if (!folder.empty() && folder.back() != '/') folder += '/';
+    if (!folder.empty()) folder += '/';
     folder += entry->bytes;
     found.path += entry->text;
     if (i + 1 < parts.size()) found.path += u'/';

@@ -61,4 +61,23 @@ void IconvCodec::Convert(std::string_view in, std::string& out, SkipRule skip,
   out.resize(used);
 }
 
+std::size_t IconvCodec::ConvertibleLength(std::string_view in) {
+  std::size_t i = 0;
+  if (cd_ == kNoConverter) {
+    while (i < in.size() && static_cast<unsigned char>(in[i]) < 0x80) ++i;
+    return i;
+  }
+  iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+  char* src = const_cast<char*>(in.data());
+  std::size_t srcLeft = in.size();
+  char buffer[256];
+  while (srcLeft > 0) {
+    char* dst = buffer;
+    std::size_t dstLeft = sizeof buffer;
+    if (iconv(cd_, &src, &srcLeft, &dst, &dstLeft) != static_cast<std::size_t>(-1)) break;
+    if (errno != E2BIG) break;
+  }
+  return in.size() - srcLeft;
+}
+
 }  // namespace hibi

@@ -25,6 +25,10 @@ class IconvCodec {
   // `replacement`. Without a usable converter every non-ASCII byte is replaced.
   void Convert(std::string_view in, std::string& out, SkipRule skip, std::string_view replacement);
 
+  // How many bytes at the start of `in` convert before the first sequence that does
+  // not (in.size() when all of it does). Without a usable converter, the ASCII run.
+  std::size_t ConvertibleLength(std::string_view in);
+
  private:
   iconv_t cd_;
 };

@@ -1,21 +1,17 @@
 #include "storage/memory_list.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
-
-#include <cerrno>
 
 #include "storage/text_file.h"
 
 namespace hibi {
 
-bool ReadMemoryList(const QString& path, QStringList& items, UnreadMemories* unread) {
+bool ReadMemoryList(const QString& gameFolder, const QString& path, QStringList& items,
+                    UnreadMemories* unread) {
   // A first run has no file yet: that is the normal case, not an error.
-  auto reader = TextReader::Open(path, kMemoryListBytes);
-  if (!reader) {
-    struct stat info {};
-    return ::stat(NativePath(path).c_str(), &info) != 0 && errno == ENOENT;
-  }
+  FileProblem problem = FileProblem::None;
+  auto reader = TextReader::Open(gameFolder, path, kMemoryListBytes, &problem);
+  if (!reader) return problem == FileProblem::Missing;
   // Damage (an endless line, a file beyond every bound) ends the reading where it
   // is; what came before is the player's and stays, and so does what comes after.
   for (int read = 0;; ++read) {
@@ -37,10 +33,11 @@ bool ReadMemoryList(const QString& path, QStringList& items, UnreadMemories* unr
   }
 }
 
-bool WriteMemoryList(const QString& path, const QStringList& items, const UnreadMemories* unread) {
+FileProblem WriteMemoryList(const QString& gameFolder, const QString& path,
+                            const QStringList& items, const UnreadMemories* unread) {
   std::optional<FileRest> rest;
   if (unread && unread->file) rest = FileRest{unread->file->fd(), unread->from};
-  return WriteLinesAtomically(path, items, rest);
+  return WriteGameLines(gameFolder, path, items, rest);
 }
 
 QString MemoryListErrorMessage(const QString& settingsFolder) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "storage/game_file.h"
 #include "storage/text_file.h"
 
 namespace hibi {
@@ -32,12 +33,14 @@ struct UnreadMemories {
 // (no permission, a read error): the shutdown must then leave it as it is. A
 // missing file is the first run, and true. Reading that stops at a bound or at
 // damage is true, and hands what follows to `unread` when given.
-bool ReadMemoryList(const QString& path, QStringList& items, UnreadMemories* unread = nullptr);
+bool ReadMemoryList(const QString& gameFolder, const QString& path, QStringList& items,
+                    UnreadMemories* unread = nullptr);
 
 // Writes the items (the heading excluded by the caller) atomically, then the unread
-// rest verbatim; false on failure, and the old file is then untouched.
-bool WriteMemoryList(const QString& path, const QStringList& items,
-                     const UnreadMemories* unread = nullptr);
+// rest verbatim from the file start-up opened; on failure the old file is untouched
+// and the result tells why (storage/game_file.h).
+FileProblem WriteMemoryList(const QString& gameFolder, const QString& path,
+                            const QStringList& items, const UnreadMemories* unread = nullptr);
 
 // The text of the box shown when the shutdown write fails.
 QString MemoryListErrorMessage(const QString& settingsFolder);

@@ -29,11 +29,23 @@ Folders MakeFolders(const QString& programFolder) {
   Folders folders;
   folders.programFolder = programFolder;
   if (!folders.programFolder.endsWith(QLatin1Char('/'))) folders.programFolder += QLatin1Char('/');
-  folders.pictureFolder = folders.programFolder + QStringLiteral("img/");
-  folders.faceFolder = folders.programFolder + QStringLiteral("face/");
-  folders.scriptFolder = folders.programFolder + QStringLiteral("txt/");
-  folders.settingsFolder = folders.programFolder + QStringLiteral("sys/");
+  folders.pictureFolder = folders.programFolder + kPictureFolderName;
+  folders.faceFolder = folders.programFolder + kFaceFolderName;
+  folders.scriptFolder = folders.programFolder + kScriptFolderName;
+  folders.settingsFolder = folders.programFolder + kSettingsFolderName;
   return folders;
+}
+
+QString ScriptFileName(const QString& scene, const Settings& settings) {
+  return kScriptFolderName + scene + settings.scriptSuffix;
+}
+
+QString PictureFileName(const QString& picture, const Settings& settings) {
+  return kPictureFolderName + picture + settings.pictureSuffix;
+}
+
+QString FaceFileName(const QString& face, const Settings& settings) {
+  return kFaceFolderName + face + settings.pictureSuffix;
 }
 
 SettingsError::SettingsError(const QString& path, const QString& problem)
@@ -47,8 +59,7 @@ Settings ReadSettings(const QString& settingsFolder) {
   const QString path = settingsFolder + QStringLiteral("sys.dat");
   // The game folder is the one holding the settings folder.
   const QString gameFolder = settingsFolder.left(settingsFolder.lastIndexOf(u'/', -2) + 1);
-  const std::optional<QStringList> read =
-      ReadFirstLines(GameFile(gameFolder, path), kSettingsLines);
+  const std::optional<QStringList> read = ReadFirstLines(gameFolder, path, kSettingsLines);
   if (!read) throw SettingsError(path, OpenProblem(path));
   const QStringList& lines = *read;
   if (lines.size() < kSettingsLines) {

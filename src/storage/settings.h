@@ -16,6 +16,12 @@ struct Folders {
   QString settingsFolder;
 };
 
+// The folders under the program folder, each ending in "/".
+inline const QString kPictureFolderName = QStringLiteral("img/");
+inline const QString kFaceFolderName = QStringLiteral("face/");
+inline const QString kScriptFolderName = QStringLiteral("txt/");
+inline const QString kSettingsFolderName = QStringLiteral("sys/");
+
 // Appends "/" unless the folder already ends in one ("/" itself stays "/").
 Folders MakeFolders(const QString& programFolder);
 
@@ -23,6 +29,12 @@ struct Settings {
   QString scriptSuffix;   // line 1, verbatim (may be empty, may carry spaces)
   QString pictureSuffix;  // line 2, verbatim
 };
+
+// A game file's name relative to the program folder: its folder, the name as the
+// script or the game gives it, and the suffix from the settings, joined as they are.
+QString ScriptFileName(const QString& scene, const Settings& settings);
+QString PictureFileName(const QString& picture, const Settings& settings);
+QString FaceFileName(const QString& face, const Settings& settings);
 
 // The settings file cannot be used. The game cannot start without it.
 class SettingsError : public std::runtime_error {

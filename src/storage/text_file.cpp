@@ -1,8 +1,6 @@
 // Reading and decoding of CP932 text files. The atomic writer lives in atomic_write.cpp.
 #include "storage/text_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -22,9 +20,10 @@ bool IsAscii(std::string_view bytes) {
   return true;
 }
 
-// A lead byte of a CP932 double-byte character.
-bool IsLeadByte(unsigned char c) {
-  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+// The start of the line after the one that ends at the CR `cr`: CR LF is one line
+// end, and so is a lone CR.
+std::size_t NextLineStart(std::string_view bytes, std::size_t cr) {
+  return cr + 1 < bytes.size() && bytes[cr + 1] == '\n' ? cr + 2 : cr + 1;
 }
 
 // How many bytes a broken sequence swallows. A lead byte whose follower could be a
@@ -32,7 +31,7 @@ bool IsLeadByte(unsigned char c) {
 // broken character, and the follower must not turn into a stray katakana. An ASCII
 // follower (a quote, a space, a letter) is kept, so one bad byte costs one character.
 std::size_t BrokenLength(std::string_view rest) {
-  if (rest.size() >= 2 && IsLeadByte(static_cast<unsigned char>(rest[0]))) {
+  if (rest.size() >= 2 && IsCp932LeadByte(static_cast<unsigned char>(rest[0]))) {
     const auto next = static_cast<unsigned char>(rest[1]);
     if (next >= 0x80 && next <= 0xFC) return 2;
   }
@@ -66,6 +65,30 @@ std::size_t Utf8Length(std::string_view rest) {
 }
 
 }  // namespace
+
+bool IsCp932LeadByte(unsigned char c) {
+  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+std::optional<std::size_t> FirstInvalidCp932(std::string_view bytes) {
+  // The converter the game decodes with, so both agree on every byte.
+  IconvCodec codec("UTF-8", "CP932");
+  const std::size_t good = codec.ConvertibleLength(bytes);
+  if (good == bytes.size()) return std::nullopt;
+  return good;
+}
+
+std::vector<std::string_view> SplitRawLines(std::string_view bytes) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  for (std::size_t cr = bytes.find('\r'); cr != std::string_view::npos;
+       cr = bytes.find('\r', start)) {
+    lines.push_back(bytes.substr(start, cr - start));
+    start = NextLineStart(bytes, cr);
+  }
+  if (start < bytes.size()) lines.push_back(bytes.substr(start));
+  return lines;
+}
 
 QString DecodeCp932(std::string_view bytes) {
   if (IsAscii(bytes)) return FromAscii(bytes);
@@ -121,8 +144,7 @@ std::optional<QString> TextReader::ReadLine() {
         continue;
       }
       QString line = Take(cr - pos_);
-      ++pos_;
-      if (pos_ < buffer_.size() && buffer_[pos_] == '\n') ++pos_;
+      pos_ = NextLineStart(buffer_, cr);
       return line;
     }
     scanned = buffer_.size() - pos_;
@@ -178,18 +200,17 @@ void TextReader::Fill() {
   read_ += static_cast<std::uint64_t>(got);
 }
 
-std::unique_ptr<TextReader> TextReader::Open(const QString& path, std::size_t maxBytes) {
-  const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return nullptr;
-  auto reader = std::make_unique<TextReader>(fd, maxBytes);
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) return nullptr;
-  return reader;
+std::unique_ptr<TextReader> TextReader::Open(const QString& gameFolder, const QString& path,
+                                             std::size_t maxBytes, FileProblem* problem) {
+  OpenedFile opened = OpenGameFile(gameFolder, path);
+  if (problem) *problem = opened.problem;
+  if (!opened.file) return nullptr;
+  return std::make_unique<TextReader>(opened.file.release(), maxBytes);
 }
 
-std::optional<QStringList> ReadFirstLines(const QString& path, qsizetype count,
-                                          std::size_t maxBytes) {
-  auto reader = TextReader::Open(path, maxBytes);
+std::optional<QStringList> ReadFirstLines(const QString& gameFolder, const QString& path,
+                                          qsizetype count, std::size_t maxBytes) {
+  auto reader = TextReader::Open(gameFolder, path, maxBytes);
   if (!reader) return std::nullopt;
   QStringList lines;
   while (lines.size() < count) {
@@ -200,8 +221,8 @@ std::optional<QStringList> ReadFirstLines(const QString& path, qsizetype count,
   return lines;
 }
 
-std::optional<QStringList> ReadAllLines(const QString& path) {
-  return ReadFirstLines(path, std::numeric_limits<qsizetype>::max());
+std::optional<QStringList> ReadAllLines(const QString& gameFolder, const QString& path) {
+  return ReadFirstLines(gameFolder, path, std::numeric_limits<qsizetype>::max());
 }
 
 }  // namespace hibi

@@ -21,13 +21,26 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "storage/game_file.h"
 #include "storage/iconv_codec.h"
 
 namespace hibi {
 
 QString DecodeCp932(std::string_view bytes);
 std::string EncodeCp932(const QString& text);
+
+// A lead byte of a CP932 double-byte character.
+bool IsCp932LeadByte(unsigned char c);
+
+// The offset of the first byte sequence that is not CP932 (a sequence cut off by the
+// end counts), or nullopt when all of it decodes: where reading shows U+FFFD first.
+std::optional<std::size_t> FirstInvalidCp932(std::string_view bytes);
+
+// A file's lines as TextReader cuts them, undecoded and without their line ends; no
+// line at all for no bytes.
+std::vector<std::string_view> SplitRawLines(std::string_view bytes);
 
 // File names are passed to the file system as UTF-8, except that the lone surrogates
 // U+DC80..U+DCFF stand for the bytes 0x80..0xFF of a name that is not UTF-8.
@@ -45,10 +58,12 @@ class TextReader {
   // Why reading ended before the end of the file, if it did.
   enum class Stop { None, Damaged, ReadError };
 
-  // Nullptr when the file cannot be opened (missing, a folder, no permission).
-  // Nullptr when the file cannot be opened (missing, a folder, no permission).
-  // Nothing beyond the first `maxBytes` bytes is read.
-  static std::unique_ptr<TextReader> Open(const QString& path, std::size_t maxBytes = kUnbounded);
+  // Opens a game file (storage/game_file.h: `path` lies below `gameFolder`). Nullptr
+  // when it cannot be opened, and then `problem`, if given, tells why. Nothing beyond
+  // the first `maxBytes` bytes is read.
+  static std::unique_ptr<TextReader> Open(const QString& gameFolder, const QString& path,
+                                          std::size_t maxBytes = kUnbounded,
+                                          FileProblem* problem = nullptr);
   // Takes over an open file descriptor; Open is the way in.
   TextReader(int fd, std::size_t maxBytes);
   TextReader(const TextReader&) = delete;
@@ -81,13 +96,15 @@ class TextReader {
   std::uint64_t read_ = 0;  // bytes taken from the file so far
 };
 
-// Reads every line (up to where reading stops); nullopt when the file cannot be opened.
-std::optional<QStringList> ReadAllLines(const QString& path);
+// Reads every line of a game file (up to where reading stops); nullopt when the file
+// cannot be opened.
+std::optional<QStringList> ReadAllLines(const QString& gameFolder, const QString& path);
 
-// Reads the first `count` lines, or fewer when the file is shorter or reading stops
-// early; what follows them is never read. Nullopt when the file cannot be opened.
-std::optional<QStringList> ReadFirstLines(const QString& path, qsizetype count,
-                                          std::size_t maxBytes = kUnbounded);
+// Reads the first `count` lines of a game file, or fewer when the file is shorter or
+// reading stops early; what follows them is never read. Nullopt when the file cannot
+// be opened.
+std::optional<QStringList> ReadFirstLines(const QString& gameFolder, const QString& path,
+                                          qsizetype count, std::size_t maxBytes = kUnbounded);
 
 // Replaces the file with the lines, each followed by CR LF, without ever
 // destroying the old file: the lines go to a temporary file in the same folder,
@@ -98,13 +115,22 @@ std::optional<QStringList> ReadFirstLines(const QString& path, qsizetype count,
 // keeps the old one's mode (and owner and group where allowed). Where the folder
 // allows no new file but the file itself is writable, it is overwritten in place
 // and synced. Temporary files of killed earlier runs go with the next success.
+// The file is a game file (`path` below `gameFolder`): the name is looked up as any
+// game file's, in any letter case, and written only where it lies inside the folder
+// once its links are followed; a link that leads outside or whose target is missing
+// is Refused and nothing is created or changed. NoSpace and Denied tell a full disk
+// and a file or folder the player may not write from other failures (Failed).
 // With `rest`, the bytes of that open file from its offset to its end follow the lines
-// verbatim (a file that cannot be replaced through a temporary file is then refused).
+// verbatim; a file that cannot be replaced through a temporary file is then not
+// overwritten in place, as the new lines would overwrite the rest before it is copied.
 struct FileRest {
   int fd;
   std::uint64_t offset;
 };
-bool WriteLinesAtomically(const QString& path, const QStringList& lines,
-                          std::optional<FileRest> rest = std::nullopt);
+FileProblem WriteGameLines(const QString& gameFolder, const QString& path, const QStringList& lines,
+                           std::optional<FileRest> rest = std::nullopt);
+
+// WriteGameLines with the file's own folder as the game folder, for files the tools write.
+bool WriteLinesAtomically(const QString& path, const QStringList& lines);
 
 }  // namespace hibi

@@ -59,12 +59,16 @@ TEST(MidiFile, AcceptsWellFormedTunesAndMeasuresTheirLongestTrack) {
       {"format 3", Header(3, 1, 96) + track, no},
       {"no tracks", Header(1, 0, 96), no},
       {"SMPTE timing", Header(0, 1, 0xE728) + track, no},
+      {"no ticks per quarter", Header(0, 1, 0) + track, no},
       {"track shorter than its chunk says", Tune(note).chopped(2), no},
       {"fewer tracks than the header says", Header(1, 2, 96) + track, no},
       {"no end-of-track event", Tune(kQuarterNote), no},
       {"a tune of no length", Tune(kEndOfTrack), no},
       {"data before any status", Tune(Bytes({0x00, 60, 80}) + kEndOfTrack), no},
-      {"a delta of five bytes", Tune(Bytes({0x81, 0x81, 0x81, 0x81, 0x01}) + kEndOfTrack), no},
+      {"a data byte above 127", Tune(Bytes({0x00, 0x90, 60, 0x80, 0x60, 0xFF, 0x2F, 0x00})), no},
+      {"a system common message", Tune(Bytes({0x00, 0xF2, 1, 2}) + note), no},
+      {"a sysex past the track", Tune(Bytes({0x00, 0xF0, 0x40, 1})), no},
+      {"a delta of five bytes", Tune(Bytes({0x81, 0x81, 0x81, 0x81, 0x01, 0xFF, 0x2F, 0x00})), no},
       {"a meta event past the track", Tune(Bytes({0x00, 0xFF, 0x01, 0x40, 'a'})), no},
       // Valid by the format, but the synthesiser refuses to play any of these.
       {"an 8-byte header", "MThd" + Bytes({0, 0, 0, 8, 0, 0, 0, 1, 0, 96, 0, 0}) + track, no},
@@ -78,14 +82,17 @@ TEST(MidiFile, AcceptsWellFormedTunesAndMeasuresTheirLongestTrack) {
   // clang-format on
   for (const auto& [name, bytes, length] : rows)
     EXPECT_EQ(MidiFileLengthInTicks(bytes), length) << name;
-  // Meta events the synthesiser measures: tempo, SMPTE offset, time and key signature.
-  const std::pair<int, int> measured[] = {{0x51, 3}, {0x54, 5}, {0x58, 4}, {0x59, 2}};
-  for (const auto& [type, proper] : measured) {
-    for (const int length : {proper - 1, proper, proper + 1}) {
-      const QByteArray meta = Bytes({0x00, 0xFF, type, length}) + QByteArray(length, '\x01');
-      EXPECT_EQ(MidiFileLengthInTicks(Tune(meta + note)),
-                length == proper ? std::optional<int>(96) : no)
-          << "meta " << type << " of " << length << " bytes";
+  // Every kind of channel event and every meta event the synthesiser measures (tempo,
+  // SMPTE offset, time and key signature), one byte short, right and one byte long:
+  // only the right length plays.
+  const std::pair<int, int> sized[] = {{0x80, 2}, {0xA0, 2}, {0xB0, 2}, {0xC0, 1}, {0xD0, 1},
+                                       {0xE0, 2}, {0x51, 3}, {0x54, 5}, {0x58, 4}, {0x59, 2}};
+  for (const auto& [code, proper] : sized) {
+    for (const int n : {proper - 1, proper, proper + 1}) {
+      const QByteArray head = code < 0x80 ? Bytes({0x00, 0xFF, code, n}) : Bytes({0x00, code});
+      const QByteArray events = head + QByteArray(n, '\x05') + Bytes({0x60, 0xFF, 0x2F, 0x00});
+      EXPECT_EQ(MidiFileLengthInTicks(Tune(events)), n == proper ? std::optional<int>(96) : no)
+          << code << " with " << n << " bytes";
     }
   }
 }

@@ -44,7 +44,8 @@ TEST_F(Evening, FromTheTitleThroughAPagedSceneToTheButtonsAndTheClose) {
   QStringList opening;
   for (int i = 1; i <= 12; ++i) opening << QString::number(i) + "行目";
   bool closed = false;
-  folder.WriteScript("opn", opening), game.window().SetOnClosed([&] { closed = true; });
+  folder.WriteScript("opn", opening);
+  game.window().SetOnClosed([&] { closed = true; });
   game.Start();
   ASSERT_TRUE(RunUntil([&] { return game.window().windowHandle()->isExposed(); }));
 
@@ -80,7 +81,7 @@ TEST_F(Evening, FromTheTitleThroughAPagedSceneToTheButtonsAndTheClose) {
   EXPECT_EQ(Text("Lbl") + Text("LblTime"), "\nたっぷりやすんだよ朝");
 
   EXPECT_TRUE(game.window().close() && closed);
-  EXPECT_EQ(ReadAllLines(folder.path("sys/lstphoto.dat")), QStringList{"ttl"});
+  EXPECT_EQ(ReadAllLines(folder.folder(), folder.path("sys/lstphoto.dat")), QStringList{"ttl"});
   EXPECT_FALSE(Find<QTimer>("BgmTim").isActive());
 }
 

@@ -1,6 +1,7 @@
 // The FluidSynth device with the real library and soundfont, rendering offline
 // so the tune plays faster than real time and no sound device is needed.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QTemporaryDir>
@@ -138,12 +139,19 @@ TEST(FluidSynthDevice, AMissingOrDamagedSoundfontOrTuneMeansSilenceWithoutAWord)
   const std::pair<const char*, QByteArray> rows[] = {
       {"missing.sf2", {}}, {"empty.sf2", ""}, {"cut.sf2", damaged.left(20000)},
       {"damaged.sf2", damaged}, {"absent.mid", {}}, {"text.mid", "not a tune at all\r\n"},
-      {"cut.mid", sample.bytes.left(sample.bytes.size() / 2)}};
+      {"cut.mid", sample.bytes.left(sample.bytes.size() / 2)}, {"fifo.mid", "|"},
+      {"zero.mid", "/dev/zero"}};
   // clang-format on
   for (const auto& [file, bytes] : rows) {
     const QString path = dir.filePath(file);
-    QFile out(path);  // a null `bytes`: no file at all
-    if (!bytes.isNull() && out.open(QIODevice::WriteOnly)) out.write(bytes), out.close();
+    QFile out(path);  // a null `bytes`: no file at all; "|" a FIFO; "/…" a link there
+    if (bytes == "|") {
+      ::mkfifo(QFile::encodeName(path).constData(), 0600);
+    } else if (bytes.startsWith('/')) {
+      QFile::link(QString::fromLatin1(bytes), path);
+    } else if (!bytes.isNull() && out.open(QIODevice::WriteOnly)) {
+      out.write(bytes), out.close();
+    }
     const bool font = path.endsWith(".sf2");
     for (Output output : {Output::kOffline, Output::kSpeakers}) {
       SCOPED_TRACE(::testing::Message() << file << (output == Output::kOffline ? " offline" : ""));

@@ -25,8 +25,8 @@ const QStringList kSlots = {"早朝", "朝", "午前", "午後", "夕方", "夜"
 
 TEST(StartUp, ReadsSettingsStartsTheTuneSeedsOnceAndLeavesTheTitleShowing) {
   Harness h;
-  h.game.WriteRaw("sys/sys.dat", ".scn\r\n .bmp \r\nthree\r\nfour"),
-      h.game.WriteRaw("sys/lstphoto.dat", "ttl\r\n001\r\n");
+  h.game.WriteRaw("sys/sys.dat", ".scn\r\n .bmp \r\nthree\r\nfour");
+  h.game.WriteRaw("sys/lstphoto.dat", "ttl\r\n001\r\n");
   // The width is set late in start-up: everything but the new game is done by then.
   QStringList atWidth;
   h.shell.whenWidthSet = [&] {
@@ -40,14 +40,17 @@ TEST(StartUp, ReadsSettingsStartsTheTuneSeedsOnceAndLeavesTheTitleShowing) {
   EXPECT_EQ(atWidth, QStringList({"close,open " + h.game.path("bgm.mid") + ",play", "1",
                                   "▼記憶,ttl,001", "深夜", "0"}));
   const Controls& c = h.fom.controls;
-  EXPECT_EQ(std::tuple(h.random.seeds, c.PicStt.visible, c.PicCom.visible, c.LstIvent.visible,
-                       std::get<3>(State(h)), std::get<8>(State(h)), c.BgmTim.enabled,
-                       h.dialogs.boxes.isEmpty()),
+  EXPECT_EQ(std::tuple(
+                h.random.seeds, c.PicStt.visible, c.PicCom.visible, c.LstIvent.visible,
+                c.LblHirou.caption + " " + c.LblDay.caption + " " + c.LblTime.caption,
+                QStringList(h.fom.state.timeSlotNames.begin() + 1, h.fom.state.timeSlotNames.end()),
+                c.BgmTim.enabled, h.dialogs.boxes.isEmpty()),
             std::tuple(1, true, false, false, "0 0 早朝", kSlots, true, true));
 
   // The suffixes, spaces and all, are what the game's files are found by.
   h.game.WriteScript("opn", {"はじまり"}, ".scn");
-  h.fom.Form_Activate(), h.StartGame();
+  h.fom.Form_Activate();
+  h.StartGame();
   EXPECT_TRUE(c.Lbl.caption.contains("はじまり"));
   EXPECT_TRUE(h.pictures.log.contains("load E " + h.game.path("img/ttl .bmp ") + " (failed)"))
       << h.pictures.log.join("\n").toStdString();
@@ -57,7 +60,8 @@ TEST(StartUp, SetsTheWindowToSevenTenthsOfTheScreenInSinglePrecision) {
   for (const auto& [screen, window] :
        {std::pair(19200.0, 13440.0), {12345.0, 8641.5}, {28800.0, 20160.0}}) {
     Harness h;
-    h.shell.screenWidthTwips = screen, h.fom.Form_Load();
+    h.shell.screenWidthTwips = screen;
+    h.fom.Form_Load();
     EXPECT_EQ(h.shell.windowWidths, std::vector<double>{window}) << screen;
   }
 }
@@ -81,7 +85,8 @@ TEST(Activation, ResetsAGameInProgressAndTwiceIsTheSameAsOnce) {
     StartInCommandMode(h, "12");
     std::tie(h.fom.state.affection, h.fom.state.timeSlot) =
         std::tuple(std::array<std::int16_t, 3>{310, -4, 77}, 5);
-    SetDays(h.fom, 6), SetFatigue(h.fom, 130);
+    SetDays(h.fom, 6);
+    SetFatigue(h.fom, 130);
     ASSERT_TRUE(h.fom.AddFatigue(0));
     h.fom.controls.TimSay.enabled = h.fom.controls.LstIvent.visible = true;
     const QStringList memories = h.fom.controls.LstIvent.items;
@@ -110,7 +115,8 @@ TEST(Shutdown, InTheMiddleOfASceneClosesTheScriptAndWritesTheMemories) {
 
 TEST(Shutdown, AFailedWriteShowsTheBoxThenClosesTheTuneAndKeepsTheOldFolder) {
   Harness h;
-  h.Start(), h.fom.ShowEventPicture("ttl");
+  h.Start();
+  h.fom.ShowEventPicture("ttl");
   // A folder where the file should be: the write fails even for root.
   QDir().mkpath(h.game.path("sys/lstphoto.dat/inside"));
   QStringList musicWhenBoxShown;

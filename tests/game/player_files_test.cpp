@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <string>
 
 #include "game/play.h"
@@ -25,7 +27,7 @@ TEST(PlayerFiles, AMemoryListTheUserCannotReadOrReplaceIsKeptWithTheBox) {
       QByteArray(60000, 'y').append("\r\n").repeated(139) + QByteArray(48329, 'z') + "\r\nw\r\n";
   const qsizetype bound = 8 * 1024 * 1024 + 1;
   // lock: taken from nobody after everything else is opened; outcome: memories read at
-  // start-up, boxes at shutdown
+  // start-up, the box at shutdown (damaged, denied) or none
   struct Row {
     const char* why;
     QByteArray before;  // null: no file
@@ -35,17 +37,19 @@ TEST(PlayerFiles, AMemoryListTheUserCannotReadOrReplaceIsKeptWithTheBox) {
     QByteArray after;
   };
   const Row rows[] = {
-      {"mode 000", kThree, "sys/lstphoto.dat", 0000, "0 1", kThree},
-      {"write-only: unread, so never written over", kThree, "sys/lstphoto.dat", 0222, "0 1",
+      {"mode 000", kThree, "sys/lstphoto.dat", 0000, "0 damaged", kThree},
+      {"write-only: unread, so never written over", kThree, "sys/lstphoto.dat", 0222, "0 damaged",
        kThree},
-      {"a read-only folder with a writable file", kThree, "sys", 0555, "3 0", kThree + "new\r\n"},
-      {"a read-only folder without the file", {}, "sys", 0555, "0 1", ""},
-      {"no file yet: created", {}, nullptr, 0, "0 0", "new\r\n"},
-      {"120,001 lines", many, nullptr, 0, "100000 0", many.left(cut) + "new\r\n" + many.mid(cut)},
-      {"a 70,000-byte line", damaged, nullptr, 0, "1 0", "a\r\nnew\r\n" + damaged.mid(3)},
-      {"8 MiB between CR and LF", split, nullptr, 0, "140 0",
+      {"a read-only folder with a writable file", kThree, "sys", 0555, "3 none",
+       kThree + "new\r\n"},
+      {"a read-only folder without the file", {}, "sys", 0555, "0 denied", ""},
+      {"no file yet: created", {}, nullptr, 0, "0 none", "new\r\n"},
+      {"120,001 lines", many, nullptr, 0, "100000 none",
+       many.left(cut) + "new\r\n" + many.mid(cut)},
+      {"a 70,000-byte line", damaged, nullptr, 0, "1 none", "a\r\nnew\r\n" + damaged.mid(3)},
+      {"8 MiB between CR and LF", split, nullptr, 0, "140 none",
        split.left(bound) + "new\r\n" + split.mid(bound)},
-      {"part read, in a read-only folder", damaged, "sys", 0555, "1 1", damaged},
+      {"part read, in a read-only folder", damaged, "sys", 0555, "1 denied", damaged},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.why);
@@ -56,15 +60,42 @@ TEST(PlayerFiles, AMemoryListTheUserCannotReadOrReplaceIsKeptWithTheBox) {
     const auto outcome = AsOrdinaryUser([&] {
       h.Start();
       const auto read = h.fom.controls.LstIvent.items.size() - 1;
-      h.fom.controls.LstIvent.items << "new", h.fom.Form_Unload();
-      const bool listBox = h.dialogs.boxes.size() == 1 &&
-                           h.dialogs.boxes[0].startsWith(QStringLiteral("リストデーターが"));
-      return std::to_string(read) + " " + std::to_string(listBox ? 1 : h.dialogs.boxes.size() * 10);
+      h.fom.controls.LstIvent.items << "new";
+      h.fom.Form_Unload();
+      const QString denied =
+          "書き込みが許可されていないため、リストデーターを書き込めませんでし"
+          "た。\r\n" +
+          h.game.path("sys/lstphoto.dat");
+      const QStringList boxes = h.dialogs.boxes;
+      const char* box = boxes.isEmpty() ? "none" : boxes == QStringList{denied} ? "denied" : "?";
+      if (boxes.size() == 1 && boxes[0].startsWith(QStringLiteral("リストデーターが、破損")))
+        box = "damaged";
+      return std::to_string(read) + " " + box;
     });
     ::chmod(h.game.path("sys").toUtf8().constData(), 0777);
     EXPECT_EQ(outcome, std::optional(row.outcome));
     EXPECT_TRUE(h.game.ReadRaw("sys/lstphoto.dat") == row.after);
   }
+}
+
+// A memory list that leads out of the game folder is neither read nor written, and the
+// box says the file may not be written rather than calling it damaged.
+TEST(PlayerFiles, AMemoryListLinkedOutOfTheGameFolderIsLeftAlone) {
+  Harness h;
+  QTemporaryDir outside;
+  QFile list(outside.filePath("list"));
+  ASSERT_TRUE(list.open(QIODevice::WriteOnly) && list.write(kThree) == kThree.size());
+  list.close();
+  QFile::link(list.fileName(), h.game.path("sys/lstphoto.dat"));
+  h.Start();
+  h.fom.Form_Unload();
+  EXPECT_EQ(h.fom.controls.LstIvent.items, QStringList{"▼記憶"});
+  EXPECT_EQ(h.dialogs.boxes,
+            QStringList{"書き込みが許可されていないため、リストデーターを書き込めませ"
+                        "んでした。\r\n" +
+                        h.game.path("sys/lstphoto.dat")});
+  ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+  EXPECT_EQ(list.readAll(), kThree);
 }
 
 // Fatigue 1e300 never recovers and days -1e300 never end: the menu itself stays
@@ -75,8 +106,8 @@ TEST(PlayerFiles, LoadRefusesASaveThatWouldLockTheGameAndNothingIsApplied) {
       {"149\r\n32767", true}, {"149.5\r\n0", false}, {QByteArray(4096, ' ') + "0\r\n0", false}};
   for (const auto& [tail, loads] : rows) {
     Harness h;
-    h.Start(),
-        h.game.WriteRaw("sys/all.dat", " 5 \r\n 6 \r\n 7 \r\n 32767 \r\n 3 \r\n" + tail + "\r\n");
+    h.Start();
+    h.game.WriteRaw("sys/all.dat", " 5 \r\n 6 \r\n 7 \r\n 32767 \r\n 3 \r\n" + tail + "\r\n");
     h.fom.menu_save_Click(1);
     const bool refused = h.dialogs.boxes.value(0).startsWith("LOAD ERROR!");
     EXPECT_EQ(std::pair(refused, h.fom.state.affection[0]),
@@ -87,9 +118,11 @@ TEST(PlayerFiles, LoadRefusesASaveThatWouldLockTheGameAndNothingIsApplied) {
 
 TEST(PlayerFiles, AScriptLineBeyondEveryBoundIsADamagedScript) {
   Harness h;
-  h.Start(), h.fom.controls.PicStt.visible = false;
-  h.game.WriteScript("s", {"a", "b", QString(70000, 'x'), "c"}), h.fom.OpenScene("s"),
-      h.ClickThroughScene();
+  h.Start();
+  h.fom.controls.PicStt.visible = false;
+  h.game.WriteScript("s", {"a", "b", QString(70000, 'x'), "c"});
+  h.fom.OpenScene("s");
+  h.ClickThroughScene();
   EXPECT_EQ(std::pair(h.InCommandMode(), h.dialogs.boxes),
             std::pair(true, QStringList{DamagedMessage(h, "s")}));
 }

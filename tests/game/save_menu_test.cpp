@@ -37,7 +37,8 @@ void SetGame(Harness& h, std::array<std::int16_t, 3> affection, std::int16_t lim
              std::uint8_t slot, int fatigue, int days) {
   std::tie(h.fom.state.affection, h.fom.state.dayLimit, h.fom.state.timeSlot) =
       std::tuple(affection, limit, slot);
-  SetFatigue(h.fom, fatigue), SetDays(h.fom, days);
+  SetFatigue(h.fom, fatigue);
+  SetDays(h.fom, days);
   h.fom.controls.LblTime.caption = h.fom.state.timeSlotNames[slot];
 }
 
@@ -46,11 +47,13 @@ class SaveMenu : public ::testing::Test {
  protected:
   void SetUp() override {
     h.game.WriteScript("end", {"おわりの一行目", "おわりの二行目", "おわりの三行目"});
-    Open(h, {"はじまり"}), h.ClickThroughScene();
+    Open(h, {"はじまり"});
+    h.ClickThroughScene();
     ASSERT_TRUE(h.InCommandMode());
   }
   void Load(const QByteArray& file) {
-    h.game.WriteRaw("sys/all.dat", file), h.fom.menu_save_Click(kLoad);
+    h.game.WriteRaw("sys/all.dat", file);
+    h.fom.menu_save_Click(kLoad);
   }
   Harness h;
 };
@@ -105,8 +108,9 @@ TEST_F(SaveMenu, ALoadOverASceneReturnsToCommandModeWithTheFilesNumbers) {
   for (const auto& [file, shown] : rows) {
     SetGame(h, {4, 5, 6}, 10, 3, 20, 2);
     h.fom.ShowMessage("something on screen");
-    std::tie(h.fom.controls.PicKao.visible, h.fom.controls.TimSay.enabled,
-             h.fom.controls.PicCom.visible) = std::tuple(true, true, false);
+    h.fom.controls.PicKao.visible = true;
+    h.fom.controls.TimSay.enabled = true;
+    h.fom.controls.PicCom.visible = false;
     const auto before = Snapshot(h);
     Load(file);
     EXPECT_EQ(Snapshot(h), shown.value_or(before));
@@ -121,16 +125,19 @@ TEST_F(SaveMenu, ATiredSaveAtTheLimitPlaysTheEndingOnce) {
   const Controls& c = h.fom.controls;
   EXPECT_EQ(std::tuple(c.PicCom.visible, c.TimHirou.enabled, c.Lbl.caption),
             std::tuple(false, false, "\r\nおわりの一行目"));
-  h.fom.TimHirou_Timer(), h.fom.TimSay_Timer();
+  h.fom.TimHirou_Timer();
+  h.fom.TimSay_Timer();
   EXPECT_EQ(std::pair(c.LblDay.caption, c.Lbl.caption),
             std::pair(QString("10"), QString("\r\nおわりの一行目\r\nおわりの二行目")));
 }
 
-// The old save survives a disk that fills up mid-write (which fails for root too), and a
-// failed load or save leaves the next ones working; a click under the box does nothing.
+// The old save survives a disk that fills up mid-write (which fails for root too), the box
+// says so instead of calling the save damaged, and a failed load or save leaves the next
+// ones working; a click under the box does nothing.
 TEST_F(SaveMenu, AFailedSaveKeepsTheOldFileAndTheNextSaveAndLoadWork) {
   const QByteArray old = " 1 \r\n 2 \r\n 3 \r\n 10 \r\n 4 \r\n5\r\n6\r\n";
-  h.game.WriteRaw("sys/all.dat", old), SetGame(h, {9, 9, 9}, 30, 2, 44, 3);
+  h.game.WriteRaw("sys/all.dat", old);
+  SetGame(h, {9, 9, 9}, 30, 2, 44, 3);
   const auto before = Snapshot(h);
   if (ScopedFileSizeLimit full(10); full.active())
     h.fom.menu_save_Click(kSave);
@@ -139,12 +146,17 @@ TEST_F(SaveMenu, AFailedSaveKeepsTheOldFileAndTheNextSaveAndLoadWork) {
   EXPECT_EQ(std::tuple(Snapshot(h), h.game.ReadRaw("sys/all.dat"),
                        QDir(h.game.path("sys")).entryList(QDir::Files | QDir::Hidden)),
             std::tuple(before, old, QStringList({"all.dat", "sys.dat"})));
-  Load(" 1 \r\n 2 \r\n"), h.fom.menu_save_Click(kSave);
+  Load(" 1 \r\n 2 \r\n");
+  h.fom.menu_save_Click(kSave);
   SetGame(h, {0, 0, 0}, 10, 1, 0, 0);
-  h.dialogs.whileOpen = [this] { h.fom.menu_save_Click(kSave); }, h.fom.menu_save_Click(kLoad);
+  h.dialogs.whileOpen = [this] { h.fom.menu_save_Click(kSave); };
+  h.fom.menu_save_Click(kLoad);
   EXPECT_EQ(Snapshot(h), before);
-  EXPECT_EQ(h.dialogs.boxes,
-            QStringList({Failure(h, "SAVE ERROR!"), Failure(h, "LOAD ERROR!"), kSaveOk, kLoadOk}));
+  EXPECT_EQ(
+      h.dialogs.boxes,
+      QStringList({"SAVE ERROR!\r\n容量が足りないため、セーブデーターを書き込めませんでした。\r\n" +
+                       h.game.path("sys/all.dat"),
+                   Failure(h, "LOAD ERROR!"), kSaveOk, kLoadOk}));
 }
 
 }  // namespace

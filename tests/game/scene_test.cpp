@@ -2,6 +2,7 @@
 // is left with when the script is broken.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <tuple>
 
 #include "game/play.h"
@@ -13,9 +14,18 @@ namespace {
 // itself in a box over that picture, leaving an empty message area in scene mode.
 TEST(OpenScene, TheSceneShowsItsPictureAndABrokenScriptNamesItselfInABox) {
   // the scene, its picture, its script's one line (null: no file, empty: an empty file)
-  const std::tuple<QString, QString, const char*> rows[] = {
-      {"opn", "ttl", "a"}, {"end", "ttl", "a"},   {"fin", "ttl", "a"}, {"end0", "end0", "a"},
-      {"Opn", "Opn", "a"}, {"03", "03", nullptr}, {"03", "03", ""}};
+  const std::tuple<QString, QString, const char*> rows[] = {{"opn", "ttl", "a"},
+                                                            {"end", "ttl", "a"},
+                                                            {"fin", "ttl", "a"},
+                                                            {"end0", "end0", "a"},
+                                                            {"Opn", "Opn", "a"},
+                                                            {"03", "03", nullptr},
+                                                            {"03", "03", ""},
+                                                            {"0\x1B"
+                                                             "3",
+                                                             "0\x1B"
+                                                             "3",
+                                                             "a"}};
   for (const auto& [scene, picture, line] : rows) {
     SCOPED_TRACE(scene.toStdString() + (line ? line : "(no file)"));
     Harness h;
@@ -23,7 +33,7 @@ TEST(OpenScene, TheSceneShowsItsPictureAndABrokenScriptNamesItselfInABox) {
     if (line) h.game.WriteRaw("txt/" + scene + ".txt", *line ? QByteArray(line) + "\r\n" : "");
     h.Start();
     h.fom.OpenScene(scene);
-    const bool broken = !line || !*line;
+    const bool broken = !line || !*line || scene.contains(u'\x1B');  // a control character
     const Controls& c = h.fom.controls;
     EXPECT_EQ(h.dialogs.boxes, broken ? QStringList{DamagedMessage(h, scene)} : QStringList());
     EXPECT_EQ(std::tuple(c.Lbl.caption, c.PicCom.visible, c.PicKao.visible, c.LstIvent.visible,
@@ -31,6 +41,17 @@ TEST(OpenScene, TheSceneShowsItsPictureAndABrokenScriptNamesItselfInABox) {
               std::tuple(broken ? QString() : Page({"a▼"}), false, false, false, false,
                          h.game.path("img/" + picture + ".png"), QStringList({"▼記憶", picture})));
   }
+}
+
+// A script suffix holding a separator would lead every scene into another folder.
+TEST(OpenScene, ASuffixHoldingAFolderSeparatorMakesEveryScriptDamaged) {
+  Harness h;
+  h.game.WriteRaw("sys/sys.dat", "/../03.txt\r\n.png\r\n\r\n\r\n");
+  h.game.WriteScript("03", {"a"});
+  QDir().mkpath(h.game.path("txt/03"));
+  h.Start();
+  h.fom.OpenScene("03");
+  EXPECT_EQ(h.dialogs.boxes, QStringList{DamagedMessage(h, "03")});
 }
 
 // Scenes that only jump on would open one another for ever; the game reports the

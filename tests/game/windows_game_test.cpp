@@ -61,7 +61,8 @@ void WriteGame(TempGame& game, bool windows) {
 
 // From the title through the opening, a save, and the days up to the ending.
 QStringList Play(Harness& h) {
-  h.Start(), h.StartGame("1");
+  h.Start();
+  h.StartGame("1");
   QStringList seen;
   for (int step = 0; step < 1000 && !(step > 0 && h.fom.controls.PicStt.visible); ++step) {
     seen << Moment(h);
@@ -73,7 +74,8 @@ QStringList Play(Harness& h) {
     else
       h.fom.Com_Click(0);
   }
-  seen << Moment(h), h.fom.Form_Unload();
+  seen << Moment(h);
+  h.fom.Form_Unload();
   return seen;
 }
 

@@ -52,8 +52,12 @@ TEST(Layout, TheGridPutsEachControlInItsPlaceAndElevenPanelRowsFillThePanel) {
                                              {kLblRect, {210, 410, 400, 200}},
                                              {kPicComRect, {660, 10, 150, 600}}};
   for (const auto& [rect, px] : rows) EXPECT_EQ(ToPixels(rect, kWindowGrid, {820, 620}), px);
-  for (int row = 0, bottom = 0; row < 11; ++row, bottom += 55) {
-    EXPECT_EQ(ToPixels(PanelRow(row), kPanelGrid, {150, 605}), QRect(0, bottom, 150, 55)) << row;
+  // 600 pixels over eleven rows: every edge lies where its share rounds to.
+  const int edges[] = {0, 55, 109, 164, 218, 273, 327, 382, 436, 491, 545, 600};
+  for (int row = 0; row < 11; ++row) {
+    EXPECT_EQ(ToPixels(PanelRow(row), kPanelGrid, {150, 600}),
+              QRect(0, edges[row], 150, edges[row + 1] - edges[row]))
+        << row;
   }
 }
 
@@ -71,7 +75,7 @@ TEST(FormResize, RedrawsTheTitleOnlyWhileTheStageShowsAndAlwaysTheEventPicture) 
     SCOPED_TRACE(row.name);
     testing::Harness h;
     for (const char* file : {"img/ttl.png", "img/005.png"}) h.game.TouchPicture(file);
-    h.fom.state.folders.pictureFolder = h.game.path("img/");
+    h.fom.state.folders = MakeFolders(h.game.folder());
     h.fom.state.settings.pictureSuffix = ".png";
     h.pictures.Load(PictureBuffer::E, h.game.path("img/005.png"));
     h.fom.controls.PicStt.visible = row.stageVisible;

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <optional>
 
@@ -19,21 +20,30 @@ namespace {
 const QColor kRed(255, 0, 0), kBlue(0, 0, 255), kGreen(0, 200, 0);
 
 // Red on the left and blue on the right, or all green.
-QByteArray Png(bool redBlue, int size = 2) {
+QByteArray Png(bool redBlue, int size = 2, const char* format = "PNG") {
   QImage image(size, redBlue ? 1 : size, QImage::Format_RGB32);
   image.fill(kGreen);
-  if (redBlue) image.setPixelColor(0, 0, kRed), image.setPixelColor(1, 0, kBlue);
+  if (redBlue) image.setPixelColor(0, 0, kRed);
+  if (redBlue) image.setPixelColor(1, 0, kBlue);
   QByteArray bytes;
   QBuffer buffer(&bytes);
-  image.save(&buffer, "PNG");  // opens the buffer itself
+  image.save(&buffer, format);  // opens the buffer itself
   return bytes;
 }
 
+// A 1 x 1 GIF of our own making, as a GIF encoder writes one.
+const QByteArray kGif =
+    QByteArray::fromBase64("R0lGODlhAQABAIAAAP///wAAACH5BAEAAAAALAAAAAABAAEAAAICRAEAOw==");
+
 class PictureBoxes : public ::testing::Test {
  protected:
-  PictureBoxes() : stage(&window), pic(&window), face(&window), pictures(stage, pic, face) {
-    stage.setGeometry(0, 0, 400, 300), pic.setGeometry(0, 0, 120, 60);
-    face.setGeometry(0, 200, 40, 40), window.resize(400, 300), window.show();
+  PictureBoxes()
+      : stage(&window), pic(&window), face(&window), pictures(game.folder(), stage, pic, face) {
+    stage.setGeometry(0, 0, 400, 300);
+    pic.setGeometry(0, 0, 120, 60);
+    face.setGeometry(0, 200, 40, 40);
+    window.resize(400, 300);
+    window.show();
   }
   QColor Shown(int x, int y) { return pic.grab().toImage().pixelColor(x, y); }
   bool ShowsOnly(PictureBox& box, QColor colour) {
@@ -62,7 +72,8 @@ TEST_F(PictureBoxes, AStretchDrawFillsTheTargetAndALoadShowsTheFileAsItIsNow) {
   pictures.StretchDraw(PictureBuffer::E, PictureTarget::Pic);
   EXPECT_EQ(Shown(2, 57), kRed);
   EXPECT_TRUE(ShowsOnly(stage, Qt::white));
-  pic.hide(), pic.show();
+  pic.hide();
+  pic.show();
   EXPECT_EQ(Shown(117, 2), kBlue) << "repainted from the retained drawing";
   game.WriteRaw("img/p.png", Png(false, 5));
   ASSERT_TRUE(Load("img/p.png"));
@@ -73,13 +84,22 @@ TEST_F(PictureBoxes, AStretchDrawFillsTheTargetAndALoadShowsTheFileAsItIsNow) {
   const std::pair<const char*, std::optional<QByteArray>> rows[] = {
       {"a text file", "not a picture at all\r\n"},
       {"a PNG claiming 100000 x 100000 pixels", huge},
+      {"a JPEG cut off", Png(false, 64, "JPG").chopped(40)},
+      {"a BMP cut off", Png(false, 64, "BMP").chopped(40)},
+      {"a GIF cut off", kGif.chopped(4)},
+      {"a link to a picture outside the game folder", "->"},
       {"the file removed", std::nullopt}};
+  QTemporaryDir outside;
+  QFile picture(outside.filePath("p.png"));
+  ASSERT_TRUE(picture.open(QIODevice::WriteOnly) && picture.write(Png(true)) > 0);
+  picture.close();
   for (const auto& [name, bytes] : rows) {
     SCOPED_TRACE(name);
-    if (bytes)
+    QFile::remove(game.path("img/p.png"));
+    if (bytes == "->")
+      QFile::link(picture.fileName(), game.path("img/p.png"));
+    else if (bytes)
       game.WriteRaw("img/p.png", *bytes);
-    else
-      ASSERT_TRUE(QFile::remove(game.path("img/p.png")));
     pictures.Clear(PictureTarget::Pic);
     EXPECT_FALSE(Load("img/p.png"));
     EXPECT_TRUE(ShowsOnly(pic, Qt::white));
@@ -118,7 +138,8 @@ TEST_F(PictureBoxes, TheStageRepaintsAnyPartAsTheWholeAndNothingOnAFocusChange) 
     QImage plain(title.size(), QImage::Format_RGB32);  // Qt's own stretch, straight
     QPainter painter(&plain);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRect(QPoint(0, 0), title.size()), source), painter.end();
+    painter.drawImage(QRect(QPoint(0, 0), title.size()), source);
+    painter.end();
     EXPECT_LE(Farthest(whole, plain), 1) << format;
     for (const QRect part : {QRect(0, 0, 40, 30), QRect(100, 60, 57, 41), QRect(350, 200, 47, 51),
                              QRect(396, 0, 1, 251), QRect(0, 250, 397, 1)}) {
@@ -132,14 +153,20 @@ TEST_F(PictureBoxes, TheStageRepaintsAnyPartAsTheWholeAndNothingOnAFocusChange) 
   struct Paints : QObject {
     int count = 0;
     bool eventFilter(QObject*, QEvent* event) override {
-      return count += event->type() == QEvent::Paint, false;
+      count += event->type() == QEvent::Paint;
+      return false;
     }
   } paints;
-  title.setFocusPolicy(Qt::StrongFocus), pic.setFocusPolicy(Qt::StrongFocus), title.show();
-  window.activateWindow(), QCoreApplication::processEvents();
+  title.setFocusPolicy(Qt::StrongFocus);
+  pic.setFocusPolicy(Qt::StrongFocus);
+  title.show();
+  window.activateWindow();
+  QCoreApplication::processEvents();
   title.installEventFilter(&paints);
-  title.setFocus(), QCoreApplication::processEvents();
-  pic.setFocus(), QCoreApplication::processEvents();
+  title.setFocus();
+  QCoreApplication::processEvents();
+  pic.setFocus();
+  QCoreApplication::processEvents();
   EXPECT_TRUE(pic.hasFocus());
   EXPECT_EQ(paints.count, 0);
 }

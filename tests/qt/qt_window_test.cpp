@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QWheelEvent>
 #include <thread>
@@ -21,8 +22,14 @@ namespace hibi {
 namespace {
 
 void Press(QWidget& target, int key, Qt::KeyboardModifiers modifiers = {},
-           QEvent::Type type = QEvent::KeyPress) {
-  QKeyEvent event(type, key, modifiers, key < 128 && key > 32 ? QString(QChar(key)).toLower() : "");
+           QEvent::Type type = QEvent::KeyPress, bool repeat = false) {
+  const QString text = key < 128 && key > 32 ? QString(QChar(key)).toLower() : "";
+  QKeyEvent event(type, key, modifiers, text, repeat);
+  QApplication::sendEvent(&target, &event);
+}
+void Wheel(QWidget& target, int delta) {
+  QWheelEvent event(QPointF(5, 5), target.mapToGlobal(QPointF(5, 5)), {}, {0, delta}, Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(&target, &event);
 }
 void Wait(int ms) {
@@ -39,7 +46,8 @@ class Window : public ::testing::Test {
   void StartWithLines(int lines) {
     QStringList script;
     for (int i = 1; i <= lines; ++i) script << QStringLiteral("%1行目").arg(i);
-    folder.WriteScript("opn", script << "tugi"), game.Start();
+    folder.WriteScript("opn", script << "tugi");
+    game.Start();
   }
   bool FullScreenRemembered() {
     return QSettings(PreferencesFile(), QSettings::IniFormat).value("fullScreen").toBool();
@@ -56,7 +64,8 @@ TEST_F(Window, TheFirstShowStartsANewGameAndALaterActivationChangesNothing) {
     controls().LblDay.caption = "4";
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(&game.window(), &activate);
-    game.window().hide(), game.window().show();
+    game.window().hide();
+    game.window().show();
     EXPECT_EQ(controls().LblDay.caption, day);
   }
   EXPECT_TRUE(controls().PicStt.visible);
@@ -77,34 +86,54 @@ TEST_F(Window, TheMusicWatchdogRunsOnTheDevicesNoticeAndNeverWithoutATune) {
                {false, "stopped", false, false}};  // the tune closed
   for (const auto& step : steps) {
     SCOPED_TRACE((step.mode + (step.open ? " open" : " closed")).toStdString());
-    midi.open = step.open, midi.mode = step.mode, midi.log.clear();
+    midi.open = step.open;
+    midi.mode = step.mode;
+    midi.log.clear();
     // The notice comes on the audio thread.
-    std::thread([&] { midi.notice(); }).join(), QCoreApplication::processEvents();
+    std::thread([&] { midi.notice(); }).join();
+    QCoreApplication::processEvents();
     EXPECT_EQ(midi.log.contains("play from start"), step.restarts);
     EXPECT_EQ(bgmTim.isActive(), step.ticking);
     EXPECT_TRUE(!step.ticking || bgmTim.interval() >= 200) << "a few safety ticks a second";
   }
 }
 
-TEST_F(Window, CtrlCIsAShortcutAndCtrlHeldAloneFastForwardsUntilReleased) {
-  StartWithLines(20);
+// Keys as X delivers them: a held key repeats as release and press pairs marked
+// auto-repeat. Steps: D Ctrl down, r one repeat of Ctrl 60 ms later, c C with Ctrl,
+// U Ctrl up, F the window loses the focus, w 400 ms pass, f the text has run on since
+// Ctrl went down. Every row starts at a page end with Ctrl up.
+TEST_F(Window, CtrlHeldAloneFastForwardsUntilLetGoOrTheFocusGoes) {
+  StartWithLines(20000);
   testing::Click(Find("PicStt"));
   QtWindow& window = game.window();
   auto& lbl = Find<QLabel>("Lbl");
-  ASSERT_TRUE(testing::RunUntil([&] { return lbl.text().endsWith(kPageEndMarker); }));
-  const QString pageEnd = lbl.text();
-  for (int key : {Qt::Key_Control, Qt::Key_C}) Press(window, key, Qt::ControlModifier);
-  Press(window, Qt::Key_C, Qt::ControlModifier, QEvent::KeyRelease);
-  Wait(400);
-  Press(window, Qt::Key_Control, {}, QEvent::KeyRelease);
-  EXPECT_EQ(lbl.text(), pageEnd) << "Ctrl+C is a shortcut, not the game's";
-
-  Press(window, Qt::Key_Control, Qt::ControlModifier);
-  EXPECT_TRUE(testing::RunUntil([&] { return !lbl.text().contains(QStringLiteral("8行目")); }))
-      << "Ctrl held on its own fast-forwards";
-  Press(window, Qt::Key_Control, {}, QEvent::KeyRelease);
-  EXPECT_TRUE(game.fom().state.stopAtPageEnd) << "and letting go of it ends that";
-  EXPECT_EQ(Find<QTimer>("TimSay").interval(), 100);
+  QFocusEvent lost(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+  QString atDown;
+  const struct {
+    const char* steps;
+    bool runsOn;
+  } rows[] = {{"UDw", true},   {"UDcw", false},  {"UDrrrrrrrrrf", true},
+              {"UDUw", false}, {"UDwUw", false}, {"UDwFw", false}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.steps);
+    for (const char step : std::string(row.steps)) {
+      if (step == 'D') atDown = lbl.text();
+      if (step == 'D') Press(window, Qt::Key_Control, Qt::ControlModifier);
+      EXPECT_TRUE(step != 'f' || lbl.text() != atDown) << "ran on while held";
+      if (step == 'r') Wait(60);
+      if (step == 'r')
+        Press(window, Qt::Key_Control, Qt::ControlModifier, QEvent::KeyRelease, true);
+      if (step == 'r') Press(window, Qt::Key_Control, Qt::ControlModifier, QEvent::KeyPress, true);
+      if (step == 'c') Press(window, Qt::Key_C, Qt::ControlModifier);
+      if (step == 'U') Press(window, Qt::Key_Control, {}, QEvent::KeyRelease);
+      if (step == 'U') testing::RunUntil([&] { return lbl.text().endsWith(kPageEndMarker); });
+      if (step == 'F') QApplication::sendEvent(&window, &lost);
+      if (step == 'w') Wait(400);
+    }
+    testing::RunUntil([&] { return lbl.text().endsWith(kPageEndMarker); }, 1000);
+    const QString page = lbl.text();
+    EXPECT_EQ(testing::RunUntil([&] { return lbl.text() != page; }, 600), row.runsOn);
+  }
 }
 
 TEST_F(Window, ADoubleClickIsOneClickOnTheTitleAndOnTheMessage) {
@@ -137,7 +166,7 @@ TEST_F(Window, FullScreenKeepsEightBySixWithBlackBarsAndGivesTheWindowBack) {
     const QRect game43 = GameArea(window);
     EXPECT_EQ(game43, QRect(240, 0, 1440, 1080)) << "the test screen is 1920 x 1080";
     EXPECT_EQ(Find("PicStt").geometry(), game43) << "the stage covers the game, not the bars";
-    EXPECT_EQ(Find("Lbl").font().pointSize(), ComputeLayout(window.MetricsTwips(), 0).fontUnit);
+    EXPECT_EQ(Find("Lbl").font().pointSize(), 18) << "1080 rows are 16200 twips: 16 + 2 points";
     const QImage shot = window.grab().toImage();
     EXPECT_EQ(shot.pixelColor(2, window.height() / 2), Qt::black);
     EXPECT_EQ(shot.pixelColor(window.width() - 3, 2), Qt::black);
@@ -150,21 +179,17 @@ TEST_F(Window, FullScreenKeepsEightBySixWithBlackBarsAndGivesTheWindowBack) {
 }
 
 TEST_F(Window, TheWheelOpensTheHistoryAndTheGameGoesOnAsIfItHadNotBeenRead) {
-  folder.WriteScript("opn", {"-よわ", "1行目", "", "2行目", "3行目", "tugi"}), game.Start();
+  folder.WriteScript("opn", {"-よわ", "1行目", "", "2行目", "3行目", "tugi"});
+  game.Start();
   testing::Click(Find("PicStt"));  // shows the first row; the pacing timer runs
   auto& lbl = Find<QLabel>("Lbl");
   const QString first = lbl.text();
   auto& history = Find("History");
-  auto wheel = [&](QWidget& target, int delta) {
-    QWheelEvent event(QPointF(5, 5), target.mapToGlobal(QPointF(5, 5)), {}, {0, delta},
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&target, &event);
-  };
   const std::function<void()> closers[] = {[&] { Press(history, Qt::Key_Escape); },
                                            [&] { testing::Click(history, Qt::RightButton); },
-                                           [&] { wheel(history, -120); }};
+                                           [&] { Wheel(history, -120); }};
   for (const auto& close : closers) {
-    wheel(game.window(), 120);
+    Wheel(game.window(), 120);
     ASSERT_TRUE(history.isVisible());
     EXPECT_EQ(Find<QPlainTextEdit>("HistoryText").toPlainText(), "\n■よわ");
     for (int key : {Qt::Key_Return, Qt::Key_PageUp}) Press(history, key);
@@ -178,15 +203,55 @@ TEST_F(Window, TheWheelOpensTheHistoryAndTheGameGoesOnAsIfItHadNotBeenRead) {
   EXPECT_EQ(lbl.text(), "\n■よわ\n1行目▼") << "the next click shows the next row at once";
 }
 
-TEST_F(Window, MSilencesTheTuneWithoutStoppingItAndIsRemembered) {
+// Many pages read, so the rows run past the view: it opens on the newest, the wheel
+// and keys move through them, and the wheel turned down at the newest closes it.
+TEST_F(Window, TheHistoryOpensOnTheNewestRowAndScrollsByRowsPagesAndWheelSteps) {
+  StartWithLines(64);
+  testing::Click(Find("PicStt"));
+  testing::Click(Find("Lbl"), Qt::RightButton);  // runs the scene to its end
+  ASSERT_TRUE(testing::RunUntil([&] { return controls().PicCom.visible; }));
+  auto& history = Find("History");
+  Press(game.window(), Qt::Key_PageUp);
+  ASSERT_TRUE(history.isVisible());
+  QScrollBar& bar = *Find<QPlainTextEdit>("HistoryText").verticalScrollBar();
+  const int newest = bar.maximum();
+  ASSERT_GT(newest, 20) << "most rows lie above the view";
+  EXPECT_EQ(bar.value(), newest);
+  const struct {
+    std::function<void()> act;
+    int back;  // rows above the newest afterwards
+  } steps[] = {{[&] { Press(history, Qt::Key_Up); }, 1},
+               {[&] { Wheel(history, 120); }, 4},
+               {[&] { Press(history, Qt::Key_Down); }, 3},
+               {[&] { Wheel(history, -120); }, 0},
+               {[&] { Press(history, Qt::Key_PageUp); }, bar.pageStep()},
+               {[&] { Press(history, Qt::Key_PageDown); }, 0}};
+  for (const auto& step : steps) {
+    step.act();
+    EXPECT_EQ(newest - bar.value(), step.back);
+  }
+  EXPECT_TRUE(history.isVisible());
+  Wheel(history, -120);
+  EXPECT_FALSE(history.isVisible()) << "turned down at the newest row";
+}
+
+// Both choices are how the next run starts.
+TEST_F(Window, MSilencesTheTuneWithoutStoppingItAndMuteAndFullScreenAreRemembered) {
   game.Start();
   const QStringList played = midi.log;
   Press(Find("PicStt"), Qt::Key_M);
   EXPECT_EQ(midi.volume, 0);
   EXPECT_FALSE(controls().TxtDay.visible) << "M is the window's, not the stage's";
   EXPECT_EQ(midi.log, played) << "silenced, not stopped";
-  testing::FakeMidi next;
-  EXPECT_EQ((QtGame(folder.folder(), next, random), next.volume), 0) << "muted in the next run";
+  for (const bool full : {true, false}) {
+    QSettings(PreferencesFile(), QSettings::IniFormat).setValue("fullScreen", full);
+    testing::FakeMidi next;
+    QtGame run(folder.folder(), next, random);
+    EXPECT_EQ(next.volume, 0) << "muted in the next run";
+    run.Start();
+    ASSERT_TRUE(testing::RunUntil([&] { return run.window().isVisible(); }));
+    EXPECT_EQ(run.window().isFullScreen(), full);
+  }
   Press(Find("PicStt"), Qt::Key_M);
   EXPECT_EQ(midi.volume, 1);
 }

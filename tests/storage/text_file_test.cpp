@@ -32,7 +32,7 @@ TEST(Cp932, AGameCharacterKeepsItsBytesBothWaysAndABrokenOneShowsAsAReplacement)
   for (const auto& [bytes, text] :
        {P{"ab\x82", "ab\uFFFD"}, P{"a\x80z", "a\uFFFDz"}, P{"a\xA0z", "a\uFFFDz"},
         P{"\xFDz", "\uFFFDz"}, P{"\xFFz", "\uFFFDz"}, P{"\x81 OK", "\uFFFD OK"},
-        P{"\x9F\"x", "\uFFFD\"x"}, P{"\x85\x80\x82\xA0", "\uFFFDあ"},
+        P{"\x9F\"x", "\uFFFD\"x"}, P{"\x82z", "\uFFFDz"}, P{"\x85\x80\x82\xA0", "\uFFFDあ"},
         P{"\x81\xFFz", "\uFFFD\uFFFDz"}})
     EXPECT_EQ(DecodeCp932(bytes), QString::fromUtf8(text)) << bytes;
   // A character the code page cannot hold is written as a question mark.
@@ -58,7 +58,9 @@ TEST(ReadLines, EachLineEndEndsALineAndACountStopsReadingEarly) {
     TempGame game;
     game.WriteRaw("sys/f.dat", row.bytes);
     const QString path = game.path(row.read);
-    EXPECT_EQ(row.count < 0 ? ReadAllLines(path) : ReadFirstLines(path, row.count), row.lines)
+    EXPECT_EQ(row.count < 0 ? ReadAllLines(game.folder(), path)
+                            : ReadFirstLines(game.folder(), path, row.count),
+              row.lines)
         << row.bytes.toStdString() << " from " << row.read;
   }
 }
@@ -68,18 +70,18 @@ TEST(ReadLines, EachLineEndEndsALineAndACountStopsReadingEarly) {
 TEST(TextReader, AnEndedFileStaysEndedAndWhatFallsOnAChunkBorderReadsBackExactly) {
   TempGame game;
   game.WriteRaw("sys/f.dat", "one\r\ntwo");
-  auto reader = TextReader::Open(game.path("sys/f.dat"));
+  auto reader = TextReader::Open(game.folder(), game.path("sys/f.dat"));
   ASSERT_NE(reader, nullptr);
   for (const char* line : {"one", "two", "", ""})
     EXPECT_EQ(reader->ReadLine(), *line ? std::optional<QString>(line) : std::nullopt);
-  EXPECT_EQ(TextReader::Open(game.path("sys/none.dat")), nullptr);
+  EXPECT_EQ(TextReader::Open(game.folder(), game.path("sys/none.dat")), nullptr);
   const QString kanji(32767, QChar(0x884C));  // 行, two bytes each
   for (const QString& first : {QString(65533, 'a'), QString(65534, 'a'), QString(65535, 'a'),
                                QString(65536, 'a'), kanji, "a" + kanji}) {
     for (const char* end : {"\r\n", "\r"}) {
       game.WriteRaw("sys/f.dat", QByteArray::fromStdString(EncodeCp932(first) + end + "b\r\n"));
       // Compared whole: a printed difference of 64 KiB would drown the report.
-      EXPECT_TRUE(ReadAllLines(game.path("sys/f.dat")) == QStringList({first, "b"}))
+      EXPECT_TRUE(ReadAllLines(game.folder(), game.path("sys/f.dat")) == QStringList({first, "b"}))
           << first.size() << (end[1] ? " CR LF" : " CR");
     }
   }
@@ -162,7 +164,7 @@ TEST(FindGameFile, NamesResolveAsOnTheGamesOwnPlatform) {
   game.WriteRaw("Pics/Late.png", "x");
   EXPECT_EQ(GameFile(game.folder(), game.path("pics/late.PNG")), game.path("Pics/Late.png"));
   const QString face = GameFile(game.folder(), game.path("face/あい.bmp"));
-  EXPECT_EQ(ReadFirstLines(face, 1), QStringList{"x"});
+  EXPECT_EQ(ReadFirstLines(game.folder(), face, 1), QStringList{"x"});
   ::unlink(NativePath(face).c_str());  // a name Qt's own clean-up cannot spell
 }
 

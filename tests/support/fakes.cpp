@@ -17,8 +17,10 @@ QString BufferName(PictureBuffer b) {
 
 template <class T>
 T Take(std::deque<T>& queue, T otherwise) {
-  if (!queue.empty()) otherwise = queue.front(), queue.pop_front();
-  return otherwise;
+  if (queue.empty()) return otherwise;
+  const T next = queue.front();
+  queue.pop_front();
+  return next;
 }
 
 }  // namespace
@@ -64,7 +66,8 @@ void FakeMidi::Close() {
 }
 void FakeMidi::Open(const QString& path) {
   log << "open " + path;
-  open = QFileInfo(path).isFile(), mode = "stopped";
+  open = QFileInfo(path).isFile();
+  mode = "stopped";
   if (notice) notice();
 }
 

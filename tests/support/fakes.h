@@ -63,7 +63,8 @@ class FakeShell : public Shell {
   QString ProgramFolder() override { return programFolder; }
   double ScreenWidthTwips() override { return screenWidthTwips; }
   void SetWindowWidthTwips(double twips) override {
-    windowWidths.push_back(twips), metrics.outerWidth = twips;
+    windowWidths.push_back(twips);
+    metrics.outerWidth = twips;
     if (whenWidthSet) whenWidthSet();
   }
   void SelectDayLimitText() override { ++dayLimitSelections; }

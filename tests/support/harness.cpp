@@ -66,13 +66,16 @@ void Harness::Start() {
   fom.Form_Activate();
 }
 void Harness::StartGame(const QString& dayLimit) {
-  fom.controls.TxtDay.text = dayLimit, fom.PicStt_Click();
+  fom.controls.TxtDay.text = dayLimit;
+  fom.PicStt_Click();
 }
 
 int Harness::ClickThroughScene(int maxClicks) {
   int clicks = 0;
-  for (; !InCommandMode() && !fom.controls.PicStt.visible && clicks < maxClicks; ++clicks)
-    Press(fom, kLeftButton), fom.Lbl_Click();
+  for (; !InCommandMode() && !fom.controls.PicStt.visible && clicks < maxClicks; ++clicks) {
+    Press(fom, kLeftButton);
+    fom.Lbl_Click();
+  }
   return clicks;
 }
 

@@ -1,6 +1,7 @@
 // hibi-check run as a game author runs it, on folders with one thing broken each.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -16,9 +17,13 @@ namespace {
 const QByteArray kTinyPng = QByteArray::fromBase64(
     "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAIAAACQd1PeAAAADElEQVR4nGP438AAAAQBAYDFKhhdAAAAAElFTkSuQmCC");
 
-// One track holding only its end: the smallest tune a MIDI player accepts.
-const QByteArray kTinyMidi(
-    "MThd\x00\x00\x00\x06\x00\x00\x00\x01\x00\x60MTrk\x00\x00\x00\x04\x00\xff\x2f\x00", 26);
+template <std::size_t N>
+QByteArray Raw(const char (&bytes)[N]) {
+  return QByteArray(bytes, N - 1);
+}
+
+// One track holding only its end, a beat late: the smallest tune the game plays.
+const QByteArray kTinyMidi = Raw("MThd\0\0\0\x06\0\0\0\x01\0\x60MTrk\0\0\0\x04\x60\xff\x2f\0");
 
 // A game hibi-check passes without a word, for the rows to break one piece at a time:
 // every scene the game opens by itself as a one-line script with a picture of its own, a
@@ -108,6 +113,31 @@ QString Missing(const QString& scene, const QString& when) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, ABrokenGame,
     ::testing::Values(
+        Broken{"NamesLinksAndFilesTheGameRefuses",
+               [](SmallGame& g) {
+                 g.WriteScript("opn", {">img ../../x", ">img \x1B]0;x\x07", "-/よわ＿1",
+                                       ">img hana", ">ive ../../../etc/passwd", "tugi"});
+                 QFile::remove(g.path("img/hana.png"));
+                 ::mkfifo(QFile::encodeName(g.path("img/hana.png")).constData(), 0600);
+                 QFile::remove(g.path("txt/10.txt"));
+                 QFile::link("/etc/hostname", g.path("txt/10.txt"));
+               },
+               {"txt/10.txt: error: the script leads outside the game folder; the game refuses it",
+                "txt/opn.txt:1: error: picture \"../../x\" cannot be loaded: img/../../x.png "
+                "leaves the game folder through \"..\"; the game refuses it",
+                "txt/opn.txt:2: error: picture \"\\x1B]0;x\\x07\" cannot be loaded: "
+                "img/\\x1B]0;x\\x07.png holds a control character; the game refuses it",
+                "txt/opn.txt:3: error: face \"/よわ＿1\" cannot be loaded: face//よわ＿1.png is an "
+                "absolute name; the game refuses it",
+                "txt/opn.txt:4: error: picture \"hana\" cannot be loaded: img/hana.png is not a "
+                "regular file (a folder, FIFO, device or socket); the game refuses it",
+                "txt/opn.txt:5: error: \">ive\" names a scene that leaves the game folder through "
+                "\"..\"; the game refuses it",
+                "txt/opn.txt:6: warning: the scene has left at line 5; this line and the lines "
+                "after it are never run",
+                "img/hana.png: error: a FIFO, device or socket, not a file; the game refuses it",
+                "txt/10.txt: error: a link that leads outside the game folder (to /etc/hostname); "
+                "the game refuses it"}},
         Broken{"MissingSettingsFile",
                [](SmallGame& g) { QFile::remove(g.path("sys/sys.dat")); },
                {"sys/sys.dat: error: the settings file is missing; the game cannot start"}},
@@ -122,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(
                  g.WriteScript("end", {"おしまい", ">endflag", "またね", ">ending"});
                  g.WriteRaw("bgm.mid", kTinyMidi.chopped(2));
                  // A lone CR ends a line; a lone LF does not.
-                 g.WriteRaw("txt/001.txt", "\x82\xa8\r\x82\xcd\r\nab\x81\x7f\r\n");
+                 g.WriteRaw("txt/001.txt", "\x82\xa8\r\x82\xcd\r\nab\xe0\x7f\r\n");
                  g.WriteRaw("txt/002.txt", "abc\x82\r\nok");  // lead byte cut off by the line end
                  g.WriteRaw("txt/003.txt", "ab\ncd\r\n");
                  g.WriteRaw("txt/004.txt", "");
@@ -132,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
                  g.WriteScript("014", {"さよなら", ">Ending", ">img", "tugi だよ"});
                  g.WriteScript("01", {">ive"});
                },
-               {"txt/001.txt:3:3: error: invalid code page 932 bytes (81 7F)" + kShowsReplacement,
+               {"txt/001.txt:3:3: error: invalid code page 932 bytes (E0 7F)" + kShowsReplacement,
                 "txt/002.txt:1:4: error: invalid code page 932 bytes (82)" + kShowsReplacement,
                 "txt/003.txt:1:3: warning: a lone LF does not end a line (lines end in CR LF); the "
                 "game keeps it inside this line",
@@ -218,10 +248,12 @@ INSTANTIATE_TEST_SUITE_P(
               g.WriteScript("end2", {"こうき", ">ive fin"});  // fin returns for it
               g.WriteScript("fin", {"おわり", ">ending"});
             },
-            {"img/ttl.png: error: the title picture \"ttl\" is not a picture the game can load",
+            {"img/ttl.png: error: the title picture \"ttl\" cannot be loaded: img/ttl.png is cut "
+             "off before the picture ends; the game refuses it",
              "img/03.png: warning: scene \"03\" has no picture of its own; the game shows an "
              "empty picture layer",
-             "img/04.png: error: the picture of scene \"04\" is not a picture the game can load",
+             "img/04.png: error: the picture of scene \"04\" cannot be loaded: img/04.png is cut "
+             "off before the picture ends; the game refuses it",
              "txt/12.txt:2: warning: the scene has left at line 1; this line and the lines after "
              "it are never run",
              "txt/end1.txt:3: warning: the scene has left at line 2; this line and the lines after "
@@ -237,6 +269,33 @@ INSTANTIATE_TEST_SUITE_P(
              "txt/extra.txt: warning: nothing opens scene \"extra\"",
              "bgm.mid: error: the tune is missing; the game plays no music"}}),
     [](const ::testing::TestParamInfo<Broken>& info) { return std::string(info.param.name); });
+
+// Each fault of a tune, found in that order; the last file is sound by the format, but
+// the tune ends where it starts and the game will not play it.
+TEST(HibiCheck, NamesWhatIsWrongWithTheTune) {
+  const QByteArray header = kTinyMidi.left(14);
+  const QByteArray track = kTinyMidi.mid(14);
+  const std::pair<QByteArray, QString> rows[] = {
+      {Raw("MThd\0\0"), "not a standard MIDI file: it does not begin with \"MThd\""},
+      {header.left(7) + '\x05' + header.mid(8) + track, "the \"MThd\" header is damaged"},
+      {header.left(9) + '\x03' + header.mid(10) + track, "unknown MIDI format 3"},
+      {header.left(11) + '\0' + header.mid(12) + track, "the header declares no track"},
+      {header.left(11) + '\x02' + header.mid(12) + track + track,
+       "a format 0 MIDI file has one track; this header declares 2"},
+      {header.left(12) + Raw("\0\0") + track, "the header's time division is 0"},
+      {kTinyMidi + "MTr", "chunk 3 is cut off by the end of the file"},
+      {Raw("MThd\0\0\0\x06\0\x01\0\x02\0\x60") + track,
+       "the header declares 2 tracks but the file holds 1 \"MTrk\" chunks"},
+      {header + Raw("MTrk\0\0\0\x04\0\xff\x2f\0"),
+       "the game will not play this tune (an unusual header, chunk or event, or no length at "
+       "all); it stays silent"}};
+  for (const auto& [bytes, problem] : rows) {
+    SmallGame game;
+    game.WriteRaw("bgm.mid", bytes);
+    const CheckRun run = RunCheck({game.folder()});
+    EXPECT_EQ(run.lines.value(1), "bgm.mid: error: " + problem) << Text(run.lines);
+  }
+}
 
 TEST(HibiCheck, AWrongCommandLineExitsWithTwoAndShowsTheUsage) {
   for (const QStringList& args : QList<QStringList>{{}, {"/", "/"}, {"/no/such/game/folder"}}) {

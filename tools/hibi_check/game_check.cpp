@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <optional>
 
+#include "file_problems.h"
 #include "scene_flow.h"
 #include "scene_names.h"
+#include "script/scene_names.h"
 #include "script_check.h"
 #include "storage/settings.h"
 #include "storage/text_file.h"
@@ -24,12 +26,13 @@ QString Quoted(const QString& suffix) {
 
 std::optional<Settings> CheckSettings(const Folders& folders, FoundNames& names, Report& report) {
   const QString settingsFile = folders.programFolder + names.Find(kSettings);
-  if (!QFileInfo(settingsFile).isFile()) {
-    report.Error({kSettings},
-                 QStringLiteral("the settings file is missing; the game cannot start"));
+  const FileProblem problem = OpenGameFile(folders.programFolder, settingsFile).problem;
+  if (problem != FileProblem::None) {
+    report.Error({kSettings}, QStringLiteral("the settings file %1; the game cannot start")
+                                  .arg(FileProblemText(problem)));
     return std::nullopt;
   }
-  const std::optional<QStringList> lines = ReadAllLines(settingsFile);
+  const std::optional<QStringList> lines = ReadAllLines(folders.programFolder, settingsFile);
   if (lines && lines->size() < 4) {
     report.Error({kSettings}, QStringLiteral("the settings file has %1 lines; the game needs 4 to "
                                              "start (script suffix, picture suffix, two more)")
@@ -54,40 +57,49 @@ std::optional<Settings> CheckSettings(const Folders& folders, FoundNames& names,
   };
   checkSpaces(1, QStringLiteral("script"), settings.scriptSuffix);
   checkSpaces(2, QStringLiteral("picture"), settings.pictureSuffix);
+  const auto checkSeparator = [&](int line, const QString& what, const QString& suffix) {
+    if (!SuffixHoldsSeparator(suffix)) return;
+    report.Error({kSettings, line}, QStringLiteral("the %1 suffix %2 holds a folder separator; "
+                                                   "the game refuses every name made with it")
+                                        .arg(what, Quoted(suffix)));
+  };
+  checkSeparator(1, QStringLiteral("script"), settings.scriptSuffix);
+  checkSeparator(2, QStringLiteral("picture"), settings.pictureSuffix);
   return settings;
 }
 
 // Every file under txt/ whose name ends in the script suffix, as sorted scene names.
 QStringList FindScenes(const GameFolder& game) {
-  const QString scriptFolder = game.folder + game.names->Find(QStringLiteral("txt")) + u'/';
+  const QString scriptFolder = game.folder + game.names->Find(kScriptFolderName.chopped(1)) + u'/';
   QStringList scenes;
   QDirIterator it(scriptFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
   while (it.hasNext()) {
     const QString relative = QDir(scriptFolder).relativeFilePath(it.next());
-    if (!relative.endsWith(game.scriptSuffix, Qt::CaseInsensitive)) continue;
-    scenes.append(relative.chopped(game.scriptSuffix.size()));
+    if (!relative.endsWith(game.settings.scriptSuffix, Qt::CaseInsensitive)) continue;
+    scenes.append(relative.chopped(game.settings.scriptSuffix.size()));
   }
   std::sort(scenes.begin(), scenes.end());
   return scenes;
 }
 
 void CheckTitle(const GameFolder& game, Report& report) {
-  const QString file = QStringLiteral("img/ttl") + game.pictureSuffix;
-  const PictureState state = game.pictures->Look(file).state;
-  if (state == PictureState::Missing) {
+  const QString file = PictureFileName(kTitlePicture, game.settings);
+  const PictureLook look = game.pictures->Look(file);
+  if (look.state == PictureState::Missing) {
     report.Error({file}, QStringLiteral("the title picture \"ttl\" is missing"));
-  } else if (state == PictureState::Broken) {
-    report.Error({file},
-                 QStringLiteral("the title picture \"ttl\" is not a picture the game can load"));
+  } else if (look.state == PictureState::Broken) {
+    report.Error(
+        {file},
+        QStringLiteral("the title picture \"ttl\" cannot be loaded: %1 %2").arg(file, look.why));
   }
 }
 
 void CheckScenePicture(const GameFolder& game, const QString& scene, Report& report) {
   // The game opens its own scenes by their lower-case names, whatever the file's case.
-  const bool own = EventPictureOf(scene.toLower()) == u"ttl";
-  const QString picture = own ? QStringLiteral("ttl") : EventPictureOf(scene);
-  if (picture == u"ttl") return;  // checked once as the title picture
-  const QString file = QStringLiteral("img/") + picture + game.pictureSuffix;
+  const bool own = EventPictureOf(scene.toLower()) == kTitlePicture;
+  const QString picture = own ? kTitlePicture : EventPictureOf(scene);
+  if (picture == kTitlePicture) return;  // checked once as the title picture
+  const QString file = PictureFileName(picture, game.settings);
   const PictureLook look = game.pictures->Look(file);
   if (!look.firstLook) return;
   if (look.state == PictureState::Missing) {
@@ -97,9 +109,8 @@ void CheckScenePicture(const GameFolder& game, const QString& scene, Report& rep
                                           "an empty picture layer")
                                .arg(scene));
   } else if (look.state == PictureState::Broken) {
-    report.Error({file}, QStringLiteral("the picture of scene \"%1\" is not a picture the game can "
-                                        "load")
-                             .arg(scene));
+    report.Error({file}, QStringLiteral("the picture of scene \"%1\" cannot be loaded: %2 %3")
+                             .arg(scene, file, look.why));
   }
 }
 
@@ -115,13 +126,7 @@ void CheckGame(const QString& folder, Report& report) {
   }
   PictureFiles pictures(folders.programFolder, &names);
   PictureFiles faces(folders.programFolder, &names);
-  GameFolder game{folders.programFolder,
-                  settings->scriptSuffix,
-                  settings->pictureSuffix,
-                  {},
-                  &pictures,
-                  &faces,
-                  &names};
+  GameFolder game{folders.programFolder, *settings, {}, &pictures, &faces, &names};
   CheckTitle(game, report);
 
   const QStringList scenes = FindScenes(game);
@@ -164,6 +169,7 @@ void CheckGame(const QString& folder, Report& report) {
   }
 
   CheckTune(folders.programFolder, report);
+  CheckFolderEntries(folders.programFolder, report);
   report.Summary(static_cast<int>(scenes.size()), pictures.count(), faces.count());
 }
 

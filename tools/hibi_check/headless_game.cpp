@@ -1,6 +1,8 @@
 #include "headless_game.h"
 
+#include "script/scene_names.h"
 #include "storage/numbers.h"
+#include "storage/settings.h"
 
 namespace hibi::check {
 namespace {
@@ -67,10 +69,10 @@ Outcome HeadlessGame::Play(std::uint32_t seed, const Chooser& choose) {
 // A character's ending is the scene "end" with her digit, which shows its own event
 // picture; the ending for everybody shows the title.
 QString HeadlessGame::EndingShown() const {
-  for (const QChar digit : {u'0', u'1', u'2'}) {
-    const QString ending = QStringLiteral("end") + digit;
-    if (pictures_.eventPictures.contains(fom_.state.folders.pictureFolder + ending +
-                                         fom_.state.settings.pictureSuffix)) {
+  for (int character = 0; character < 3; ++character) {
+    const QString ending = EndingScene(character);
+    if (pictures_.eventPictures.contains(fom_.state.folders.programFolder +
+                                         PictureFileName(ending, fom_.state.settings))) {
       return ending;
     }
   }

@@ -1,35 +1,42 @@
 #include "picture_files.h"
 
-#include <sys/stat.h>
-
 #include <QBuffer>
-#include <fstream>
-#include <iterator>
-
 #include <QImage>
 #include <QImageReader>
-#include "storage/text_file.h"
+
+#include "file_problems.h"
+#include "storage/game_file.h"
+#include "storage/picture_bytes.h"
 
 namespace hibi::check {
 
 PictureLook PictureFiles::Look(const QString& relative) {
   const auto known = seen_.constFind(relative);
-  if (known != seen_.constEnd()) return {*known, false};
+  if (known != seen_.constEnd()) return {known->state, false, known->why};
 
-  const QString path = gameFolder_ + (names_ ? names_->Find(relative) : relative);
-  PictureState state = PictureState::Missing;
-  // Read by its bytes: a name in code page 932 bytes is no UTF-8 text for Qt.
-  std::ifstream file(NativePath(path), std::ios::binary);
-  struct stat info {};
-  if (::stat(NativePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode) && file) {
-    const std::string bytes((std::istreambuf_iterator<char>(file)), {});
-    QBuffer buffer;
-    buffer.setData(bytes.data(), qsizetype(bytes.size()));
+  PictureLook look{PictureState::Broken, true, {}};
+  const NameFault fault = CheckGameName(relative);
+  const QString found = fault == NameFault::None && names_ ? names_->Find(relative) : relative;
+  FileBytes file = ReadGameFile(gameFolder_, gameFolder_ + found, kMaxPictureBytes);
+  if (fault != NameFault::None) {
+    look.why = NameFaultText(fault);
+  } else if (file.problem == FileProblem::Missing) {
+    look.state = PictureState::Missing;
+  } else if (file.problem != FileProblem::None) {
+    look.why = FileProblemText(file.problem);
+  } else if (!PictureBytesWhole(file.bytes)) {
+    look.why = QStringLiteral("is cut off before the picture ends; the game refuses it");
+  } else {
+    QBuffer buffer(&file.bytes);
     QImageReader reader(&buffer);
-    state = reader.read().isNull() ? PictureState::Broken : PictureState::Good;
+    if (reader.read().isNull()) {
+      look.why = QStringLiteral("is not a picture");
+    } else {
+      look.state = PictureState::Good;
+    }
   }
-  seen_.insert(relative, state);
-  return {state, true};
+  seen_.insert(relative, look);
+  return look;
 }
 
 }  // namespace hibi::check

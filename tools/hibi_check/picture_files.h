@@ -13,6 +13,7 @@ enum class PictureState { Good, Missing, Broken };
 struct PictureLook {
   PictureState state;
   bool firstLook;  // false when this file was asked for before (and reported then)
+  QString why;     // when Broken: what is wrong, as "… is not a picture" goes on
 };
 
 class PictureFiles {
@@ -21,7 +22,8 @@ class PictureFiles {
       : gameFolder_(gameFolder), names_(names) {}
 
   // `relative` is the file's path inside the game folder. A file is good when the
-  // picture loader can decode all of it, as the game's own loader will have to.
+  // game's own reader takes it (a regular file inside the folder, not too large,
+  // not cut off) and the picture loader can decode all of it.
   PictureLook Look(const QString& relative);
 
   // How many different files were asked for.
@@ -30,7 +32,7 @@ class PictureFiles {
  private:
   QString gameFolder_;
   FoundNames* names_;
-  QHash<QString, PictureState> seen_;
+  QHash<QString, PictureLook> seen_;
 };
 
 }  // namespace hibi::check

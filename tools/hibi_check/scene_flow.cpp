@@ -3,6 +3,7 @@
 #include <QSet>
 
 #include "scene_names.h"
+#include "script/scene_names.h"
 
 namespace hibi::check {
 namespace {
@@ -60,7 +61,7 @@ void CheckJumpCircles(const GameFolder& game, const QStringList& scenes,
 
 void CheckEndingsReturn(const GameFolder& game, const QHash<QString, ScriptFacts>& facts,
                         Report& report) {
-  QStringList endings = {QStringLiteral("end")};
+  QStringList endings = {kDayLimitScene};
   for (const NeededScene& ending : CharacterEndings()) endings.append(ending.name);
   for (const QString& ending : endings) {
     if (!game.scenes.contains(SceneFile(game, ending))) continue;

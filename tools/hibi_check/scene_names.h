@@ -18,8 +18,4 @@ std::vector<NeededScene> ScenesTheGameOpens();
 // "end0", "end1", "end2": opened by ">endflag", so needed once any script has one.
 std::vector<NeededScene> CharacterEndings();
 
-// The event picture a scene shows when it opens: "opn", "end" and "fin" show the
-// title picture "ttl", every other scene the picture of its own name.
-QString EventPictureOf(const QString& scene);
-
 }  // namespace hibi::check

@@ -1,28 +1,40 @@
 #include "script_check.h"
 
-#include <QFile>
+#include <QStringDecoder>
 
-#include "storage/game_names.h"
+#include "file_problems.h"
 
 #include "script/script_line.h"
-#include "script_bytes.h"
+#include "storage/game_names.h"
 #include "storage/text_file.h"
 
 namespace hibi::check {
 namespace {
 
 constexpr QChar kReplacement(0xFFFD);
+// Far beyond any scene; a bigger file is reported instead of read whole.
+constexpr qsizetype kMaxScriptBytes = 64 * 1024 * 1024;
 
 QString HexBytes(std::string_view line, std::size_t at) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(line[i]); };
   // A lead byte is shown with the byte after it, which is where the pair went wrong.
-  const bool lead =
-      (byte(at) >= 0x81 && byte(at) <= 0x9F) || (byte(at) >= 0xE0 && byte(at) <= 0xFC);
+  const bool lead = IsCp932LeadByte(byte(at));
   QString text = QStringLiteral("%1").arg(static_cast<uint>(byte(at)), 2, 16, QChar('0')).toUpper();
   if (lead && at + 1 < line.size()) {
     text += QStringLiteral(" %1").arg(static_cast<uint>(byte(at + 1)), 2, 16, QChar('0')).toUpper();
   }
   return text;
+}
+
+// True for text with at least one multi-byte UTF-8 sequence and no invalid one: a
+// script saved in the wrong encoding.
+bool LooksLikeUtf8(std::string_view bytes) {
+  bool multiByte = false;
+  for (char c : bytes) multiByte = multiByte || (static_cast<unsigned char>(c) & 0x80) != 0;
+  if (!multiByte) return false;
+  QStringDecoder decoder(QStringDecoder::Utf8);
+  QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  return !decoder.hasError();
 }
 
 class ScriptReader {
@@ -52,10 +64,17 @@ class ScriptReader {
 ScriptFacts ScriptReader::Run() {
   // Named as listed on disk: a loose match is noted where the game names the scene.
   const QString onDisk = GameFile(game_.folder, game_.folder + path_);
-  QFile file(onDisk);
-  const std::optional<QStringList> lines = ReadAllLines(onDisk);
-  if (!lines || !file.open(QIODevice::ReadOnly)) {
-    report_.Error({path_}, QStringLiteral("the script cannot be read"));
+  const NameFault fault = CheckGameName(path_);
+  if (fault != NameFault::None) {
+    report_.Error({path_}, QStringLiteral("the script's name %1").arg(NameFaultText(fault)));
+    return facts_;
+  }
+  // Bounded like the game's own reading: a huge file is reported, not held in memory.
+  const FileBytes file = ReadGameFile(game_.folder, onDisk, kMaxScriptBytes);
+  const std::optional<QStringList> lines =
+      file.problem == FileProblem::None ? ReadAllLines(game_.folder, onDisk) : std::nullopt;
+  if (!lines) {
+    report_.Error({path_}, QStringLiteral("the script %1").arg(FileProblemText(file.problem)));
     return facts_;
   }
   if (lines->isEmpty()) {
@@ -63,7 +82,7 @@ ScriptFacts ScriptReader::Run() {
                   QStringLiteral("the script has no line; the game reports it as damaged"));
     return facts_;
   }
-  const QByteArray bytes = file.readAll();
+  const QByteArray& bytes = file.bytes;
   const std::string_view all(bytes.constData(), static_cast<std::size_t>(bytes.size()));
   const bool utf8 = LooksLikeUtf8(all);
   if (utf8) {
@@ -159,7 +178,11 @@ void ScriptReader::CheckLine(int number, const QString& line) {
       const QString target = SceneFile(game_, LineArgument(line));
       // A jump in lines that are never run opens nothing.
       if (endedAt_ == number) facts_.jumps.push_back(target);
-      if (target.isEmpty()) {
+      const NameFault fault = CheckGameName(ScriptPath(game_, LineArgument(line)));
+      if (fault != NameFault::None) {
+        report_.Error(where,
+                      QStringLiteral("\">ive\" names a scene that %1").arg(NameFaultText(fault)));
+      } else if (target.isEmpty()) {
         report_.Error(where, QStringLiteral("\">ive\" names no scene"));
       } else if (!game_.scenes.contains(target)) {
         report_.Error(where, QStringLiteral("\">ive\" opens scene \"%1\", which is missing (%2)")
@@ -214,37 +237,36 @@ void ScriptReader::CheckLine(int number, const QString& line) {
 }
 
 void ScriptReader::CheckPicture(const Where& where, const QString& name) {
-  const QString file = QStringLiteral("img/") + name + game_.pictureSuffix;
+  const QString file = PictureFileName(name, game_.settings);
   const PictureLook look = game_.pictures->Look(file);
   if (!look.firstLook || look.state == PictureState::Good) return;
   report_.Error(
       where,
       look.state == PictureState::Missing
           ? QStringLiteral("picture \"%1\" is missing (%2)").arg(name, file)
-          : QStringLiteral("picture \"%1\" cannot be loaded: %2 is not a picture").arg(name, file));
+          : QStringLiteral("picture \"%1\" cannot be loaded: %2 %3").arg(name, file, look.why));
 }
 
 void ScriptReader::CheckFace(const Where& where, const QString& name) {
-  const QString file = QStringLiteral("face/") + name + game_.pictureSuffix;
+  const QString file = FaceFileName(name, game_.settings);
   const PictureLook look = game_.faces->Look(file);
   if (!look.firstLook || look.state == PictureState::Good) return;
   report_.Error(
-      where,
-      look.state == PictureState::Missing
-          ? QStringLiteral("face \"%1\" is missing (%2)").arg(name, file)
-          : QStringLiteral("face \"%1\" cannot be loaded: %2 is not a picture").arg(name, file));
+      where, look.state == PictureState::Missing
+                 ? QStringLiteral("face \"%1\" is missing (%2)").arg(name, file)
+                 : QStringLiteral("face \"%1\" cannot be loaded: %2 %3").arg(name, file, look.why));
 }
 
 }  // namespace
 
 QString ScriptPath(const GameFolder& game, const QString& scene) {
-  return QStringLiteral("txt/") + scene + game.scriptSuffix;
+  return ScriptFileName(scene, game.settings);
 }
 
 QString SceneFile(const GameFolder& game, const QString& scene) {
   const QString asked = ScriptPath(game, scene);
   const QString found = game.names ? game.names->Find(asked) : asked;
-  return found == asked ? scene : found.section(u'/', 1).chopped(game.scriptSuffix.size());
+  return found == asked ? scene : found.section(u'/', 1).chopped(game.settings.scriptSuffix.size());
 }
 
 ScriptFacts CheckScript(const GameFolder& game, const QString& scene, Report& report) {

@@ -9,14 +9,14 @@
 #include "found_names.h"
 #include "picture_files.h"
 #include "report.h"
+#include "storage/settings.h"
 
 namespace hibi::check {
 
 // What the checker knows about the game folder while it reads the scripts.
 struct GameFolder {
-  QString folder;  // ends in "/"
-  QString scriptSuffix;
-  QString pictureSuffix;
+  QString folder;        // ends in "/"
+  Settings settings;     // the suffixes
   QSet<QString> scenes;  // every scene that has a script file
   PictureFiles* pictures;
   PictureFiles* faces;

@@ -1,10 +1,9 @@
 #include "tune_check.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 #include <cstdint>
-#include "storage/game_names.h"
+
+#include "audio/midi_file.h"
+#include "file_problems.h"
 
 namespace hibi::check {
 namespace {
@@ -65,17 +64,21 @@ QString MidiProblem(const QByteArray& bytes) {
 }  // namespace
 
 void CheckTune(const QString& gameFolder, Report& report) {
-  QFile file(GameFile(gameFolder, gameFolder + kTune));
-  if (!QFileInfo(file.fileName()).isFile()) {
-    report.Error({kTune}, QStringLiteral("the tune is missing; the game plays no music"));
+  const FileBytes file = ReadGameFile(gameFolder, gameFolder + kTune, kMaxTuneBytes);
+  if (file.problem != FileProblem::None) {
+    report.Error(
+        {kTune},
+        QStringLiteral("the tune %1; the game plays no music").arg(FileProblemText(file.problem)));
     return;
   }
-  if (!file.open(QIODevice::ReadOnly)) {
-    report.Error({kTune}, QStringLiteral("the tune cannot be read"));
-    return;
+  const QString problem = MidiProblem(file.bytes);
+  if (!problem.isEmpty()) {
+    report.Error({kTune}, problem);
+  } else if (!MidiFileLengthInTicks(file.bytes)) {
+    // Sound by the file format, but the game's own rule refuses it.
+    report.Error({kTune}, QStringLiteral("the game will not play this tune (an unusual header, "
+                                         "chunk or event, or no length at all); it stays silent"));
   }
-  const QString problem = MidiProblem(file.readAll());
-  if (!problem.isEmpty()) report.Error({kTune}, problem);
 }
 
 }  // namespace hibi::check

@@ -51,7 +51,10 @@ struct AnswerModal : QTimer {
   explicit AnswerModal(std::function<void(QWidget&)> answer) {
     connect(this, &QTimer::timeout, [this, answer] {
       QWidget* modal = QApplication::activeModalWidget();
-      if (modal || (modal = QApplication::activePopupWidget())) stop(), answer(*modal);
+      if (!modal) modal = QApplication::activePopupWidget();
+      if (!modal) return;
+      stop();
+      answer(*modal);
     });
     start(1);
   }
