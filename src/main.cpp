@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <vector>
 
 #include "fluidsynth/fluidsynth_device.h"
 #include "game/system_random.h"
@@ -20,6 +23,30 @@ constexpr char kUsage[] =
     "\n"
     "  -h, --help     show this help and exit\n"
     "  -v, --version  show the version and exit\n";
+
+constexpr char kNoDisplay[] =
+    "hibi: no display to open the window on; start hibi from a desktop session "
+    "(or set DISPLAY or WAYLAND_DISPLAY to a running one)\n";
+
+// While the window system is opened: Qt's plugins explain at length why none of them
+// could reach a display and then abort the program; a player is told in one line and
+// the program ends with status 1. What the plugins said on the way is kept back and
+// passed on only if a display was reached after all.
+std::vector<std::pair<QtMsgType, QString>> heldBack;
+QtMessageHandler qtHandler = nullptr;
+
+void WhileOpeningTheDisplay(QtMsgType type, const QMessageLogContext& context,
+                            const QString& text) {
+  if (type == QtFatalMsg) {
+    std::fputs(kNoDisplay, stderr);
+    std::_Exit(1);
+  }
+  if (context.category && std::strncmp(context.category, "qt.qpa", 6) == 0) {
+    heldBack.emplace_back(type, text);
+  } else {
+    qtHandler(type, context, text);
+  }
+}
 
 }  // namespace
 
@@ -43,7 +70,12 @@ int main(int argc, char** argv) {
     if (std::strcmp(arg, "--") != 0) folder = arg;
   }
 
+  qtHandler = qInstallMessageHandler(WhileOpeningTheDisplay);
   QApplication app(argc, argv);
+  qInstallMessageHandler(qtHandler);
+  for (const auto& [type, text] : heldBack) qtHandler(type, QMessageLogContext(), text);
+  // The desktop matches the window to its entry, and so to the software centre's.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.example.hibi"));
   // The window's close ends the program through the game's own shutdown.
   QApplication::setQuitOnLastWindowClosed(false);
   const QString game = folder ? QFileInfo(QString::fromLocal8Bit(folder)).absoluteFilePath()

@@ -7,6 +7,7 @@
 #include <QWheelEvent>
 
 #include "game/fom.h"
+#include "qt/qt_keys.h"
 #include "qt/qt_window.h"
 
 namespace hibi {
@@ -97,7 +98,7 @@ bool HistoryView::eventFilter(QObject* watched, QEvent* event) {
         if (static_cast<QWheelEvent*>(event)->angleDelta().y() > 0) return Open();
         return false;
       case QEvent::KeyPress:
-        return static_cast<QKeyEvent*>(event)->key() == Qt::Key_PageUp && Open();
+        return IsKey(*static_cast<QKeyEvent*>(event), KeyAction::kOpenHistory) && Open();
       case QEvent::Close:
         Close();  // the game shuts down from where it stood
         return false;
@@ -134,27 +135,21 @@ bool HistoryView::eventFilter(QObject* watched, QEvent* event) {
 
 void HistoryView::keyPressEvent(QKeyEvent* event) {
   const int page = Text()->verticalScrollBar()->pageStep();
-  switch (event->key()) {
-    case Qt::Key_Escape:
-      Close();
-      break;
-    case Qt::Key_PageUp:
-      Scroll(-page);
-      break;
-    case Qt::Key_PageDown:
-      Scroll(page);
-      break;
-    case Qt::Key_Up:
-      Scroll(-1);
-      break;
-    case Qt::Key_Down:
-      Scroll(1);
-      break;
-    default:
-      // The window's own keys (full screen, mute) still work; the game ignores the
-      // rest while the history is open.
-      event->ignore();
-      return;
+  if (IsKey(*event, KeyAction::kCloseHistory)) {
+    Close();
+  } else if (IsKey(*event, KeyAction::kHistoryPageUp)) {
+    Scroll(-page);
+  } else if (IsKey(*event, KeyAction::kHistoryPageDown)) {
+    Scroll(page);
+  } else if (IsKey(*event, KeyAction::kHistoryLineUp)) {
+    Scroll(-1);
+  } else if (IsKey(*event, KeyAction::kHistoryLineDown)) {
+    Scroll(1);
+  } else {
+    // The window's own keys (full screen, mute) still work; the game ignores the
+    // rest while the history is open.
+    event->ignore();
+    return;
   }
   event->accept();
 }

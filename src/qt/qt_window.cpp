@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "game/fom.h"
+#include "qt/qt_keys.h"
 #include "qt/qt_picture_box.h"
 
 namespace hibi {
@@ -49,23 +50,6 @@ std::int16_t ButtonCode(Qt::MouseButton button) {
       return kRightButton;
     case Qt::MiddleButton:
       return kMiddleButton;
-    default:
-      return 0;
-  }
-}
-
-// Key codes as the game's handlers know them: letters and digits keep their
-// character codes, Enter and Space get theirs, anything else is 0.
-std::int16_t KeyCodeOf(int key) {
-  if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) {
-    return static_cast<std::int16_t>(key);
-  }
-  switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return kKeyReturn;
-    case Qt::Key_Space:
-      return kKeySpace;
     default:
       return 0;
   }
@@ -326,19 +310,13 @@ void QtWindow::keyPressEvent(QKeyEvent* event) {
   event->accept();
   // Typing the day limit is the box's own business.
   if (!fom_ || (txtDay_ && focusWidget() == txtDay_)) return;
-  const int key = event->key();
-  if (key == Qt::Key_Control) {
+  if (IsKey(*event, KeyAction::kFastForward)) {
     if (!event->isAutoRepeat() && !ctrlFast_ && !fom_->controls.PicStt.visible) ctrlHold_.start();
     return;
   }
   ctrlHold_.stop();
-  // Alt and the logo key on their own, and keys pressed with Ctrl or Alt, are the
-  // desktop's shortcuts (Ctrl+C, Alt+Tab...), never the game's.
-  if (key == Qt::Key_Alt || key == Qt::Key_Meta || key == Qt::Key_AltGr ||
-      (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-    return;
-  }
-  const std::int16_t code = KeyCodeOf(key);
+  if (IsDesktopShortcut(*event)) return;
+  const std::int16_t code = GameKeyCode(*event);
   if (fom_->controls.PicStt.visible) {
     // A held key would make the day-limit box flicker on every repeat.
     if (event->isAutoRepeat()) return;
@@ -350,7 +328,7 @@ void QtWindow::keyPressEvent(QKeyEvent* event) {
 
 void QtWindow::keyReleaseEvent(QKeyEvent* event) {
   event->accept();
-  if (event->key() == Qt::Key_Control && !event->isAutoRepeat()) EndCtrlFastForward();
+  if (IsKey(*event, KeyAction::kFastForward) && !event->isAutoRepeat()) EndCtrlFastForward();
 }
 
 // Ctrl let go while another program had the keyboard would otherwise never end it.

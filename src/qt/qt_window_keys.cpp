@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "qt/qt_full_screen.h"
+#include "qt/qt_keys.h"
 #include "qt/qt_window.h"
 
 namespace hibi {
@@ -128,19 +129,16 @@ bool WindowKeys::eventFilter(QObject* watched, QEvent* event) {
       return false;
     case QEvent::KeyPress: {
       const auto* key = static_cast<QKeyEvent*>(event);
-      const Qt::KeyboardModifiers modifiers =
-          key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-      const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-      if (key->key() == Qt::Key_F11 || (enter && modifiers == Qt::AltModifier)) {
+      if (IsKey(*key, KeyAction::kFullScreen)) {
         if (!key->isAutoRepeat()) ToggleFullScreen();
         return true;
       }
-      if (key->key() == Qt::Key_M && !(modifiers & (Qt::ControlModifier | Qt::AltModifier))) {
+      if (IsKey(*key, KeyAction::kMute)) {
         if (!key->isAutoRepeat()) ToggleMute();
         return true;
       }
       // Escape goes on to the game too: on the title every other key is the stage's.
-      if (key->key() == Qt::Key_Escape && window_.isFullScreen()) ToggleFullScreen();
+      if (IsKey(*key, KeyAction::kLeaveFullScreen) && window_.isFullScreen()) ToggleFullScreen();
       return false;
     }
     default:

@@ -29,7 +29,11 @@ constexpr char kHelp[] =
     "wandering the places, one pressing any button) and prints which endings\n"
     "each reached and how often, and every message box that came up: a scene\n"
     "the game could not read. Exit status 1 when a box came up or the game\n"
-    "cannot start, 0 otherwise.\n";
+    "cannot start, 0 otherwise.\n"
+    "\n"
+    "  --simulate N   play N games (1 to 100000) for each player instead of checking\n"
+    "  -h, --help     show this help and exit\n"
+    "  -v, --version  show the version and exit\n";
 
 constexpr int kMaxGames = 100000;
 
@@ -49,6 +53,10 @@ int main(int argc, char* argv[]) {
   if (args.size() == 1 && (args[0] == u"-h" || args[0] == u"--help")) {
     std::fputs(kUsage, stdout);
     std::fputs(kHelp, stdout);
+    return 0;
+  }
+  if (args.size() == 1 && (args[0] == u"-v" || args[0] == u"--version")) {
+    std::fputs("hibi-check " HIBI_VERSION "\n", stdout);
     return 0;
   }
   int games = 0;

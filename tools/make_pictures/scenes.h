@@ -19,7 +19,10 @@ QImage VisitScene(Who who, int level);     // visits.cpp, level 1..5
 QImage Ending(Who who);                    // visits.cpp
 QImage Extra(const QString& name);         // extras.cpp
 QImage TitleScreen();                      // title.cpp
-QImage WindowIcon();                       // title.cpp
+// The icon, drawn on a square of 256 units whatever the painter's device: the
+// pictures of every size and the scalable one come from the same strokes.
+void PaintWindowIcon(QPainter& p);  // title.cpp
+QImage WindowIcon(int size = 256);  // title.cpp
 
 // Shared scenery, drawn in the land layer of a scene (places.cpp).
 void PaintParkLand(QPainter& p, QSize size, int variant);

@@ -79,10 +79,7 @@ QImage TitleScreen() {
   return picture;
 }
 
-QImage WindowIcon() {
-  QImage icon(256, 256, QImage::Format_ARGB32_Premultiplied);
-  icon.fill(Qt::transparent);
-  QPainter p(&icon);
+void PaintWindowIcon(QPainter& p) {
   p.setRenderHint(QPainter::Antialiasing);
   QLinearGradient sky(0, 0, 0, 256);
   sky.setColorAt(0, QColor(110, 90, 170));
@@ -94,6 +91,14 @@ QImage WindowIcon() {
   p.setBrush(QColor(255, 214, 120));
   p.drawEllipse(QPointF(188, 78), 36, 36);
   PaintFrog(p, QPointF(128, 170), 190, ink::kGrass);
+}
+
+QImage WindowIcon(int size) {
+  QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
+  icon.fill(Qt::transparent);
+  QPainter p(&icon);
+  p.scale(size / 256.0, size / 256.0);
+  PaintWindowIcon(p);
   return icon;
 }
 
