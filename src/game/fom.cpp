@@ -6,6 +6,7 @@ Fom::Fom(Ports ports) : ports_(ports) {}
 
 void Fom::ShowBox(const QString& text) {
   ++modalDepth_;
+  autoAdvance_ = false;
   ports_.dialogs.MessageBox(text);
   --modalDepth_;
 }

@@ -24,13 +24,16 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 
 #include "game/controls.h"
 #include "game/game_state.h"
 #include "game/history.h"
 #include "game/music.h"
 #include "game/ports.h"
+#include "game/reader.h"
 #include "storage/memory_list.h"
+#include "storage/read_lines.h"
 
 namespace hibi {
 
@@ -59,6 +62,10 @@ class Fom {
   GameState state;
   Controls controls;
   History history;
+  // Set through SetReaderOptions, which applies a new speed at once.
+  ReaderOptions reader;
+  // The lines shown in any run; the window points it at the player's file.
+  ReadLines readLines;
 
   // --- Lifecycle ----------------------------------------------------------------
   // Start-up. Throws SettingsError (storage/settings.h) when sys/sys.dat cannot be
@@ -134,7 +141,32 @@ class Fom {
   // history. The handlers above (all but Form_Resize, BgmTim_Timer and Form_Unload)
   // then do nothing: a timer tick delivered by the modal's event loop must not stack
   // a second box or step a closed script, and the game waits while the player reads.
-  bool InModal() const { return modalDepth_ > 0 || history.IsOpen(); }
+  bool InModal() const { return modalDepth_ > 0 || history.IsOpen() || overlayOpen_; }
+  // A scene is on show and may go on: not the title, not the command panel, nothing
+  // open and the message window not put aside.
+  bool InScene() const;
+
+  // --- The reader's controls (reader.cpp) -------------------------------------------
+  void SetReaderOptions(const ReaderOptions& options);
+  // Auto-advance turns pages by itself until a left click, the command panel or a
+  // box; it is switched only in a scene. Returns whether it was switched.
+  bool ToggleAutoAdvance();
+  bool AutoAdvancing() const { return autoAdvance_; }
+  // While the game waits at a page end with auto-advance on: how long to wait
+  // before turning the page, growing with the page's length.
+  std::optional<int> AutoAdvanceDue() const;
+  // The wait is over: the page turns as on a click, unless the game stopped waiting.
+  void AutoAdvance_Timer();
+  // Puts the message, the face and the memory list aside in a scene, to show the
+  // whole picture; the game waits until they are shown again exactly as they were.
+  bool HideMessageWindow();
+  void ShowMessageWindow();
+  bool MessageWindowHidden() const { return hidden_.has_value(); }
+  // The key help or the settings window over the game: it waits as for a box.
+  void SetOverlayOpen(bool open) { overlayOpen_ = open; }
+  // A shown line of the open scene: remembered as read, and the first new line
+  // ends a held Ctrl's skip over read lines.
+  void NoteLineShown(const QString& line);
 
  private:
   // Every dialog goes through these, so InModal() is always right.
@@ -161,7 +193,18 @@ class Fom {
   QSet<QString> memoryIndex_;
   qsizetype indexedMemories_ = 0;
   bool stepUnfinished_ = false;
-  QString openScene_;  // the scene whose script is open, for its box
+  QString openScene_;   // the scene whose script is open, for its box
+  int lineNumber_ = 0;  // of the line of openScene_ the interpreter took last
+
+  // One step, or in the whole-page speed every step up to the page end.
+  void Advance();
+  struct HiddenControls {
+    bool lbl, shpK, picKao, lstIvent;
+  };
+  std::optional<HiddenControls> hidden_;
+  bool autoAdvance_ = false;
+  bool ctrlSkip_ = false;  // the fast-forward is a held Ctrl's over read lines
+  bool overlayOpen_ = false;
 };
 
 }  // namespace hibi

@@ -21,7 +21,8 @@ constexpr int kLoveBase = 10;
 // Shown lines pile up on the label until one ends the page; the next line after
 // that starts a fresh page. Page length counts from pageLineCount as the scene left
 // it: eight lines after the scene opened, nine after an empty line.
-void ShowLine(Fom& fom, const QString& line) {
+void ShowLine(Fom& fom, const QString& line, const QString& scriptLine) {
+  fom.NoteLineShown(scriptLine);
   GameState& s = fom.state;
   const QString page = s.pageMarker == kPageEndMarker ? QString() : fom.controls.Lbl.caption;
   if (NextLineEndsPage(s.nextLine) || s.pageLineCount > 7) {
@@ -54,6 +55,7 @@ void Fom::StepScript() {
       return;
     }
     const QString line = state.nextLine;
+    ++lineNumber_;
     // The end of the file counts as "tugi". A line past all bounds or a read error
     // is a damaged script, found only now: the scene stops here, as one that could
     // not be opened, and the next tick or click goes back to the command panel.
@@ -93,7 +95,7 @@ void Fom::StepScript() {
         } else {
           controls.PicKao.visible = false;
         }
-        ShowLine(*this, speaker.row);
+        ShowLine(*this, speaker.row, line);
         return;
       }
       case LineKind::Affection:
@@ -123,14 +125,15 @@ void Fom::StepScript() {
       case LineKind::Picture:
         continue;  // collected above
       case LineKind::Text:
-        ShowLine(*this, line);
+        ShowLine(*this, line, line);
         return;
     }
   }
 }
 
 void Fom::ContinueStep() {
-  if (stepUnfinished_ && !InModal()) StepScript();
+  // Put aside, the message window holds the step as a box does.
+  if (stepUnfinished_ && !InModal() && !hidden_) Advance();
 }
 
 }  // namespace hibi

@@ -48,12 +48,14 @@ void Fom::Form_Activate() {
   controls.TimSay.enabled = false;
   controls.TimHirou.enabled = false;
   controls.PicStt.visible = true;
+  autoAdvance_ = false;
 }
 
 // Runs even with a box open: the window is going away either way, and skipping this
 // would lose every memory seen in this run.
 void Fom::Form_Unload() {
   state.scriptFile.reset();
+  readLines.Save();
 
   // Before start-up got as far as the memory list there is nothing to keep, and no
   // settings folder to write into. A file that was there but could not be read

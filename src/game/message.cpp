@@ -15,6 +15,9 @@ void Fom::CloseScene() {
   controls.PicCom.visible = true;
   ShowMessage(QString());
   controls.TimSay.enabled = false;
+  autoAdvance_ = false;
+  // A scene's lines are kept as soon as it ends, so a crash loses one scene at most.
+  readLines.Save();
 }
 
 }  // namespace hibi

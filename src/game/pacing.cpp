@@ -43,39 +43,41 @@ std::optional<std::int16_t> ReadDayLimit(const QString& typed) {
   return static_cast<std::int16_t>(value);
 }
 
-// The message area paces a scene only: not under the title stage (before the first
-// game and after an ending), not in command mode, not while a box is open.
-bool InScene(const Fom& fom) {
-  return !fom.InModal() && !fom.controls.PicStt.visible && !fom.controls.PicCom.visible;
-}
-
 }  // namespace
 
+// The message area paces a scene only: not under the title stage (before the first
+// game and after an ending), not in command mode, not while a box is open.
+bool Fom::InScene() const {
+  return !InModal() && !controls.PicStt.visible && !controls.PicCom.visible && !hidden_;
+}
+
 void Fom::TimSay_Timer() {
-  if (!InScene(*this)) return;
+  if (!InScene()) return;
   if (!state.scriptFile) {
     CloseScene();  // a scene whose script broke: back to the command panel
     return;
   }
   // A step left unfinished goes on whatever the page it began on ended with.
-  if (stepUnfinished_ || state.pageMarker != kPageEndMarker || !state.stopAtPageEnd) StepScript();
+  if (stepUnfinished_ || state.pageMarker != kPageEndMarker || !state.stopAtPageEnd) Advance();
 }
 
 void Fom::Lbl_MouseDown(std::int16_t button) {
-  if (!InScene(*this)) return;
+  if (!InScene()) return;
   const bool fastForward = button == kRightButton;
   state.stopAtPageEnd = !fastForward;
-  controls.TimSay.interval = fastForward ? kFastForwardMs : kPacingMs;
+  controls.TimSay.interval = fastForward ? kFastForwardMs : PacingMsOf(reader.speed);
+  ctrlSkip_ = false;
+  if (button == kLeftButton) autoAdvance_ = false;
 }
 
 void Fom::Lbl_Click() {
-  if (!InScene(*this)) return;
+  if (!InScene()) return;
   if (!state.scriptFile) {
     CloseScene();
     return;
   }
   controls.TimSay.enabled = true;
-  StepScript();
+  Advance();
 }
 
 void Fom::Form_MouseDown(std::int16_t button) {
@@ -87,19 +89,24 @@ void Fom::Form_Click() {
 }
 
 void Fom::Form_KeyDown(std::int16_t keyCode) {
-  if (!InScene(*this)) return;
+  if (!InScene()) return;
   if (keyCode == kKeyReturn || keyCode == kKeySpace) {
     Lbl_MouseDown(kLeftButton);
   } else if (keyCode == kKeyControl) {
     Lbl_MouseDown(kRightButton);
+    ctrlSkip_ = !reader.skipEverything;
   } else {
     return;
   }
   Lbl_Click();
 }
 
+// Only a left click of the player's own ends auto-advance, not letting go of Ctrl.
 void Fom::Form_KeyUp(std::int16_t keyCode) {
-  if (keyCode == kKeyControl) Lbl_MouseDown(kLeftButton);
+  if (keyCode != kKeyControl) return;
+  const bool autoAdvance = autoAdvance_;
+  Lbl_MouseDown(kLeftButton);
+  autoAdvance_ = autoAdvance;
 }
 
 void Fom::Pic_Click() {

@@ -18,7 +18,7 @@ void Fom::OpenScene(const QString& name) {
   state.scriptFile.reset();
   controls.LstIvent.visible = false;
   state.stopAtPageEnd = true;
-  controls.TimSay.interval = kPacingMs;
+  controls.TimSay.interval = PacingMsOf(reader.speed);
   ShowMessage(QString());
   state.pageLineCount = 1;
   controls.PicCom.visible = false;
@@ -43,6 +43,7 @@ void Fom::OpenScene(const QString& name) {
   }
   state.scriptFile = std::move(script);
   openScene_ = name;
+  lineNumber_ = 0;
   state.nextLine = *first;
 
   // The same advance a click on the message label performs in scene mode, done
@@ -50,7 +51,7 @@ void Fom::OpenScene(const QString& name) {
   // scene may be opened from anywhere, the title stage's own click included.
   controls.TimSay.enabled = true;
   ++sceneNesting_;
-  StepScript();
+  Advance();
   --sceneNesting_;
 }
 

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "storage/read_lines.h"
 #include "storage/settings.h"
 
 namespace hibi {
@@ -48,8 +49,11 @@ QtGame::QtGame(const QString& programFolder, MidiDevice& midi, Random& random,
       music_(midi),
       fom_({pictures_, dialogs_, random, shell_, music_}),
       history_(new HistoryView(window_, fom_)),
-      keys_(new WindowKeys(window_, midi, preferencesFile)) {
+      keys_(new WindowKeys(window_, midi, preferencesFile)),
+      reader_(new ReaderControls(window_, fom_, *keys_, keys_->preferencesFile())) {
   window_.setWindowTitle(kGameTitle);
+  const QString data = PlayerDataFolder(programFolder);
+  fom_.readLines.Load(data.isEmpty() ? QString() : data + kReadLinesFileName);
   window_.Attach(fom_);
   // The notice may come from the audio thread; the watchdog runs on this one. A
   // notice still queued when the window goes is dropped with it.

@@ -11,6 +11,7 @@
 #include "qt/qt_dialogs.h"
 #include "qt/qt_history.h"
 #include "qt/qt_pictures.h"
+#include "qt/qt_reader.h"
 #include "qt/qt_shell.h"
 #include "qt/qt_window.h"
 #include "qt/qt_window_keys.h"
@@ -22,7 +23,8 @@ inline const QString kGameTitle = QStringLiteral("なつやすみ、とおかか
 
 class QtGame {
  public:
-  // The player's own choices (mute, full screen) live in `preferencesFile`.
+  // The player's own choices (mute, full screen, the reader's) live in
+  // `preferencesFile`; the lines read, in the player's data folder for this game.
   QtGame(const QString& programFolder, MidiDevice& midi, Random& random,
          const QString& preferencesFile = PreferencesFile());
   ~QtGame();
@@ -37,6 +39,7 @@ class QtGame {
   Fom& fom() { return fom_; }
   HistoryView& history() { return *history_; }
   WindowKeys& keys() { return *keys_; }
+  ReaderControls& reader() { return *reader_; }
 
  private:
   MidiDevice& midi_;
@@ -49,6 +52,7 @@ class QtGame {
   // Children of the window, owned by it.
   HistoryView* history_;
   WindowKeys* keys_;
+  ReaderControls* reader_;
 };
 
 // Runs the game in the folder until the player closes the window; returns the

@@ -240,6 +240,10 @@ void QtWindow::Run(Handler&& handler) {
   }
 }
 
+void QtWindow::Handle(const std::function<void(Fom&)>& handler) {
+  Run(handler);
+}
+
 bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   // The status labels belong to the panel: presses on them are presses on it.

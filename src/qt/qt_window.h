@@ -37,6 +37,10 @@ class QtWindow : public QWidget {
 
   // Makes the widgets show what the controls model says. Cheap when little changed.
   void Render();
+  // Runs after every Render, for what follows the model beside the widgets.
+  void SetOnRendered(std::function<void()> onRendered) { onRendered_ = std::move(onRendered); }
+  // Runs a handler of the game as the window's own events do, then re-renders.
+  void Handle(const std::function<void(Fom&)>& handler);
   // The music device says its tune may have stopped, or was opened or closed: the
   // watchdog runs at once, and its slow safety tick only while a tune is open.
   void MusicNotice(bool tuneOpen);
@@ -85,6 +89,7 @@ class QtWindow : public QWidget {
 
   Fom* fom_ = nullptr;
   std::function<void()> onClosed_;
+  std::function<void()> onRendered_;
   QMargins frame_;
   // Asked as the window is made, answered before its first show.
   std::unique_ptr<FrameExtentsRequest> frameRequest_;

@@ -76,8 +76,14 @@ void WindowKeys::Remember(const QString& key, bool value) {
 
 void WindowKeys::ToggleMute() {
   muted_ = !muted_;
-  midi_.SetVolume(muted_ ? 0 : 1);
+  midi_.SetVolume(muted_ ? 0 : loudness_);
   Remember(kMuted, muted_);
+  if (onMuted_) onMuted_();
+}
+
+void WindowKeys::SetLoudness(double loudness) {
+  loudness_ = loudness;
+  midi_.SetVolume(muted_ ? 0 : loudness_);
 }
 
 void WindowKeys::ToggleFullScreen() {

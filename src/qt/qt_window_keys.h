@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QRect>
 #include <QString>
+#include <functional>
 
 #include "audio/midi_device.h"
 
@@ -31,6 +32,13 @@ class WindowKeys : public QObject {
   void ToggleFullScreen();
   void ToggleMute();
   bool muted() const { return muted_; }
+  // The file the choices are read from and written to: empty when the one given was
+  // too large or no plain file, so every other reader of the choices skips it too.
+  const QString& preferencesFile() const { return preferencesFile_; }
+  // The loudness the tune has when not muted, from 0 to 1; full unless set.
+  void SetLoudness(double loudness);
+  // Runs after every change of the mute.
+  void SetOnMuted(std::function<void()> onMuted) { onMuted_ = std::move(onMuted); }
 
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -42,6 +50,8 @@ class WindowKeys : public QObject {
   MidiDevice& midi_;
   QString preferencesFile_;
   bool muted_ = false;
+  double loudness_ = 1;
+  std::function<void()> onMuted_;
   // Where the window stood before full screen, put back on the way out.
   QRect normal_;
   bool restoring_ = false;

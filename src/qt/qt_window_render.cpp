@@ -94,8 +94,11 @@ void QtWindow::Render() {
   have.BgmTim = want.BgmTim;
   FixFocus();
   // A step left unfinished goes on from the event loop, but not while a box, the menu
-  // or the history is open: the step could not go on, and the loop would only spin.
-  if (fom_->StepUnfinished() && !fom_->InModal() && !closed_) stepRest_.start();
+  // or the history is open or the message window is put aside: the step could not go
+  // on, and the loop would only spin.
+  if (fom_->StepUnfinished() && !fom_->InModal() && !fom_->MessageWindowHidden() && !closed_)
+    stepRest_.start();
+  if (onRendered_) onRendered_();
 }
 
 // BgmTim's 1 ms stands for "as soon as the tune can have stopped", which the

@@ -3,9 +3,10 @@
 # In a private Xvfb with openbox: start the game from a copy of its folder, wait
 # for its window and the title picture. Then, as a player would: the window starts
 # 8:6 and centred with its frame; a move, a resize and a maximise are kept, and the
-# day-limit box is readable when maximised; a game is fast-forwarded with Ctrl to
-# the command panel, the メニュー pop-up opened and the window asked to close under
-# it: the game ends with status 0 and sys/lstphoto.dat written once the menu goes.
+# day-limit box is readable when maximised; a game is fast-forwarded with Ctrl (set to
+# skip everything) to the command panel, the メニュー pop-up opened and the window
+# asked to close under it: the game ends with status 0 and sys/lstphoto.dat written
+# once the menu goes.
 # SMOKE_SCREEN (default 1920x1080) sets the screen.
 set -eu
 
@@ -63,7 +64,11 @@ poll 300 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
 
 # An installed program and the folder it plays may be named instead (install.sh).
 game=${SMOKE_GAME:-$game}
-"${SMOKE_PROGRAM:-$game/hibi}" >"$work/hibi.log" 2>&1 &
+# Choices of its own, never the tester's: Ctrl skips everything, so it runs through
+# an opening no one has read before.
+mkdir -p "$work/config/hibi"
+printf '[General]\nskipEverything=true\n' >"$work/config/hibi/hibi.conf"
+XDG_CONFIG_HOME="$work/config" "${SMOKE_PROGRAM:-$game/hibi}" >"$work/hibi.log" 2>&1 &
 hibi=$!
 started=$(date +%s)
 

@@ -13,8 +13,9 @@ class QtEnvironment : public ::testing::Environment {
   void SetUp() override {
     static int argc = 1;
     static char name[] = "hibi-tests", *argv[] = {name, nullptr};
-    // The player's remembered choices (mute, full screen) never touch the real ones.
+    // The player's remembered choices and lines read never touch the real ones.
     qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", config_.path().toLocal8Bit());
     // A wide screen like the players', so full screen has bars beside the game.
     QFile screen(config_.filePath(QStringLiteral("screen.json")));
     if (qgetenv("QT_QPA_PLATFORM") == "offscreen" && screen.open(QIODevice::WriteOnly)) {
