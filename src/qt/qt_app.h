@@ -8,11 +8,14 @@
 #include "audio/midi_device.h"
 #include "game/fom.h"
 #include "game/music.h"
+#include "qt/qt_accessibility.h"
 #include "qt/qt_dialogs.h"
 #include "qt/qt_history.h"
+#include "qt/qt_keyboard_play.h"
 #include "qt/qt_pictures.h"
 #include "qt/qt_reader.h"
 #include "qt/qt_shell.h"
+#include "qt/qt_speech.h"
 #include "qt/qt_window.h"
 #include "qt/qt_window_keys.h"
 
@@ -23,8 +26,7 @@ inline const QString kGameTitle = QStringLiteral("なつやすみ、とおかか
 
 class QtGame {
  public:
-  // The player's own choices (mute, full screen, the reader's) live in
-  // `preferencesFile`; the lines read, in the player's data folder for this game.
+  // The player's own choices (mute, full screen, reading aloud) live in `preferencesFile`.
   QtGame(const QString& programFolder, MidiDevice& midi, Random& random,
          const QString& preferencesFile = PreferencesFile());
   ~QtGame();
@@ -40,6 +42,8 @@ class QtGame {
   HistoryView& history() { return *history_; }
   WindowKeys& keys() { return *keys_; }
   ReaderControls& reader() { return *reader_; }
+  ReadAloud& readAloud() { return *readAloud_; }
+  ScreenReader& screenReader() { return *screenReader_; }
 
  private:
   MidiDevice& midi_;
@@ -53,6 +57,9 @@ class QtGame {
   HistoryView* history_;
   WindowKeys* keys_;
   ReaderControls* reader_;
+  ReadAloud* readAloud_;
+  ScreenReader* screenReader_;
+  KeyboardPlay* keyboardPlay_;
 };
 
 // Runs the game in the folder until the player closes the window; returns the

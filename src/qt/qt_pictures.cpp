@@ -24,6 +24,7 @@ PictureBox& QtPictures::Target(PictureTarget target) const {
 
 void QtPictures::Clear(PictureTarget target) {
   Target(target).Clear();
+  drawn_[static_cast<std::size_t>(target)].clear();
 }
 
 bool QtPictures::Load(PictureBuffer buffer, const QString& path) {
@@ -50,9 +51,10 @@ bool QtPictures::Load(PictureBuffer buffer, const QString& path) {
 }
 
 void QtPictures::StretchDraw(PictureBuffer buffer, PictureTarget target) {
-  const QImage& picture = buffers_[static_cast<std::size_t>(buffer)].picture;
-  if (picture.isNull()) return;
-  Target(target).StretchDraw(picture);
+  const Buffer& held = buffers_[static_cast<std::size_t>(buffer)];
+  if (held.picture.isNull()) return;
+  Target(target).StretchDraw(held.picture);
+  drawn_[static_cast<std::size_t>(target)] = held.path;
 }
 
 }  // namespace hibi

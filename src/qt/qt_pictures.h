@@ -26,6 +26,10 @@ class QtPictures : public Pictures {
   void Clear(PictureTarget target) override;
   bool Load(PictureBuffer buffer, const QString& path) override;
   void StretchDraw(PictureBuffer buffer, PictureTarget target) override;
+  // The file of the picture the target shows; empty while it is cleared.
+  const QString& DrawnFile(PictureTarget target) const {
+    return drawn_[static_cast<std::size_t>(target)];
+  }
 
  private:
   PictureBox& Target(PictureTarget target) const;
@@ -43,6 +47,7 @@ class QtPictures : public Pictures {
   QString gameFolder_;
   std::array<PictureBox*, 3> targets_;
   std::array<Buffer, 2> buffers_;  // E, EKao
+  std::array<QString, 3> drawn_;
 };
 
 }  // namespace hibi

@@ -55,11 +55,11 @@ ReaderControls::ReaderControls(QtWindow& window, Fom& fom, WindowKeys& keys,
   keys_.SetOnMuted([this] { ShowVolume(true); });
   autoAdvance_.setSingleShot(true);
   connect(&autoAdvance_, &QTimer::timeout, this,
-          [this] { window_.Handle([](Fom& game) { game.AutoAdvance_Timer(); }); });
+          [this] { window_.Perform([](Fom& game) { game.AutoAdvance_Timer(); }); });
   for (QTimer* timer : {&volumeShown_, &noticeShown_}) timer->setSingleShot(true);
   connect(&volumeShown_, &QTimer::timeout, this, [this] { ShowVolume(false); });
   connect(&noticeShown_, &QTimer::timeout, notice_, &QWidget::hide);
-  window.SetOnRendered([this] { AfterRender(); });
+  window.AddAfterRender([this] { AfterRender(); });
   window.installEventFilter(this);
   // A middle click on the message or the picture puts the message window aside.
   for (const char* name : {"Lbl", "Pic"}) {
@@ -149,7 +149,7 @@ void ReaderControls::CloseKeyHelp() {
   if (!help_ || !help_->isVisible()) return;
   help_->hide();
   fom_.SetOverlayOpen(false);
-  window_.Handle([](Fom&) {});  // a close asked for meanwhile goes through now
+  window_.Perform([](Fom&) {});  // a close asked for meanwhile goes through now
 }
 
 void ReaderControls::OpenSettings() {
@@ -158,7 +158,7 @@ void ReaderControls::OpenSettings() {
     settings_ = new SettingsDialog(window_, choices_, [this](const ReaderChoices& c) { Apply(c); });
     connect(settings_, &QDialog::finished, this, [this] {
       fom_.SetOverlayOpen(false);
-      window_.Handle([](Fom&) {});  // a close asked for meanwhile goes through now
+      window_.Perform([](Fom&) {});  // a close asked for meanwhile goes through now
     });
   }
   fom_.SetOverlayOpen(true);
@@ -200,7 +200,7 @@ QString ReaderControls::SaveScreenshot() {
 
 bool ReaderControls::Key(QKeyEvent* event) {
   if (fom_.MessageWindowHidden()) {
-    window_.Handle([](Fom& game) { game.ShowMessageWindow(); });
+    window_.Perform([](Fom& game) { game.ShowMessageWindow(); });
     return true;
   }
   const int key = event->key();
@@ -228,11 +228,11 @@ bool ReaderControls::Key(QKeyEvent* event) {
   // Other keys on the title are the stage's "any key".
   if (fom_.controls.PicStt.visible || fom_.InModal()) return false;
   if (key == Qt::Key_A) {
-    if (!repeat) window_.Handle([](Fom& game) { game.ToggleAutoAdvance(); });
+    if (!repeat) window_.Perform([](Fom& game) { game.ToggleAutoAdvance(); });
     return true;
   }
   if (key == Qt::Key_H) {
-    if (!repeat) window_.Handle([](Fom& game) { game.HideMessageWindow(); });
+    if (!repeat) window_.Perform([](Fom& game) { game.HideMessageWindow(); });
     return true;
   }
   if (IsVolumeKey(key, steps)) {
@@ -250,7 +250,7 @@ bool ReaderControls::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonDblClick:
       if (!fom_.MessageWindowHidden()) return false;
       swallowRelease_ = true;
-      window_.Handle([](Fom& game) { game.ShowMessageWindow(); });
+      window_.Perform([](Fom& game) { game.ShowMessageWindow(); });
       return true;
     case QEvent::MouseButtonRelease:
       if (swallowRelease_) {
@@ -258,7 +258,7 @@ bool ReaderControls::eventFilter(QObject* watched, QEvent* event) {
         return true;
       }
       if (static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) {
-        window_.Handle([](Fom& game) { game.HideMessageWindow(); });
+        window_.Perform([](Fom& game) { game.HideMessageWindow(); });
       }
       return false;
     case QEvent::Resize:

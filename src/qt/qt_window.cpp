@@ -141,7 +141,9 @@ void QtWindow::BuildWidgets() {
       QStringLiteral("QPushButton { background: white; color: black; border: 1px solid #a0a0a0; }"
                      "QPushButton:hover { background: #fff4fc; }"
                      "QPushButton:pressed { background: #f0d8f0; }"
-                     "QPushButton:disabled { color: #b0b0b0; }"));
+                     "QPushButton:disabled { color: #b0b0b0; }"
+                     // The command the keys would press shows, in the frame's colour.
+                     "QPushButton:focus { border: 3px solid #ff00ff; }"));
 
   picStt_ = new PictureBox(this, PictureBox::Keep::kPicture);
   picStt_->setObjectName(QStringLiteral("PicStt"));
@@ -240,7 +242,7 @@ void QtWindow::Run(Handler&& handler) {
   }
 }
 
-void QtWindow::Handle(const std::function<void(Fom&)>& handler) {
+void QtWindow::Perform(const std::function<void(Fom&)>& handler) {
   Run(handler);
 }
 
@@ -258,6 +260,12 @@ bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease:
       Release(widget, static_cast<QMouseEvent*>(event));
       return true;
+    case QEvent::FocusOut:
+      // The message area holds the focus in a scene: the window's own focusOutEvent.
+      if (static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason) {
+        EndCtrlFastForward();
+      }
+      return false;
     default:
       return QWidget::eventFilter(watched, event);
   }

@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "game/controls.h"
 #include "layout/layout.h"
@@ -34,13 +35,14 @@ class QtWindow : public QWidget {
   void Attach(Fom& fom);
   // Runs once the player has closed the window and the game has shut down.
   void SetOnClosed(std::function<void()> onClosed) { onClosed_ = std::move(onClosed); }
+  // Runs after every re-render, once the widgets show what the model says, for what
+  // follows the model beside the widgets (the reader's controls, the screen reader).
+  void AddAfterRender(std::function<void()> hook) { afterRender_.push_back(std::move(hook)); }
+  // Runs a handler of the game as a widget's event would, and re-renders.
+  void Perform(const std::function<void(Fom&)>& handler);
 
   // Makes the widgets show what the controls model says. Cheap when little changed.
   void Render();
-  // Runs after every Render, for what follows the model beside the widgets.
-  void SetOnRendered(std::function<void()> onRendered) { onRendered_ = std::move(onRendered); }
-  // Runs a handler of the game as the window's own events do, then re-renders.
-  void Handle(const std::function<void(Fom&)>& handler);
   // The music device says its tune may have stopped, or was opened or closed: the
   // watchdog runs at once, and its slow safety tick only while a tune is open.
   void MusicNotice(bool tuneOpen);
@@ -89,7 +91,7 @@ class QtWindow : public QWidget {
 
   Fom* fom_ = nullptr;
   std::function<void()> onClosed_;
-  std::function<void()> onRendered_;
+  std::vector<std::function<void()>> afterRender_;
   QMargins frame_;
   // Asked as the window is made, answered before its first show.
   std::unique_ptr<FrameExtentsRequest> frameRequest_;

@@ -98,7 +98,7 @@ void QtWindow::Render() {
   // on, and the loop would only spin.
   if (fom_->StepUnfinished() && !fom_->InModal() && !fom_->MessageWindowHidden() && !closed_)
     stepRest_.start();
-  if (onRendered_) onRendered_();
+  for (const auto& hook : afterRender_) hook();
 }
 
 // BgmTim's 1 ms stands for "as soon as the tune can have stopped", which the
@@ -152,15 +152,16 @@ void QtWindow::RenderTimer(QTimer& timer, const TimerControl& want, TimerControl
 }
 
 // Keys must reach the game: on the title the stage holds the focus, elsewhere the
-// window does, unless the player is in the day-limit box or the memory list.
+// message area does (the window when it is hidden), unless the player is in the
+// day-limit box, the memory list or at a command.
 void QtWindow::FixFocus() {
   if (!isVisible() || closed_) return;
   QWidget* focus = focusWidget();
   const bool usable = focus && focus->isVisible() && focus->isEnabled();
   if (picStt_->isVisible()) {
     if (!usable || (focus != txtDay_ && focus != lstIvent_)) picStt_->setFocus();
-  } else if (!usable || focus == picStt_ || focus == txtDay_) {
-    setFocus();
+  } else if (!usable || focus == picStt_ || focus == txtDay_ || focus == this) {
+    (lbl_->isVisible() ? static_cast<QWidget*>(lbl_) : this)->setFocus();
   }
 }
 

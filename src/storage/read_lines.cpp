@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <cerrno>
 
+#include "storage/game_file.h"
 #include "storage/text_file.h"
 
 namespace hibi {
@@ -72,10 +73,11 @@ void ReadLines::Load(const QString& path) {
   dirty_ = false;
   keepFile_ = false;
   if (path.isEmpty()) return;
-  const auto reader = TextReader::Open(FolderOfPath(path), path, kMaxLines * kLineBytes);
+  FileProblem problem = FileProblem::None;
+  const auto reader = TextReader::Open(FolderOfPath(path), path, kMaxLines * kLineBytes, &problem);
   if (!reader) {
-    struct stat info {};
-    keepFile_ = !(::stat(NativePath(path).c_str(), &info) != 0 && errno == ENOENT);
+    // A file that is there but cannot be read is never written over.
+    keepFile_ = problem != FileProblem::Missing;
     return;
   }
   while (order_.size() < kMaxLines) {

@@ -104,6 +104,8 @@ TEST_F(Window, TheMusicWatchdogRunsOnTheDevicesNoticeAndNeverWithoutATune) {
 // Ctrl went down. Every row starts at a page end with Ctrl up.
 TEST_F(Window, CtrlHeldAloneFastForwardsUntilLetGoOrTheFocusGoes) {
   StartWithLines(20000);
+  // None of these lines was read before: Ctrl runs over them only when told to.
+  game.fom().SetReaderOptions({TextSpeed::Game, 1500, true});
   testing::Click(Find("PicStt"));
   QtWindow& window = game.window();
   auto& lbl = Find<QLabel>("Lbl");
