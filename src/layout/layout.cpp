@@ -1,5 +1,6 @@
 #include "layout/layout.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -19,15 +20,28 @@ std::optional<Placement> PlaceWindow(const WindowMetrics& window) {
   if (!window.sizable) return std::nullopt;
   // The eighth is rounded before it is multiplied, with halves going to the even
   // neighbour, so 10380 twips (an eighth of 1297.5) give 1298 * 6.
-  const double eighth = std::nearbyint(static_cast<float>(window.outerWidth) / 8.0f);
+  double eighth = std::nearbyint(static_cast<float>(window.outerWidth) / 8.0f);
+  double width = window.outerWidth;
+  const TwipRect& usable = window.usable;
+  const bool known = usable.width > 0 && usable.height > 0;
+  if (known) {
+    // Whole eighths, rounded down: the pixels they come to never pass the edge.
+    const double largest = std::floor(std::min(usable.width / 8, usable.height / 6));
+    if (eighth > largest) {
+      eighth = largest;
+      width = largest * 8;
+    }
+  }
   if (!FitsInt16(eighth)) return std::nullopt;
   const double height = eighth * 6;
   if (!FitsInt16(height)) return std::nullopt;
   // Centring works in single precision on the size just formed.
-  const float width = static_cast<float>(window.outerWidth);
-  const float left = (static_cast<float>(window.screenWidth) - width) / 2.0f;
-  const float top = (static_cast<float>(window.screenHeight) - static_cast<float>(height)) / 2.0f;
-  return Placement{height, left, top};
+  const TwipRect area = known ? usable : TwipRect{0, 0, window.screenWidth, window.screenHeight};
+  const float left = static_cast<float>(area.left) +
+                     (static_cast<float>(area.width) - static_cast<float>(width)) / 2.0f;
+  const float top = static_cast<float>(area.top) +
+                    (static_cast<float>(area.height) - static_cast<float>(height)) / 2.0f;
+  return Placement{height, left, top, width};
 }
 
 GridRect PanelRow(int row) {

@@ -16,6 +16,14 @@
 
 namespace hibi {
 
+// A rectangle on the desktop in twips.
+struct TwipRect {
+  double left = 0;
+  double top = 0;
+  double width = 0;
+  double height = 0;
+};
+
 // The window as the platform reports it, all in twips. Outer means frame and
 // title bar included.
 struct WindowMetrics {
@@ -26,18 +34,26 @@ struct WindowMetrics {
   // False while maximised, full screen or minimised: the platform owns the size then,
   // so the layout neither sizes nor moves the window and works on the size it has.
   bool sizable = true;
+  // The part of the screen left for windows, panels excluded; empty when the
+  // platform does not say, and the window is then centred on the whole screen.
+  TwipRect usable{};
 };
 
-// Where the window goes: its outer height and the frame's left and top, in twips.
+// Where the window goes: its outer height and the frame's left and top, and its
+// outer width, in twips.
 struct Placement {
   double height = 0;
   double left = 0;
   double top = 0;
+  double width = 0;
 };
 
 // The 8:6 shape and the centring. Nullopt when the window is not sizable or the
 // height cannot be formed in 16 bits (a window wider than about 43690 twips): the
 // window then keeps its size and place and the controls are laid out on that.
+// A window that would not fit the usable area, frame and all, becomes the largest
+// 8:6 one that does, so its title bar never leaves the screen; it is centred on
+// the usable area.
 std::optional<Placement> PlaceWindow(const WindowMetrics& window);
 
 // A rectangle in grid units (left, top, width, height).

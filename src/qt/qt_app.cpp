@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "qt/qt_session_end.h"
 #include "storage/read_lines.h"
 #include "storage/settings.h"
 
@@ -44,7 +45,9 @@ QtGame::QtGame(const QString& programFolder, MidiDevice& midi, Random& random,
                const QString& preferencesFile)
     : midi_(midi),
       pictures_(programFolder, window_.picStt(), window_.pic(), window_.picKao()),
-      dialogs_(window_, kGameTitle, [this] { window_.Render(); }),
+      dialogs_(
+          window_, kGameTitle, [this] { window_.Render(); },
+          [this] { return window_.DialogFont(); }),
       shell_(window_, programFolder),
       music_(midi),
       fom_({pictures_, dialogs_, random, shell_, music_}),
@@ -90,6 +93,7 @@ int RunGame(const QString& programFolder, MidiDevice& midi, Random& random, std:
     return 1;
   }
   game.window().SetOnClosed([] { QCoreApplication::exit(0); });
+  new CloseOnSessionEnd(game.window());
   return QCoreApplication::exec();
 }
 

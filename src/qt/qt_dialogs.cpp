@@ -6,14 +6,19 @@
 
 namespace hibi {
 
-QtDialogs::QtDialogs(QWidget& parent, QString title, std::function<void()> beforeModal)
-    : parent_(parent), title_(std::move(title)), beforeModal_(std::move(beforeModal)) {}
+QtDialogs::QtDialogs(QWidget& parent, QString title, std::function<void()> beforeModal,
+                     std::function<QFont()> font)
+    : parent_(parent),
+      title_(std::move(title)),
+      beforeModal_(std::move(beforeModal)),
+      font_(std::move(font)) {}
 
 void QtDialogs::MessageBox(const QString& text) {
   if (beforeModal_) beforeModal_();
   QMessageBox box(QMessageBox::NoIcon, title_, QString(text).replace(QStringLiteral("\r\n"), "\n"),
                   QMessageBox::Ok, &parent_);
   box.setTextFormat(Qt::PlainText);
+  if (font_) box.setFont(font_());
   box.exec();
 }
 
@@ -21,6 +26,7 @@ MenuChoice QtDialogs::PopupMenu() {
   if (beforeModal_) beforeModal_();
   QMenu menu(&parent_);
   menu.setObjectName(QStringLiteral("menu"));
+  if (font_) menu.setFont(font_());
   const QAction* save = menu.addAction(QStringLiteral("SAVE"));
   const QAction* load = menu.addAction(QStringLiteral("LOAD"));
   menu.addSeparator();

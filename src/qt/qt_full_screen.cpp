@@ -1,7 +1,5 @@
 #include "qt/qt_full_screen.h"
 
-#include <QWidget>
-
 namespace hibi {
 
 QRect FitEightBySix(const QRect& area) {
@@ -13,10 +11,6 @@ QRect FitEightBySix(const QRect& area) {
   }
   return {area.left() + (area.width() - width) / 2, area.top() + (area.height() - height) / 2,
           width, height};
-}
-
-QRect GameArea(const QWidget& window) {
-  return window.isFullScreen() ? FitEightBySix(window.rect()) : window.rect();
 }
 
 }  // namespace hibi

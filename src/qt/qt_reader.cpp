@@ -111,7 +111,7 @@ void ReaderControls::Notice(const QString& text) {
 }
 
 void ReaderControls::PlaceSigns() {
-  const QRect game = GameArea(window_);
+  const QRect game = window_.GameArea();
   const int margin = std::max(game.height() / 60, 4);
   for (QLabel* sign : {autoSign_, volumeSign_, notice_}) sign->adjustSize();
   autoSign_->move(game.left() + margin, game.top() + margin);
@@ -140,7 +140,7 @@ void ReaderControls::OpenKeyHelp() {
   if (fom_.InModal()) return;
   if (!help_) help_ = new KeyHelp(window_, [this] { CloseKeyHelp(); });
   fom_.SetOverlayOpen(true);
-  help_->Place(GameArea(window_));
+  help_->Place(window_.GameArea());
   help_->show();
   help_->raise();
 }
@@ -182,7 +182,7 @@ QString ReaderControls::SaveScreenshot() {
   for (QLabel* sign : {autoSign_, volumeSign_, notice_}) sign->hide();
   // A window frame may leave the inner area a pixel or two off 8:6; the picture is
   // the whole game, brought to its own shape.
-  const QRect game = GameArea(window_);
+  const QRect game = window_.GameArea();
   const QPixmap picture =
       window_.grab(game).scaled(FitEightBySix(game).size() * window_.devicePixelRatioF(),
                                 Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

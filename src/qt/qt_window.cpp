@@ -366,19 +366,25 @@ void QtWindow::resizeEvent(QResizeEvent* event) {
 
 void QtWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  // Before the first paint, so no one sees the window at its first width. A window
-  // that opens in full screen, as the player left it, keeps it: a resize would end it.
-  const int startOuterWidth = std::exchange(startOuterWidth_, 0);
-  if (startOuterWidth > 0 && !isFullScreen()) {
-    const QMargins frame = Frame();
-    const int inner = std::max(startOuterWidth - frame.left() - frame.right(), 1);
-    if (inner != width()) resize(inner, height());
-  }
+  // Before the first paint, so no one sees the window at its first width.
+  TakeStartWidth();
   // The game starts when the window is first shown. Later activations, such as
   // the player coming back from another program, must never reset it.
   if (event->spontaneous() || shownOnce_ || !fom_) return;
   shownOnce_ = true;
   Run([](Fom& fom) { fom.Form_Activate(); });
+}
+
+// The frame is counted once, when it is first known: at the first show, or for a
+// frame that comes later (Qt's decorations on Wayland, a window manager that did
+// not say) at the first pass after it came.
+void QtWindow::TakeStartWidth() {
+  const QMargins frame = geometry_.Frame();
+  if (startOuterWidth_ <= 0 || frame.isNull()) return;
+  const int inner = std::max(startOuterWidth_ - frame.left() - frame.right(), 1);
+  startOuterWidth_ = 0;
+  // A window that opens in full screen, as the player left it, keeps it: a resize would end it.
+  if (!isFullScreen() && inner != width()) resize(inner, height());
 }
 
 void QtWindow::closeEvent(QCloseEvent* event) {

@@ -15,6 +15,7 @@
 
 #include "game/controls.h"
 #include "layout/layout.h"
+#include "qt/qt_geometry.h"
 #include "qt/qt_x11.h"
 
 class QLabel;
@@ -53,6 +54,11 @@ class QtWindow : public QWidget {
   void SetOuterWidthTwips(double twips);
   void ApplyLayout(const Layout& layout);
   void SelectDayLimitText();
+  // Where the game is drawn in the window: all of it, or while the platform owns
+  // the window's size (maximised, full screen) the largest 8:6 part, centred.
+  QRect GameArea() const;
+  // The message boxes and the menu: the game's font at the size of its text.
+  QFont DialogFont() const;
 
   PictureBox& picStt() const { return *picStt_; }
   PictureBox& pic() const { return *pic_; }
@@ -84,19 +90,18 @@ class QtWindow : public QWidget {
   void FixFocus();
   QLineEdit* TxtDay();
   void PlaceTxtDay();
-  // The window manager's frame round the inner area: Qt's once the window is on
-  // screen, before that what the window manager said it would be.
-  QMargins Frame() const;
+  void Relayout();
+  void TakeStartWidth();
   void EndCtrlFastForward();
 
   Fom* fom_ = nullptr;
   std::function<void()> onClosed_;
   std::vector<std::function<void()>> afterRender_;
-  QMargins frame_;
   // Asked as the window is made, answered before its first show.
   std::unique_ptr<FrameExtentsRequest> frameRequest_;
-  // The outer width start-up asked for, in pixels, kept until the first show: a
-  // platform that tells the frame only then gets it counted there, once.
+  // The outer width start-up asked for, in pixels, kept until the frame is known:
+  // a platform that tells the frame only at the first show or later gets it
+  // counted then, once.
   int startOuterWidth_ = 0;
   bool shownOnce_ = false;
   bool closed_ = false;
@@ -104,6 +109,7 @@ class QtWindow : public QWidget {
   // as soon as it has been dismissed.
   bool closePending_ = false;
   std::unique_ptr<CloseRequestWatcher> closeWatcher_;
+  WindowGeometry geometry_{*this, [this] { Relayout(); }};
   // Ctrl held on its own fast-forwards; held this long with no other key, it is not
   // the start of a shortcut.
   QTimer ctrlHold_{this};

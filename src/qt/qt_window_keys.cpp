@@ -7,10 +7,8 @@
 #include <QPainter>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTimer>
 #include <cstdio>
 
-#include "qt/qt_full_screen.h"
 #include "qt/qt_keys.h"
 #include "qt/qt_window.h"
 
@@ -19,10 +17,8 @@ namespace {
 
 const QString kMuted = QStringLiteral("muted");
 const QString kFullScreen = QStringLiteral("fullScreen");
-// How long the platform may take to give the window its frame back.
-constexpr int kSettleMs = 500;
 
-// Two choices fit in a few dozen bytes. A file far past that is not ours to parse
+// The choices fit in a few hundred bytes. A file far past that is not ours to parse
 // (reading it whole cost seconds and gigabytes before the title), nor to rewrite.
 constexpr qint64 kMaxPreferencesBytes = 1024 * 1024;
 
@@ -86,26 +82,18 @@ void WindowKeys::SetLoudness(double loudness) {
   midi_.SetVolume(muted_ ? 0 : loudness_);
 }
 
+// The window's size and place from before come back on their own (WindowGeometry).
 void WindowKeys::ToggleFullScreen() {
   if (window_.isFullScreen()) {
     window_.showNormal();
-    // The frame comes back only later, and the layout, running on the way, may size
-    // and centre the window on a size without it; the window as it was is put back
-    // after every such pass until the platform has settled.
-    restoring_ = normal_.isValid();
-    if (restoring_) {
-      window_.setGeometry(normal_);
-      QTimer::singleShot(kSettleMs, this, [this] { restoring_ = false; });
-    }
   } else {
-    normal_ = window_.geometry();
     window_.showFullScreen();
   }
   Remember(kFullScreen, window_.isFullScreen());
 }
 
 void WindowKeys::PaintBars() {
-  const QRect game = GameArea(window_);
+  const QRect game = window_.GameArea();
   if (game == window_.rect()) return;
   QPainter painter(&window_);
   const QRect all = window_.rect();
@@ -123,15 +111,6 @@ bool WindowKeys::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::Paint:
       PaintBars();
-      return false;
-    case QEvent::Resize:
-    case QEvent::Move:
-      if (restoring_ && !window_.isFullScreen()) {
-        QTimer::singleShot(0, this, [this] {
-          if (!window_.isFullScreen() && window_.geometry() != normal_)
-            window_.setGeometry(normal_);
-        });
-      }
       return false;
     case QEvent::KeyPress: {
       const auto* key = static_cast<QKeyEvent*>(event);

@@ -8,7 +8,6 @@
 #pragma once
 
 #include <QObject>
-#include <QRect>
 #include <QString>
 #include <functional>
 
@@ -52,9 +51,6 @@ class WindowKeys : public QObject {
   bool muted_ = false;
   double loudness_ = 1;
   std::function<void()> onMuted_;
-  // Where the window stood before full screen, put back on the way out.
-  QRect normal_;
-  bool restoring_ = false;
 };
 
 }  // namespace hibi

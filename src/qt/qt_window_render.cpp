@@ -171,43 +171,55 @@ double QtWindow::TwipsPerPixel() const {
   return hibi::TwipsPerPixel(dpi > 0 ? dpi : 96.0);
 }
 
-QMargins QtWindow::Frame() const {
-  if (isVisible()) {
-    const QRect outer = frameGeometry();
-    const QRect inner = geometry();
-    const QMargins known(inner.left() - outer.left(), inner.top() - outer.top(),
-                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
-    if (!known.isNull()) return known;
-  }
-  return frame_;
-}
-
 WindowMetrics QtWindow::MetricsTwips() const {
   const double tpp = TwipsPerPixel();
   const QRect screenRect = screen() ? screen()->geometry() : QRect();
-  // In full screen the game is laid out, fonts too, at the size of its 8:6 part.
-  if (isFullScreen()) {
-    const QRect area = GameArea(*this);
-    return {area.width() * tpp, area.height() * tpp, screenRect.width() * tpp,
-            screenRect.height() * tpp, false};
+  const QRect usable = UsableArea(*this);
+  const TwipRect usableTwips{usable.left() * tpp, usable.top() * tpp, usable.width() * tpp,
+                             usable.height() * tpp};
+  // Maximised or full screen, the game is laid out, fonts too, at the size of its
+  // 8:6 part; the platform owns the window's size and place.
+  if (geometry_.PlatformSized()) {
+    const QRect area = GameArea();
+    return {area.width() * tpp,
+            area.height() * tpp,
+            screenRect.width() * tpp,
+            screenRect.height() * tpp,
+            false,
+            usableTwips};
   }
-  const QMargins frame = Frame();
-  // A maximised, full-screen or minimised window is the platform's to size.
-  const bool sizable =
-      !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized));
+  const QMargins frame = geometry_.Frame();
   return {(width() + frame.left() + frame.right()) * tpp,
-          (height() + frame.top() + frame.bottom()) * tpp, screenRect.width() * tpp,
-          screenRect.height() * tpp, sizable};
+          (height() + frame.top() + frame.bottom()) * tpp,
+          screenRect.width() * tpp,
+          screenRect.height() * tpp,
+          !geometry_.Hold(),
+          usableTwips};
+}
+
+QRect QtWindow::GameArea() const {
+  return geometry_.PlatformSized() ? FitEightBySix(rect()) : rect();
+}
+
+QFont QtWindow::DialogFont() const {
+  return lbl_->font();
+}
+
+void QtWindow::Relayout() {
+  if (!fom_ || closed_) return;
+  TakeStartWidth();
+  fom_->Form_Resize();
+  Render();
 }
 
 void QtWindow::SetOuterWidthTwips(double twips) {
   // Asked before the window is first shown, so it appears with its outer size
   // right instead of jumping once the frame is known.
   if (!isVisible() && frameRequest_) {
-    frame_ = frameRequest_->Answer(devicePixelRatioF());
+    geometry_.Announce(frameRequest_->Answer(devicePixelRatioF()));
     frameRequest_.reset();
   }
-  const QMargins frame = Frame();
+  const QMargins frame = geometry_.Frame();
   const int outer = static_cast<int>(std::lround(twips / TwipsPerPixel()));
   if (!isVisible()) startOuterWidth_ = outer;
   resize(std::max(outer - frame.left() - frame.right(), 1), height());
@@ -216,16 +228,18 @@ void QtWindow::SetOuterWidthTwips(double twips) {
 void QtWindow::ApplyLayout(const Layout& layout) {
   const double tpp = TwipsPerPixel();
   if (layout.placement) {
-    const QMargins frame = Frame();
-    const int outerHeight = static_cast<int>(std::lround(layout.placement->height / tpp));
-    const QRect inner(static_cast<int>(std::lround(layout.placement->left / tpp)) + frame.left(),
-                      static_cast<int>(std::lround(layout.placement->top / tpp)) + frame.top(),
-                      width(), std::max(outerHeight - frame.top() - frame.bottom(), 1));
+    const QMargins frame = geometry_.Frame();
+    const auto pixels = [tpp](double twips) { return static_cast<int>(std::lround(twips / tpp)); };
+    const QRect inner(pixels(layout.placement->left) + frame.left(),
+                      pixels(layout.placement->top) + frame.top(),
+                      std::max(pixels(layout.placement->width) - frame.left() - frame.right(), 1),
+                      std::max(pixels(layout.placement->height) - frame.top() - frame.bottom(), 1));
+    geometry_.Placed(inner, frame);
     if (inner != geometry()) setGeometry(inner);
   }
   if (!layout.laidOut) return;
 
-  const QRect game = GameArea(*this);
+  const QRect game = GameArea();
   const auto place = [&](QWidget* widget, const GridRect& rect) {
     widget->setGeometry(ToPixels(rect, kWindowGrid, game.size()).translated(game.topLeft()));
   };

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdlib>
@@ -136,6 +137,69 @@ bool CloseRequestWatcher::nativeEventFilter(const QByteArray& type, void* messag
     onClose_();
   }
   return false;  // Qt goes on to handle it as it would
+}
+
+QMargins FrameOnScreen(const QWidget& window) {
+  xcb_connection_t* c = Connection();
+  if (!c || !window.windowHandle()) return {};
+  const auto id = static_cast<xcb_window_t>(window.winId());
+  xcb_window_t top = id;
+  for (;;) {
+    const std::unique_ptr<xcb_query_tree_reply_t, decltype(&free)> tree(
+        xcb_query_tree_reply(c, xcb_query_tree(c, top), nullptr), &free);
+    if (!tree) return {};
+    if (tree->parent == tree->root || tree->parent == XCB_WINDOW_NONE) break;
+    top = tree->parent;
+  }
+  if (top == id) return {};
+  const std::unique_ptr<xcb_get_geometry_reply_t, decltype(&free)> outer(
+      xcb_get_geometry_reply(c, xcb_get_geometry(c, top), nullptr), &free);
+  const std::unique_ptr<xcb_get_geometry_reply_t, decltype(&free)> inner(
+      xcb_get_geometry_reply(c, xcb_get_geometry(c, id), nullptr), &free);
+  const std::unique_ptr<xcb_translate_coordinates_reply_t, decltype(&free)> at(
+      xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, id, top, 0, 0), nullptr),
+      &free);
+  if (!outer || !inner || !at) return {};
+  const int border = outer->border_width;
+  const int width = outer->width + 2 * border;
+  const int height = outer->height + 2 * border;
+  const int left = at->dst_x + border;
+  const int top_ = at->dst_y + border;
+  const qreal ratio = window.devicePixelRatioF();
+  auto px = [ratio](int v) { return static_cast<int>(std::max(v, 0) / ratio); };
+  return QMargins(px(left), px(top_), px(width - left - inner->width),
+                  px(height - top_ - inner->height));
+}
+
+FrameWatcher::FrameWatcher(QWidget& window, std::function<void()> onFrame)
+    : window_(window), onFrame_(std::move(onFrame)) {
+  xcb_connection_t* c = Connection();
+  if (!c) return;
+  extents_ = Atoms<1>(c, {"_NET_FRAME_EXTENTS"})[0];
+  QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+FrameWatcher::~FrameWatcher() {
+  if (QCoreApplication::instance()) QCoreApplication::instance()->removeNativeEventFilter(this);
+}
+
+bool FrameWatcher::nativeEventFilter(const QByteArray& type, void* message, qintptr*) {
+  if (type != "xcb_generic_event_t" || !window_.windowHandle()) return false;
+  const auto* event = static_cast<const xcb_generic_event_t*>(message);
+  const auto id = static_cast<xcb_window_t>(window_.winId());
+  switch (event->response_type & 0x7f) {
+    case XCB_REPARENT_NOTIFY:
+      if (reinterpret_cast<const xcb_reparent_notify_event_t*>(event)->window == id) onFrame_();
+      break;
+    case XCB_PROPERTY_NOTIFY: {
+      const auto* property = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+      if (property->window == id && property->atom == extents_) onFrame_();
+      break;
+    }
+    default:
+      break;
+  }
+  return false;  // Qt takes note of the new frame too
 }
 
 }  // namespace hibi

@@ -1,6 +1,7 @@
 // What the window needs from X11 that Qt does not give: the window manager's frame
-// before the window is first shown, and a close request that arrives while a modal
-// box blocks the window (Qt drops it then). Elsewhere than on X11 both do nothing.
+// before the window is first shown and the moment it is put round the window, and a
+// close request that arrives while a modal box blocks the window (Qt drops it then).
+// Elsewhere than on X11 all of them do nothing.
 #pragma once
 
 #include <QAbstractNativeEventFilter>
@@ -47,6 +48,27 @@ class CloseRequestWatcher : public QAbstractNativeEventFilter {
   std::function<void()> onClose_;
   unsigned protocols_ = 0;
   unsigned deleteWindow_ = 0;
+};
+
+// The frame a window manager has put round the mapped `window`, read from the
+// window tree as the server has it now: the difference between its outermost
+// ancestor below the root and the window itself. Null without a window manager's
+// frame or off X11.
+QMargins FrameOnScreen(const QWidget& window);
+
+// Calls `onFrame` whenever the window manager puts `window` into a frame of its own
+// or announces new frame extents for it: a window manager that did not say what
+// frame it would add has added it now.
+class FrameWatcher : public QAbstractNativeEventFilter {
+ public:
+  FrameWatcher(QWidget& window, std::function<void()> onFrame);
+  ~FrameWatcher() override;
+  bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;
+
+ private:
+  QWidget& window_;
+  std::function<void()> onFrame_;
+  unsigned extents_ = 0;
 };
 
 }  // namespace hibi

@@ -44,6 +44,36 @@ TEST(Layout, TheWindowKeepsItsShapeAndTheFontsFollowItsHeight) {
             QStringLiteral("経過日数。25でエンディング。"));
 }
 
+TEST(Layout, AWindowNeverOutgrowsTheUsableScreenAndIsCentredOnIt) {
+  // Twips at 15 a pixel; the usable area leaves out the panels.
+  const struct {
+    const char* name;
+    double width;
+    TwipRect usable;
+    Placement at;
+  } rows[] = {
+      {"fits: kept, centred", 20160, {0, 0, 28800, 16200}, {15120, 4320, 540, 20160}},
+      {"widened to the screen: the largest 8:6 that fits",
+       28800,
+       {0, 0, 28800, 16200},
+       {16200, 3600, 0, 21600}},
+      {"a panel above: below it", 28800, {0, 600, 28800, 15600}, {15600, 4000, 600, 20800}},
+      {"portrait: as wide as the screen", 20000, {0, 0, 16200, 28800}, {12150, 0, 8325, 16200}},
+      {"on a second screen to the right",
+       40000,
+       {28800, 0, 19200, 15360},
+       {14400, 28800, 480, 19200}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const std::optional<Placement> at =
+        PlaceWindow({row.width, 9000, 28800, 16200, true, row.usable});
+    ASSERT_TRUE(at);
+    EXPECT_EQ(std::tuple(at->width, at->height, at->left, at->top),
+              std::tuple(row.at.width, row.at.height, row.at.left, row.at.top));
+  }
+}
+
 TEST(Layout, TheGridPutsEachControlInItsPlaceAndElevenPanelRowsFillThePanel) {
   // 100 pixels a unit, with the 0.1 unit margin making the origin (10, 10).
   const std::pair<GridRect, QRect> rows[] = {{kPicSttRect, {0, 0, 820, 620}},

@@ -15,22 +15,25 @@ namespace {
 struct Dialogs : ::testing::Test {
   QWidget window;
   int rendered = 0;
-  QtDialogs dialogs{window, QStringLiteral("なつやすみ、とおかかん"), [this] { ++rendered; }};
+  QtDialogs dialogs{window, QStringLiteral("なつやすみ、とおかかん"), [this] { ++rendered; },
+                    [] { return QFont(QStringLiteral("IPAGothic"), 23); }};
 };
 
 TEST_F(Dialogs, AMessageBoxHasTheGameTitleNoIconAndOneOkButton) {
   QString seen;
   testing::AnswerModal answer([&](QWidget& modal) {
     auto& box = dynamic_cast<QMessageBox&>(modal);
-    seen = QString("%1|%2|%3|%4")
+    seen = QString("%1|%2|%3|%4|%5")
                .arg(box.windowTitle(), box.text())
                .arg(int(box.icon()))
-               .arg(box.buttons().size());
+               .arg(box.buttons().size())
+               .arg(box.button(QMessageBox::Ok)->font().pointSize());
     box.button(QMessageBox::Ok)->click();
   });
   dialogs.MessageBox(QStringLiteral("SAVE　OK\r\n二行目"));
   EXPECT_EQ(rendered, 1) << "the window is brought up to date before the box opens";
-  EXPECT_EQ(seen, QStringLiteral("なつやすみ、とおかかん|SAVE　OK\n二行目|0|1"));  // 0: no icon
+  // No icon (0), one button, in the game's font at 23 points.
+  EXPECT_EQ(seen, QStringLiteral("なつやすみ、とおかかん|SAVE　OK\n二行目|0|1|23"));
 }
 
 TEST_F(Dialogs, ThePopupMenuOffersSaveLoadAndLoveAndReportsTheChoice) {
@@ -44,6 +47,7 @@ TEST_F(Dialogs, ThePopupMenuOffersSaveLoadAndLoveAndReportsTheChoice) {
     QStringList captions;
     testing::AnswerModal answer([&](QWidget& popup) {
       auto& menu = dynamic_cast<QMenu&>(popup);
+      captions << QString::number(menu.font().pointSize());
       for (QAction* action : menu.actions()) {
         captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
         if (choose && action->text() == QLatin1String(choose)) menu.setActiveAction(action);
@@ -52,7 +56,7 @@ TEST_F(Dialogs, ThePopupMenuOffersSaveLoadAndLoveAndReportsTheChoice) {
       QApplication::sendEvent(&menu, &key);
     });
     EXPECT_EQ(dialogs.PopupMenu(), expected);
-    EXPECT_EQ(captions, QStringList({"SAVE", "LOAD", "-", "LOVE?"}));
+    EXPECT_EQ(captions, QStringList({"23", "SAVE", "LOAD", "-", "LOVE?"}));
   }
 }
 

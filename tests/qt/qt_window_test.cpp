@@ -165,7 +165,7 @@ TEST_F(Window, FullScreenKeepsEightBySixWithBlackBarsAndGivesTheWindowBack) {
     ASSERT_TRUE(window.isFullScreen() && FullScreenRemembered());
     EXPECT_EQ(controls().TxtDay.visible, box) << "the key never reached the stage";
     ASSERT_TRUE(testing::RunUntil([&] { return window.size() == window.screen()->size(); }));
-    const QRect game43 = GameArea(window);
+    const QRect game43 = window.GameArea();
     EXPECT_EQ(game43, QRect(240, 0, 1440, 1080)) << "the test screen is 1920 x 1080";
     EXPECT_EQ(Find("PicStt").geometry(), game43) << "the stage covers the game, not the bars";
     EXPECT_EQ(Find("Lbl").font().pointSize(), 18) << "1080 rows are 16200 twips: 16 + 2 points";
@@ -177,6 +177,48 @@ TEST_F(Window, FullScreenKeepsEightBySixWithBlackBarsAndGivesTheWindowBack) {
     Press(Find("PicStt"), key == Qt::Key_F11 ? Qt::Key_Escape : key, modifiers);
     EXPECT_FALSE(window.isFullScreen() || FullScreenRemembered());
     EXPECT_TRUE(testing::RunUntil([&] { return window.geometry() == before; }));
+  }
+}
+
+TEST_F(Window, AWiderWindowIsTheLargestThatFitsAndAMaximiseIsDrawnEightBySixAndGivenBack) {
+  game.Start();
+  QtWindow& window = game.window();
+  ASSERT_TRUE(testing::RunUntil([&] { return window.isVisible(); }));
+  window.resize(1920, 1000);  // wider than 8:6 of the test screen's 1080 rows allow
+  EXPECT_TRUE(testing::RunUntil([&] {
+    return window.frameGeometry() == QRect(240, 0, 1440, 1080);
+  })) << "frame and all on the 1920 x 1080 screen, not "
+      << window.frameGeometry().height();
+  window.move(10, 20);
+  ASSERT_TRUE(testing::RunUntil([&] { return window.pos() == QPoint(10, 20); }));
+  const QRect before = window.geometry();
+  window.showMaximized();
+  // The test platform keeps a 2 pixel frame round a maximised window too.
+  ASSERT_TRUE(testing::RunUntil([&] { return window.size() == QSize(1916, 1076); }));
+  EXPECT_EQ(window.GameArea(), QRect(241, 0, 1434, 1076));
+  EXPECT_EQ(Find("PicStt").geometry(), QRect(241, 0, 1434, 1076)) << "drawn 8:6, not stretched";
+  EXPECT_EQ(window.grab().toImage().pixelColor(2, 540), Qt::black);
+  window.showNormal();
+  EXPECT_TRUE(testing::RunUntil([&] { return window.geometry() == before; }))
+      << "the size and place from before, not " << window.geometry().x();
+}
+
+TEST(FullScreen, TheGameIsTheLargestEightBySixOnScreensOfEveryShapeWithFontsFromItsHeight) {
+  const struct {
+    QRect screen, game;
+    int fontUnit;
+  } rows[] = {
+      {{0, 0, 1280, 1024}, {0, 32, 1280, 960}, 16},    // 5:4
+      {{0, 0, 2560, 1080}, {560, 0, 1440, 1080}, 18},  // 21:9
+      {{0, 0, 1080, 1920}, {0, 555, 1080, 810}, 14},   // portrait
+      {{0, 0, 1366, 768}, {171, 0, 1024, 768}, 13},    // a laptop's 16:9
+  };
+  for (const auto& row : rows) {
+    const QRect game = FitEightBySix(row.screen);
+    EXPECT_EQ(game, row.game);
+    const double twips = 15;  // at 96 dpi
+    const WindowMetrics full{game.width() * twips, game.height() * twips, 0, 0, false};
+    EXPECT_EQ(ComputeLayout(full, 0).fontUnit, row.fontUnit) << row.screen.width();
   }
 }
 
