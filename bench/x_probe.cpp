@@ -11,11 +11,23 @@
 //       waits until the region has not changed for quiet_ms
 //   hibi_bench_probe click <window> <button> <x> <y> <region> <timeout_ms>
 //       clicks at (x, y) and prints "changed_ms <ms>" when the region changes
+//   hibi_bench_probe sound_start <timeout_ms> <program> [args...]
+//       as start, and also how long until the sound server's null sink plays
+//       something: prints "first_frame_ms <ms> first_sound_ms <ms>"
+//   hibi_bench_probe mute <window> <timeout_ms>
+//       once the sink has played for a while, presses M in the window and again
+//       later: prints "mute_ms <ms> unmute_ms <ms>", from each press to the first
+//       sample of silence that lasts (muted) or of sound (unmuted)
+// The sink is recorded through parec from its monitor (HIBI_MONITOR, default
+// hibi_null.monitor) on the server PULSE_SERVER names.
 // Points and regions are fractions of the window's inner area: x y, and
 // left,top,width,height. <window> is an X window id (decimal or 0x hex).
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -83,17 +95,148 @@ Rect RegionOf(Display* d, Window w, const char* fractions) {
           std::max(1, int(f[3] * a.height))};
 }
 
-int Start(Display* d, int timeoutMs, char** program) {
-  const int screen = DefaultScreen(d);
-  const int sw = DisplayWidth(d, screen), sh = DisplayHeight(d, screen);
-  const Rect centre{sw / 2 - 100, sh / 2 - 50, 200, 100};
-  const Window root = RootWindow(d, screen);
-  // A window of the program before may still be going away; start on a clear screen.
+// A window of the program before may still be going away; start on a clear screen.
+void AwaitClearScreen(Display* d, Window root, const Rect& centre) {
   for (int i = 0; i < 400; ++i) {
     Image image = Grab(d, root, centre);
     if (image && !ShowsSomething(image.get())) break;
     usleep(5000);
   }
+}
+
+// The null sink's monitor, recorded by parec in 5 ms pieces. Each sample's time is
+// told from when its piece arrived, less the samples that came after it.
+class Monitor {
+ public:
+  static constexpr double kRate = 44.1;  // samples a millisecond
+  Monitor(Clock::time_point epoch) : epoch_(epoch) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      dup2(pipeEnds[1], 1);
+      const char* monitor = getenv("HIBI_MONITOR") ? getenv("HIBI_MONITOR") : "hibi_null.monitor";
+      execlp("parec", "parec", "-d", monitor, "--raw", "--format=s16le", "--rate=44100",
+             "--channels=1", "--latency-msec=5", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(pipeEnds[1]);
+    fd_ = pipeEnds[0];
+    fcntl(fd_, F_SETFL, O_NONBLOCK);
+  }
+  ~Monitor() {
+    if (pid_ > 0) kill(pid_, SIGTERM), waitpid(pid_, nullptr, 0);
+    if (fd_ >= 0) close(fd_);
+  }
+  // Reads what has arrived; calls sample(ms, level) for each sample, in order.
+  template <class F>
+  bool Read(int waitMs, F sample) {
+    pollfd p{fd_, POLLIN, 0};
+    if (poll(&p, 1, waitMs) <= 0) return fd_ >= 0;
+    short buffer[4096];
+    const ssize_t n = read(fd_, buffer, sizeof buffer);
+    if (n <= 0) return false;
+    const double now = MsSince(epoch_);
+    const int count = int(n / 2);
+    for (int i = 0; i < count; ++i) sample(now - (count - 1 - i) / kRate, std::abs(int(buffer[i])));
+    return true;
+  }
+
+ private:
+  Clock::time_point epoch_;
+  pid_t pid_ = -1;
+  int fd_ = -1;
+};
+
+// Below -60 dBFS is silence, as for the loop gap; a start counts from -40 dBFS.
+constexpr int kSilent = 33;
+constexpr int kSounding = 328;
+
+int SoundStart(Display* d, int timeoutMs, char** program) {
+  const auto t0 = Clock::now();
+  Monitor monitor(t0);
+  double sound = -1, after = 1e18;
+  const auto listen = [&](int waitMs) {
+    return monitor.Read(waitMs, [&](double ms, int level) {
+      if (sound < 0 && ms > after && level >= kSounding) sound = ms;
+    });
+  };
+  while (MsSince(t0) < 300) listen(5);  // parec is recording before the program starts
+  const int screen = DefaultScreen(d);
+  const Rect centre{DisplayWidth(d, screen) / 2 - 100, DisplayHeight(d, screen) / 2 - 50, 200, 100};
+  AwaitClearScreen(d, RootWindow(d, screen), centre);
+  const auto start = Clock::now();
+  const double offset = MsSince(t0);
+  after = offset;
+  const pid_t child = fork();
+  if (child == 0) {
+    execvp(program[0], program);
+    _exit(127);
+  }
+  double frame = -1;
+  while (MsSince(start) < timeoutMs && (frame < 0 || sound < 0)) {
+    Image image = frame < 0 ? Grab(d, RootWindow(d, screen), centre) : nullptr;
+    if (image && ShowsSomething(image.get())) frame = MsSince(start);
+    listen(frame < 0 ? 0 : 5);
+    if (frame < 0) usleep(500);
+  }
+  kill(child, SIGTERM);
+  waitpid(child, nullptr, 0);
+  if (frame < 0 || sound < 0) return std::printf("first_frame_ms timeout\n"), 1;
+  std::printf("first_frame_ms %.1f first_sound_ms %.1f\n", frame, sound - offset);
+  return 0;
+}
+
+int Mute(Display* d, void* xtst, Window w, int timeoutMs) {
+  using FakeKey = int (*)(Display*, unsigned, Bool, unsigned long);
+  const auto fakeKey = xtst ? reinterpret_cast<FakeKey>(dlsym(xtst, "XTestFakeKeyEvent")) : nullptr;
+  if (!fakeKey) return std::printf("no XTest\n"), 1;
+  const auto t0 = Clock::now();
+  Monitor monitor(t0);
+  const unsigned key = XKeysymToKeycode(d, XK_m);
+  const auto press = [&] {
+    XSetInputFocus(d, w, RevertToParent, CurrentTime);
+    fakeKey(d, key, True, 0);
+    fakeKey(d, key, False, 0);
+    XFlush(d);
+    return MsSince(t0);
+  };
+  // wanted: silence lasting 50 ms (muted) or one sounding sample (unmuted).
+  const auto await = [&](double since, bool silence) {
+    double quietFrom = -1, found = -1;
+    while (found < 0 && MsSince(t0) < since + timeoutMs)
+      monitor.Read(5, [&](double ms, int level) {
+        if (ms < since || found >= 0) return;
+        if (!silence && level >= kSilent) found = ms;
+        if (silence && level >= kSilent) quietFrom = -1;
+        if (silence && level < kSilent && quietFrom < 0) quietFrom = ms;
+        if (silence && quietFrom >= 0 && ms - quietFrom >= 50) found = quietFrom;
+      });
+    return found < 0 ? -1 : found - since;
+  };
+  // The sink plays for half a second first.
+  double sounding = -1;
+  while (MsSince(t0) < timeoutMs && (sounding < 0 || MsSince(t0) - sounding < 500))
+    monitor.Read(5, [&](double ms, int level) {
+      if (level < kSilent)
+        sounding = -1;
+      else if (sounding < 0)
+        sounding = ms;
+    });
+  const double muted = await(press(), true);
+  usleep(300000);
+  const double unmuted = await(press(), false);
+  if (muted < 0 || unmuted < 0) return std::printf("mute_ms timeout\n"), 1;
+  std::printf("mute_ms %.1f unmute_ms %.1f\n", muted, unmuted);
+  return 0;
+}
+
+int Start(Display* d, int timeoutMs, char** program) {
+  const int screen = DefaultScreen(d);
+  const int sw = DisplayWidth(d, screen), sh = DisplayHeight(d, screen);
+  const Rect centre{sw / 2 - 100, sh / 2 - 50, 200, 100};
+  const Window root = RootWindow(d, screen);
+  AwaitClearScreen(d, root, centre);
   const auto t0 = Clock::now();
   const pid_t child = fork();
   if (child == 0) {
@@ -183,6 +326,9 @@ int main(int argc, char** argv) {
   if (what == "start" && argc >= 4) return Start(d, atoi(argv[2]), argv + 3);
   if (what == "stable" && argc == 6)
     return Stable(d, std::strtoul(argv[2], nullptr, 0), argv[3], atoi(argv[4]), atoi(argv[5]));
+  if (what == "sound_start" && argc >= 4) return SoundStart(d, atoi(argv[2]), argv + 3);
+  if (what == "mute" && argc == 4)
+    return Mute(d, xtst.get(), std::strtoul(argv[2], nullptr, 0), atoi(argv[3]));
   if (what == "click" && argc == 8)
     return Click(d, xtst.get(), std::strtoul(argv[2], nullptr, 0), atoi(argv[3]), atof(argv[4]),
                  atof(argv[5]), argv[6], atoi(argv[7]));

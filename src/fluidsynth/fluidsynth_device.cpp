@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <algorithm>
-#include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -16,7 +15,6 @@
 
 #include "audio/midi_file.h"
 #include "fluidsynth/fluidsynth_library.h"
-#include "fluidsynth/fluidsynth_output.h"
 #include "fluidsynth/fluidsynth_quiet.h"
 #include "storage/game_file.h"
 
@@ -35,17 +33,22 @@ const QStringList kSystemSoundfonts = {QStringLiteral("/usr/share/sounds/sf2/def
 // started again: each start parses the whole tune on the audio thread.
 constexpr std::chrono::seconds kRetryAfterFailure{1};
 
-// PipeWire desktops serve PulseAudio too. Nothing else is tried: a file or a
-// null output would only spend CPU on music nobody hears.
-constexpr std::array<const char*, 2> kDrivers = {"pulseaudio", "alsa"};
+// Without a sound server, FluidSynth's own ALSA driver. Nothing else is tried: a
+// file or a null output would only spend CPU on music nobody hears. Its three
+// periods of 2048 frames hold 139 ms, so a volume change is heard within 0.19 s.
+constexpr char kFallbackDriver[] = "alsa";
+constexpr int kFallbackPeriod = 2048;
+constexpr int kFallbackPeriods = 3;
 
-// The audio thread renders a period in steps of the synthesiser's own block, and
-// after the step that played the tune's end it waits this long at most for the
-// restart: the next step then starts the tune again, instead of the rest of the
-// period (up to 11.6 ms) going out silent first. The output buffers four periods,
-// so the wait never reaches the speakers.
+// The audio thread renders a block in steps of the synthesiser's own 64 frames,
+// and after the step that played the tune's end it waits this long at most for
+// the restart: the next step then starts the tune again, instead of the rest of
+// the block (up to 70 ms) going out silent first. When the game is slower than
+// that (a loaded machine), the block to the sound server ends at the tune's end
+// and the next one, asked for about 40 ms later, waits again before it gives up.
+// The server still holds over 80 ms when it asks, so no wait reaches the speakers.
 constexpr int kRenderStep = 64;
-constexpr std::chrono::milliseconds kRestartWait{4};
+constexpr std::chrono::milliseconds kRestartWait{20};
 
 // The synthesiser's gain at full volume.
 constexpr float kFullGain = 1.2f;
@@ -65,14 +68,17 @@ void CopyMode(bool playing, char* reply, int capacity) {
 }  // namespace
 
 struct FluidSynthDevice::Impl {
-  Impl(Output o, QStringList fonts)
-      : output(o), soundfonts(fonts.isEmpty() ? kSystemSoundfonts : std::move(fonts)) {}
+  Impl(Output o, QStringList fonts, SoundSystem sound)
+      : output(o),
+        soundfonts(fonts.isEmpty() ? kSystemSoundfonts : std::move(fonts)),
+        system(std::move(sound)) {}
 
   // Declared in the order of building; destroyed in reverse, so the audio thread
   // stops before the player and the synth it renders go away, and the library
   // goes last.
   Output output;
   QStringList soundfonts;
+  SoundSystem system;
   // Taken by the audio thread only to announce an end, once per round of the tune.
   std::mutex noticeLock;
   std::function<void()> notice;
@@ -82,11 +88,16 @@ struct FluidSynthDevice::Impl {
   Owned<fluid_synth_t> synth{nullptr, nullptr};
   Owned<fluid_player_t> player{nullptr, nullptr};
   Owned<fluid_audio_driver_t> driver{nullptr, nullptr};
+  std::unique_ptr<SoundStream> stream;
   int length = 0;
-  double volume = 1.0;
+  // Set by the game, read by the audio thread, which scales what it renders by it.
+  std::atomic<float> volume{1.0f};
+  float heardVolume = 1.0f;  // the audio thread's own: where the last step ended
   // Set by a restart until the player's first step past it: until then the
   // player still shows the old end position, which must not read as stopped again.
-  bool restarting = false;
+  // Cleared by the audio thread too: with the watchdog run only at the tune's end,
+  // no status query may come between a restart and the next end.
+  std::atomic<bool> restarting{false};
   // Written by the audio thread as the player moves on. The end is announced once
   // the player has been seen before it since the last start: just after a restart
   // the player may still report the old end position once more.
@@ -94,6 +105,7 @@ struct FluidSynthDevice::Impl {
   std::atomic<bool> beforeEnd{false};
   // Speakers: the end has played and the audio thread may wait for the restart.
   std::atomic<bool> endPlayed{false};
+  bool stoppedShort = false;  // the audio thread's own: a block stopped short at this end
   std::mutex restartLock;
   std::condition_variable restarted;
   bool started = false;
@@ -126,40 +138,71 @@ struct FluidSynthDevice::Impl {
   static int OnTick(void* data, int tick) {
     Impl& d = *static_cast<Impl*>(data);
     if (tick < d.length) {
+      d.restarting.store(false);
       if (tick > 0) d.ticked.store(true);
       d.beforeEnd.store(true);
     } else if (d.beforeEnd.exchange(false)) {
-      if (d.output == Output::kSpeakers) d.endPlayed.store(true);
+      if (d.output == Output::kSpeakers) {
+        d.stoppedShort = false;  // the audio thread's own, as this callback is
+        d.endPlayed.store(true);
+      }
       d.Announce();
     }
     return FLUID_OK;
   }
 
-  // The audio thread's render. The player's own callback must have returned before
-  // the restart is made, or it would mark the restarted tune done again; so the
-  // wait comes between steps, never inside the tick.
-  static int RenderPeriod(void* data, int len, int, float*[], int nout, float* out[]) {
-    Impl& d = *static_cast<Impl*>(data);
-    if (nout < 2) return FLUID_FAILED;
-    for (int done = 0; done < len;) {
-      const int n = std::min(kRenderStep, len - done);
-      float* dry[2] = {out[0] + done, out[1] + done};
-      // The PulseAudio and ALSA drivers give no effect buffers: reverb and chorus
-      // are mixed into the dry signal, as the plain driver does.
-      float* wet[4] = {dry[0], dry[1], dry[0], dry[1]};
-      if (d.lib->fluid_synth_process(d.synth.get(), n, 4, wet, 2, dry) != FLUID_OK)
-        return FLUID_FAILED;
+  // The audio thread's render, `stride` floats from one frame to the next. The
+  // player's own callback must have returned before the restart is made, or it would
+  // mark the restarted tune done again; so the wait comes between steps, never
+  // inside the tick.
+  // Returns the frames rendered: with `mayStopShort`, fewer when the restart after
+  // the tune's end is still awaited; -1 when the synthesiser failed.
+  int RenderSteps(float* left, float* right, int stride, int frames, bool mayStopShort) {
+    for (int done = 0; done < frames;) {
+      if (endPlayed.load() && !AwaitRestart(mayStopShort)) return done;
+      const int n = std::min(kRenderStep, frames - done);
+      if (lib->fluid_synth_write_float(synth.get(), n, left, done * stride, stride, right,
+                                       done * stride, stride) != FLUID_OK)
+        return -1;
+      Scale(left + done * stride, right + done * stride, stride, n);
       done += n;
-      if (d.endPlayed.load()) d.AwaitRestart();
     }
-    return FLUID_OK;
+    return frames;
   }
 
-  void AwaitRestart() {
+  // The volume is applied to the rendered sound, not to the synthesiser's voices:
+  // the reverb's tail of a muted tune would ring on for half a second. A change
+  // slides over one step, so a mute makes no click.
+  void Scale(float* left, float* right, int stride, int frames) {
+    const float from = heardVolume;
+    const float to = volume.load();
+    if (from == 1.0f && to == 1.0f) return;
+    for (int i = 0; i < frames; ++i) {
+      const float v = from + (to - from) * static_cast<float>(i + 1) / static_cast<float>(frames);
+      left[i * stride] *= v;
+      right[i * stride] *= v;
+    }
+    heardVolume = to;
+  }
+
+  static int RenderPeriod(void* data, int len, int, float*[], int nout, float* out[]) {
+    Impl& d = *static_cast<Impl*>(data);
+    return nout >= 2 && d.RenderSteps(out[0], out[1], 1, len, false) == len ? FLUID_OK
+                                                                            : FLUID_FAILED;
+  }
+
+  // False: stop the block short, the restart may come before the next. Otherwise
+  // the restart came, or it is not waited for again: a game that does not restart
+  // (music off) is waited for at most twice per end.
+  bool AwaitRestart(bool mayStopShort) {
     std::unique_lock<std::mutex> hold(restartLock);
-    restarted.wait_for(hold, kRestartWait, [this] { return !endPlayed.load(); });
-    // One wait per end: a game that does not restart (music off) is not waited for again.
+    if (restarted.wait_for(hold, kRestartWait, [this] { return !endPlayed.load(); })) return true;
+    if (mayStopShort && !stoppedShort) {
+      stoppedShort = true;
+      return false;
+    }
     endPlayed.store(false);
+    return true;
   }
 
   void RestartMade() {
@@ -187,6 +230,7 @@ struct FluidSynthDevice::Impl {
   }
 
   void ResetParts() {
+    stream.reset();
     driver.reset();
     player.reset();
     synth.reset();
@@ -198,7 +242,7 @@ struct FluidSynthDevice::Impl {
 
   bool LoadLibrary() {
     if (lib) return true;
-    lib = FluidSynthLibrary::Load();
+    lib = system.loadSynthesiser();
     if (lib) quiet = std::make_unique<QuietSoundLibraries>(*lib);
     return lib != nullptr;
   }
@@ -208,30 +252,35 @@ struct FluidSynthDevice::Impl {
     lib->fluid_settings_setint(s, "synth.lock-memory", 0);
     // Only the instruments the tune uses are read from the soundfont.
     lib->fluid_settings_setint(s, "synth.dynamic-sample-loading", 1);
-    double gain = kFullGain;
-    {
-      const std::lock_guard<std::mutex> guard(buildLock);
-      gain *= volume;
-    }
-    lib->fluid_settings_setnum(s, "synth.gain", gain);
+    lib->fluid_settings_setnum(s, "synth.gain", kFullGain);
     // The tune needs at most 45 voices at once; the default 256 costs 2 MB more.
     lib->fluid_settings_setint(s, "synth.polyphony", 64);
-    // 512 frames is 11.6 ms at 44.1 kHz: the restart lands in the next period, so
-    // this bounds the gap at the loop point. Smaller periods cost more than they
-    // give: at 256 frames the synthesis and the sound server's client thread took
-    // half as much CPU again (15 % of a core against 10.7 %, measured on a null sink).
-    lib->fluid_settings_setint(s, "audio.period-size", 512);
-    lib->fluid_settings_setint(s, "audio.periods", 4);
+    lib->fluid_settings_setint(s, "audio.period-size", kFallbackPeriod);
+    lib->fluid_settings_setint(s, "audio.periods", kFallbackPeriods);
   }
 
-  bool StartDriver() {
-    for (const char* name : kDrivers) {
-      lib->fluid_settings_setstr(settings.get(), "audio.driver", name);
-      driver = {lib->new_fluid_audio_driver2(settings.get(), &Impl::RenderPeriod, this),
-                lib->delete_fluid_audio_driver};
-      if (driver) return true;
+  // The sound server if there is one, else ALSA straight.
+  bool ConnectOutput() {
+    stream = system.connectServer ? system.connectServer() : nullptr;
+    if (stream) return true;
+    lib->fluid_settings_setstr(settings.get(), "audio.driver", kFallbackDriver);
+    driver = {lib->new_fluid_audio_driver2(settings.get(), &Impl::RenderPeriod, this),
+              lib->delete_fluid_audio_driver};
+    return driver != nullptr;
+  }
+
+  bool StartStream() {
+    return !stream || stream->Start([this](float* block, int frames) {
+      return RenderSteps(block, block + 1, 2, frames, true);
+    });
+  }
+
+  // Under buildLock: what was asked while the build ran.
+  void ApplyHeld(bool& played) {
+    if (playWhenBuilt && !played && MayStart()) {
+      lib->fluid_player_play(player.get());
+      played = true;
     }
-    return false;
   }
 
   bool LoadSoundfont() {
@@ -256,7 +305,7 @@ struct FluidSynthDevice::Impl {
     const QByteArray tune = file.bytes;
     const std::optional<int> ticks = MidiFileLengthInTicks(tune);
     if (!ticks) return;
-    if (output == Output::kSpeakers && !SoundOutputMayExist()) return;
+    if (output == Output::kSpeakers && !system.outputMayExist()) return;
     length = *ticks;
     if (output == Output::kOffline) {
       if (!Prepare(tune)) Abandon();
@@ -267,15 +316,23 @@ struct FluidSynthDevice::Impl {
       building = true;
       playWhenBuilt = false;
     }
+    // The held Play is made before the stream starts, so the first block the server
+    // takes already holds the tune's first notes; and again after, for a Play or a
+    // Play asked while the stream started.
     builder = std::thread([this, tune] {
-      const bool built = Prepare(tune);
+      bool built = Prepare(tune);
+      bool played = false;
+      if (built) {
+        const std::lock_guard<std::mutex> guard(buildLock);
+        ApplyHeld(played);
+      }
+      built = built && StartStream();
       {
         const std::lock_guard<std::mutex> guard(buildLock);
         if (!built) {
           Abandon();
         } else {
-          lib->fluid_synth_set_gain(synth.get(), kFullGain * static_cast<float>(volume));
-          if (playWhenBuilt && MayStart()) lib->fluid_player_play(player.get());
+          ApplyHeld(played);
         }
         building = false;
       }
@@ -305,12 +362,12 @@ struct FluidSynthDevice::Impl {
     lib->fluid_player_set_tick_callback(player.get(), &Impl::OnTick, this);
     // The output goes first: without a sound device it fails within a millisecond,
     // and the soundfont need never be read.
-    return (output == Output::kOffline || StartDriver()) && LoadSoundfont();
+    return (output == Output::kOffline || ConnectOutput()) && LoadSoundfont();
   }
 };
 
-FluidSynthDevice::FluidSynthDevice(Output output, QStringList soundfonts)
-    : impl_(std::make_unique<Impl>(output, std::move(soundfonts))) {}
+FluidSynthDevice::FluidSynthDevice(Output output, QStringList soundfonts, SoundSystem system)
+    : impl_(std::make_unique<Impl>(output, std::move(soundfonts), std::move(system))) {}
 
 FluidSynthDevice::~FluidSynthDevice() {
   impl_->Reset();
@@ -347,8 +404,8 @@ bool FluidSynthDevice::Status(char* reply, int capacity) {
   bool playing = d.lib->fluid_player_get_status(player) == FLUID_PLAYER_PLAYING;
   if (playing) {
     const bool atEnd = d.lib->fluid_player_get_current_tick(player) >= d.length;
-    if (!atEnd) d.restarting = false;
-    playing = !atEnd || d.restarting;
+    if (!atEnd) d.restarting.store(false);
+    playing = !atEnd || d.restarting.load();
   }
   CopyMode(playing, reply, capacity);
   return true;
@@ -377,11 +434,7 @@ void FluidSynthDevice::PlayFromStart() {
 // The player runs on at any volume, so a muted tune is in step when it is heard again.
 void FluidSynthDevice::SetVolume(double volume) {
   Impl& d = *impl_;
-  // The builder sets the gain from this as it finishes.
-  if (d.WhileBuilding([&] { d.volume = std::clamp(volume, 0.0, 1.0); })) return;
-  d.volume = std::clamp(volume, 0.0, 1.0);
-  if (d.IsOpen())
-    d.lib->fluid_synth_set_gain(d.synth.get(), kFullGain * static_cast<float>(d.volume));
+  d.volume.store(static_cast<float>(std::clamp(volume, 0.0, 1.0)));
 }
 
 void FluidSynthDevice::SetNotice(std::function<void()> notice) {
@@ -397,7 +450,7 @@ bool FluidSynthDevice::HasTune() const {
 bool FluidSynthDevice::Render(float* left, float* right, int frames) {
   Impl& d = *impl_;
   if (!d.IsOpen() || d.output != Output::kOffline || frames <= 0) return false;
-  return d.lib->fluid_synth_write_float(d.synth.get(), frames, left, 0, 1, right, 0, 1) == FLUID_OK;
+  return d.RenderSteps(left, right, 1, frames, false) == frames;
 }
 
 int FluidSynthDevice::CurrentTick() const {

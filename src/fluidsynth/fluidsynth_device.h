@@ -25,6 +25,7 @@
 #include <memory>
 
 #include "audio/midi_device.h"
+#include "fluidsynth/sound_system.h"
 
 namespace hibi {
 
@@ -37,7 +38,9 @@ class FluidSynthDevice : public MidiDevice {
 
   // `soundfonts`: the General MIDI soundfonts to try, in order; empty for the
   // system's own. A missing or damaged one means silence, never a word printed.
-  explicit FluidSynthDevice(Output output = Output::kSpeakers, QStringList soundfonts = {});
+  // `system`: the synthesiser's library and the sound server (fakes in tests).
+  explicit FluidSynthDevice(Output output = Output::kSpeakers, QStringList soundfonts = {},
+                            SoundSystem system = SoundSystem::Real());
   ~FluidSynthDevice() override;
   FluidSynthDevice(const FluidSynthDevice&) = delete;
   FluidSynthDevice& operator=(const FluidSynthDevice&) = delete;

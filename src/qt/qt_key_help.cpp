@@ -4,16 +4,22 @@
 
 namespace hibi {
 
+// Kept the same as the KEYS and MOUSE sections of the manual page, grouped as a
+// player looks for them.
 const KeyHelpRow kKeyHelpRows[] = {
     {"any key", "title", "shows or hides the day-limit box"},
+    {"Ctrl+Enter; Enter in the day-limit box", "title", "begins the game"},
     {"left click, Enter, Space", "scene", "next line, next page"},
     {"right click", "scene", "fast-forward to the next left click or the scene's end"},
     {"Ctrl, held on its own", "scene", "skips lines read before, up to the first new one"},
     {"A", "scene", "auto-advance on and off (a left click stops it too)"},
     {"H, middle click", "scene", "hides the message window; any click or key shows it"},
+    {"Tab, arrows; Enter, Space", "between scenes", "choose a command, press it"},
     {"wheel up, Page Up", "scene, between scenes", "opens the history; Escape closes it"},
-    {"click the picture", "scene, between scenes", "the gallery of pictures seen"},
+    {"click the picture, G", "scene, between scenes",
+     "the gallery of pictures seen (arrows, Enter or Space; Escape closes it)"},
     {"- and +", "scene, between scenes", "music softer and louder"},
+    {"V", "scene, between scenes", "reads the lines aloud, or stops"},
     {"M", "anywhere", "music off and on"},
     {"F1", "anywhere", "this help; F1 or Escape closes it"},
     {"F2", "anywhere", "settings: text speed, auto-advance, skipping, volume"},

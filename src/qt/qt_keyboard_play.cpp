@@ -5,17 +5,11 @@
 #include <QPushButton>
 
 #include "game/fom.h"
+#include "qt/qt_keys.h"
 #include "qt/qt_speech.h"
 #include "qt/qt_window.h"
 
 namespace hibi {
-namespace {
-
-bool IsEnter(int key) {
-  return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
-}  // namespace
 
 KeyboardPlay::KeyboardPlay(QtWindow& window, Fom& fom, ReadAloud& readAloud)
     : QObject(&window),
@@ -29,33 +23,30 @@ KeyboardPlay::KeyboardPlay(QtWindow& window, Fom& fom, ReadAloud& readAloud)
 
 bool KeyboardPlay::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress || fom_.InModal()) return false;
-  const auto* key = static_cast<QKeyEvent*>(event);
-  const Qt::KeyboardModifiers modifiers =
-      key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-  if (watched == lstIvent_) return modifiers == Qt::NoModifier && ListKey(key->key());
-  if (fom_.controls.PicStt.visible) return TitleKey(key->key(), modifiers);
-  if (modifiers & (Qt::ControlModifier | Qt::AltModifier)) return false;
-  return GameKey(key->key(), key->isAutoRepeat());
+  const auto& key = *static_cast<QKeyEvent*>(event);
+  if (watched == lstIvent_) return ListKey(key);
+  if (fom_.controls.PicStt.visible) return TitleKey(key);
+  return GameKey(key);
 }
 
 // Plain keys on the title stay the stage's own; the day-limit box keeps its typing.
-bool KeyboardPlay::TitleKey(int key, Qt::KeyboardModifiers modifiers) {
-  if (!IsEnter(key)) return false;
+bool KeyboardPlay::TitleKey(const QKeyEvent& key) {
   const QWidget* focus = window_.focusWidget();
   const bool inDayBox = focus && focus->objectName() == QLatin1String("TxtDay");
-  if (modifiers != Qt::ControlModifier && !(inDayBox && modifiers == Qt::NoModifier)) {
+  if (!IsKey(key, KeyAction::kBegin) && !(inDayBox && IsKey(key, KeyAction::kBeginWithDays))) {
     return false;
   }
   window_.Perform([](Fom& fom) { fom.PicStt_Click(); });
   return true;
 }
 
-bool KeyboardPlay::GameKey(int key, bool repeated) {
-  if (key == Qt::Key_V) {
+bool KeyboardPlay::GameKey(const QKeyEvent& key) {
+  const bool repeated = key.isAutoRepeat();
+  if (IsKey(key, KeyAction::kReadAloud)) {
     if (!repeated) readAloud_.Toggle();
     return true;
   }
-  if (key == Qt::Key_G) {
+  if (IsKey(key, KeyAction::kGallery)) {
     if (!repeated && fom_.controls.Pic.visible) {
       beforeList_ = window_.focusWidget();
       window_.Perform([](Fom& fom) { fom.Pic_Click(); });
@@ -68,19 +59,20 @@ bool KeyboardPlay::GameKey(int key, bool repeated) {
   }
   // A command button takes Space itself; Enter comes here.
   auto* button = qobject_cast<QPushButton*>(window_.focusWidget());
-  if (IsEnter(key) && button && button->isVisible() && button->isEnabled()) {
+  if (IsKey(key, KeyAction::kPressCommand) && button && button->isVisible() &&
+      button->isEnabled()) {
     button->click();
     return true;
   }
   return false;
 }
 
-bool KeyboardPlay::ListKey(int key) {
-  if (key == Qt::Key_Escape) {
+bool KeyboardPlay::ListKey(const QKeyEvent& key) {
+  if (IsKey(key, KeyAction::kCloseGallery)) {
     CloseList([](Fom& fom) { fom.Pic_Click(); });
     return true;
   }
-  if (!IsEnter(key) && key != Qt::Key_Space) return false;
+  if (!IsKey(key, KeyAction::kShowPicture)) return false;
   const int row = lstIvent_->currentRow();
   CloseList([row](Fom& fom) {
     fom.controls.LstIvent.listIndex = row;

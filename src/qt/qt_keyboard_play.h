@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <functional>
 
+class QKeyEvent;
 class QListWidget;
 
 namespace hibi {
@@ -28,9 +29,9 @@ class KeyboardPlay : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  bool TitleKey(int key, Qt::KeyboardModifiers modifiers);
-  bool GameKey(int key, bool repeated);
-  bool ListKey(int key);
+  bool TitleKey(const QKeyEvent& key);
+  bool GameKey(const QKeyEvent& key);
+  bool ListKey(const QKeyEvent& key);
   void CloseList(const std::function<void(Fom&)>& handler);
 
   QtWindow& window_;

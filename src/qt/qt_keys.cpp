@@ -23,6 +23,29 @@ constexpr KeyBinding kBindings[] = {
     {Qt::Key_Enter, Held::kAltOnly, KeyAction::kFullScreen, "Alt+Enter"},
     {Qt::Key_Escape, Held::kAny, KeyAction::kLeaveFullScreen, "Escape"},
     {Qt::Key_M, Held::kNoCtrlOrAlt, KeyAction::kMute, "M"},
+    {Qt::Key_Return, Held::kCtrlOnly, KeyAction::kBegin, "Ctrl+Enter"},
+    {Qt::Key_Enter, Held::kCtrlOnly, KeyAction::kBegin, "Ctrl+Enter"},
+    {Qt::Key_Return, Held::kNone, KeyAction::kBeginWithDays, "Enter"},
+    {Qt::Key_Enter, Held::kNone, KeyAction::kBeginWithDays, "Enter"},
+    {Qt::Key_Return, Held::kNoCtrlOrAlt, KeyAction::kPressCommand, "Enter"},
+    {Qt::Key_Enter, Held::kNoCtrlOrAlt, KeyAction::kPressCommand, "Enter"},
+    {Qt::Key_G, Held::kNoCtrlOrAlt, KeyAction::kGallery, "G"},
+    {Qt::Key_Return, Held::kNone, KeyAction::kShowPicture, "Enter"},
+    {Qt::Key_Enter, Held::kNone, KeyAction::kShowPicture, "Enter"},
+    {Qt::Key_Space, Held::kNone, KeyAction::kShowPicture, "Space"},
+    {Qt::Key_Escape, Held::kNone, KeyAction::kCloseGallery, "Escape"},
+    {Qt::Key_V, Held::kNoCtrlOrAlt, KeyAction::kReadAloud, "V"},
+    {Qt::Key_F1, Held::kNoCtrlOrAlt, KeyAction::kKeyHelp, "F1"},
+    {Qt::Key_F1, Held::kAny, KeyAction::kCloseKeyHelp, "F1"},
+    {Qt::Key_Escape, Held::kAny, KeyAction::kCloseKeyHelp, "Escape"},
+    {Qt::Key_F2, Held::kNoCtrlOrAlt, KeyAction::kSettings, "F2"},
+    {Qt::Key_F12, Held::kNoCtrlOrAlt, KeyAction::kScreenshot, "F12"},
+    {Qt::Key_A, Held::kNoCtrlOrAlt, KeyAction::kAutoAdvance, "A"},
+    {Qt::Key_H, Held::kNoCtrlOrAlt, KeyAction::kHideMessage, "H"},
+    {Qt::Key_Minus, Held::kNoCtrlOrAlt, KeyAction::kSofter, "\\-"},
+    {Qt::Key_Plus, Held::kNoCtrlOrAlt, KeyAction::kLouder, "+"},
+    // The key + shares on most keyboards, without Shift.
+    {Qt::Key_Equal, Held::kNoCtrlOrAlt, KeyAction::kLouder, "+"},
 };
 
 bool Allows(Held held, Qt::KeyboardModifiers modifiers) {
@@ -30,10 +53,14 @@ bool Allows(Held held, Qt::KeyboardModifiers modifiers) {
   switch (held) {
     case Held::kAny:
       return true;
+    case Held::kNone:
+      return modifiers == Qt::NoModifier;
     case Held::kNoCtrlOrAlt:
       return !(modifiers & (Qt::ControlModifier | Qt::AltModifier));
     case Held::kAltOnly:
       return modifiers == Qt::AltModifier;
+    case Held::kCtrlOnly:
+      return modifiers == Qt::ControlModifier;
   }
   return false;
 }

@@ -24,10 +24,25 @@ enum class KeyAction {
   kFullScreen,       // anywhere: on and off
   kLeaveFullScreen,  // in full screen
   kMute,             // anywhere: the music off and on
+  kBegin,            // on the title
+  kBeginWithDays,    // on the title, in the day-limit box
+  kPressCommand,     // between scenes: the command that has the focus
+  kGallery,          // outside the title: as a click on the picture
+  kShowPicture,      // in the gallery: the picture chosen
+  kCloseGallery,
+  kReadAloud,  // outside the title: on and off
+  kKeyHelp,    // anywhere: opens the list of keys
+  kCloseKeyHelp,
+  kSettings,     // anywhere
+  kScreenshot,   // anywhere but under a box
+  kAutoAdvance,  // in a scene or between scenes, as the ones below
+  kHideMessage,
+  kSofter,
+  kLouder,
 };
 
 // Which of Shift, Ctrl and Alt may be held with the key.
-enum class Held { kAny, kNoCtrlOrAlt, kAltOnly };
+enum class Held { kAny, kNone, kNoCtrlOrAlt, kAltOnly, kCtrlOnly };
 
 struct KeyBinding {
   int key;  // a Qt::Key

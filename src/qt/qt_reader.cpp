@@ -12,6 +12,7 @@
 #include "game/fom.h"
 #include "qt/qt_full_screen.h"
 #include "qt/qt_key_help.h"
+#include "qt/qt_keys.h"
 #include "qt/qt_window.h"
 #include "qt/qt_window_keys.h"
 
@@ -29,11 +30,6 @@ QLabel* Sign(QWidget& window, const char* name) {
       "background: rgba(0, 0, 0, 170); color: white; padding: 2px 6px; border-radius: 3px;"));
   sign->hide();
   return sign;
-}
-
-bool IsVolumeKey(int key, int& steps) {
-  steps = key == Qt::Key_Minus ? -1 : (key == Qt::Key_Plus || key == Qt::Key_Equal) ? 1 : 0;
-  return steps != 0;
 }
 
 }  // namespace
@@ -203,43 +199,38 @@ bool ReaderControls::Key(QKeyEvent* event) {
     window_.Perform([](Fom& game) { game.ShowMessageWindow(); });
     return true;
   }
-  const int key = event->key();
   if (help_ && help_->isVisible()) {
-    if (key == Qt::Key_F1 || key == Qt::Key_Escape) CloseKeyHelp();
     // The window's own keys (full screen, mute) still work under the help.
-    return key == Qt::Key_F1 || key == Qt::Key_Escape;
+    const bool closes = IsKey(*event, KeyAction::kCloseKeyHelp);
+    if (closes) CloseKeyHelp();
+    return closes;
   }
-  if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
   const bool repeat = event->isAutoRepeat();
-  int steps = 0;
-  switch (key) {
-    case Qt::Key_F1:
-      if (!repeat) OpenKeyHelp();
-      return true;
-    case Qt::Key_F2:
-      if (!repeat) OpenSettings();
-      return true;
-    case Qt::Key_F12:
-      if (!repeat && !fom_.InModal()) SaveScreenshot();
-      return true;
-    default:
-      break;
+  if (IsKey(*event, KeyAction::kKeyHelp)) {
+    if (!repeat) OpenKeyHelp();
+    return true;
+  }
+  if (IsKey(*event, KeyAction::kSettings)) {
+    if (!repeat) OpenSettings();
+    return true;
+  }
+  if (IsKey(*event, KeyAction::kScreenshot)) {
+    if (!repeat && !fom_.InModal()) SaveScreenshot();
+    return true;
   }
   // Other keys on the title are the stage's "any key".
   if (fom_.controls.PicStt.visible || fom_.InModal()) return false;
-  if (key == Qt::Key_A) {
+  if (IsKey(*event, KeyAction::kAutoAdvance)) {
     if (!repeat) window_.Perform([](Fom& game) { game.ToggleAutoAdvance(); });
     return true;
   }
-  if (key == Qt::Key_H) {
+  if (IsKey(*event, KeyAction::kHideMessage)) {
     if (!repeat) window_.Perform([](Fom& game) { game.HideMessageWindow(); });
     return true;
   }
-  if (IsVolumeKey(key, steps)) {
-    StepVolume(steps);
-    return true;
-  }
-  return false;
+  const int steps = IsKey(*event, KeyAction::kLouder) - IsKey(*event, KeyAction::kSofter);
+  if (steps != 0) StepVolume(steps);
+  return steps != 0;
 }
 
 bool ReaderControls::eventFilter(QObject* watched, QEvent* event) {

@@ -70,11 +70,11 @@ wm=$!
 poll 300 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
   fail "openbox did not take the screen within 30 s"
 
-# Choices of its own, never the tester's: Ctrl skips everything, so it runs through
-# an opening no one has read before.
-mkdir -p "$work/config/hibi"
+# Choices and read lines of its own, never the tester's: Ctrl skips everything, so it
+# runs through an opening no one has read before.
+mkdir -p "$work/config/hibi" "$work/data"
 printf '[General]\nskipEverything=true\n' >"$work/config/hibi/hibi.conf"
-XDG_CONFIG_HOME="$work/config" "$g/hibi" >"$work/hibi.log" 2>&1 &
+XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" "$g/hibi" >"$work/hibi.log" 2>&1 &
 hibi=$!
 poll 300 sh -c "xdotool search --onlyvisible --pid $hibi | grep -q ." ||
   fail "no window within 30 s with bgm.mid a link to /dev/zero"

@@ -35,7 +35,7 @@ appstreamcli validate-tree --no-net "$work/prefix" || { echo "install: FAIL: app
 chmod -R a-w "$work/prefix"
 mkdir "$work/home"
 status=0
-HOME="$work/home" XDG_DATA_HOME="$work/home/data" SMOKE_PROGRAM="$work/prefix/bin/hibi" \
+HOME="$work/home" XDG_DATA_HOME="$work/home/data" SMOKE_DATA_HOME="$work/home/data" SMOKE_PROGRAM="$work/prefix/bin/hibi" \
   SMOKE_GAME="$work/home/data/hibi/sample" sh "$here/smoke.sh" "$work/prefix/share/hibi/sample" ||
   status=$?
 chmod -R u+w "$work/prefix"

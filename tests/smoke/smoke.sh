@@ -81,7 +81,7 @@ game=${SMOKE_GAME:-$game}
 # an opening no one has read before.
 mkdir -p "$work/config/hibi"
 printf '[General]\nskipEverything=true\n' >"$work/config/hibi/hibi.conf"
-XDG_CONFIG_HOME="$work/config" "${SMOKE_PROGRAM:-$game/hibi}" >"$work/hibi.log" 2>&1 &
+XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="${SMOKE_DATA_HOME:-$work/data}" "${SMOKE_PROGRAM:-$game/hibi}" >"$work/hibi.log" 2>&1 &
 hibi=$!
 started=$(date +%s)
 

@@ -39,7 +39,7 @@ weston --config="$work/weston.ini" --backend=headless-backend.so --use-pixman --
 weston=$!
 poll 30 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || fail "weston did not start within 30 s"
 
-QT_QPA_PLATFORM=wayland "$work/game/hibi" >"$work/hibi.log" 2>&1 &
+XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" QT_QPA_PLATFORM=wayland "$work/game/hibi" >"$work/hibi.log" 2>&1 &
 hibi=$!
 # The window's outer size "width height": the screen read back, the black desktop trimmed.
 outer() {
