@@ -20,6 +20,7 @@
 // button, character and menu indexes.
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -31,12 +32,16 @@
 #include "game/music.h"
 #include "game/ports.h"
 #include "game/reader.h"
+#include "storage/memory_list.h"
 #include "storage/read_lines.h"
 
 namespace hibi {
 
 // Visual Basic style key codes, as the key handlers receive them.
 enum KeyCode : std::int16_t { kKeyReturn = 13, kKeyControl = 17, kKeySpace = 32 };
+// Far more lines than a story runs before it shows one: a step longer than this
+// goes on in slices of this many lines, with the window answering between them.
+inline constexpr int kStepSliceLines = 10000;
 // Mouse buttons as the press handlers receive them.
 enum MouseButton : std::int16_t { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 
@@ -118,15 +123,19 @@ class Fom {
   void NextTimeSlot();
   void ShowBackground(const QString& name);
   void ShowEventPicture(const QString& name);
-  // ShowEventPicture for each name in turn, at the cost of one: only the last can
-  // ever be seen, so it alone is drawn; every name enters the memory list.
-  void ShowEventPictures(const QStringList& names);
   void ShowFace(const QString& name);
 
   // The history over the message area: opens only in a scene or at the command
   // panel, when nothing else is open; returns whether it opened.
   bool OpenHistory();
   void CloseHistory();
+
+  // A step that met more than kStepSliceLines lines without showing one returns
+  // unfinished, so the window can answer the player meanwhile; the window
+  // then calls ContinueStep from its event loop until the step is done. A tick or a
+  // click meanwhile goes on with the same step.
+  bool StepUnfinished() const { return stepUnfinished_; }
+  void ContinueStep();
 
   // True while a message box or the pop-up menu opened by a handler is open, or the
   // history. The handlers above (all but Form_Resize, BgmTim_Timer and Form_Unload)
@@ -165,6 +174,11 @@ class Fom {
   MenuChoice ShowMenu();
   // The damaged-file box of a scene's script.
   void ReportDamagedScript(const QString& name);
+  // ShowEventPicture in two halves: the memory list takes a name as it comes; the
+  // drawing, of a run of names at the cost of one, leaves the layer and the buffer
+  // as drawing each in turn would.
+  void RememberPicture(const QString& name);
+  void DrawEventPictures(const QStringList& names);
 
   Ports ports_;
   int modalDepth_ = 0;
@@ -173,6 +187,12 @@ class Fom {
   int sceneNesting_ = 0;
   // lstphoto.dat was there at start-up but could not be read; shutdown keeps it.
   bool memoryFileUnread_ = false;
+  // What start-up left of lstphoto.dat unread, for the shutdown to keep.
+  UnreadMemories unreadMemories_;
+  // The names of the memory list's first indexedMemories_ items.
+  QSet<QString> memoryIndex_;
+  qsizetype indexedMemories_ = 0;
+  bool stepUnfinished_ = false;
   QString openScene_;   // the scene whose script is open, for its box
   int lineNumber_ = 0;  // of the line of openScene_ the interpreter took last
 

@@ -11,6 +11,9 @@ namespace {
 
 const QString kEndOfScript = QStringLiteral("tugi");
 const QString kLineBreak = QStringLiteral("\r\n");
+// Of a run of ">img" lines only the last that loads can be seen. Were the last 64
+// all missing, an earlier one is not looked for.
+constexpr qsizetype kKeptPictures = 64;
 // Each ">love" item adds 10 to 19 points.
 constexpr int kLoveDraw = 10;
 constexpr int kLoveBase = 10;
@@ -36,11 +39,21 @@ void ShowLine(Fom& fom, const QString& line, const QString& scriptLine) {
 }  // namespace
 
 void Fom::StepScript() {
+  stepUnfinished_ = false;
   // A step's ">img" lines are drawn together when anything else comes, since only
   // the last of them can be seen; drawing each froze the window on long runs.
   QStringList pictures;
+  const auto drawPictures = [&] {
+    DrawEventPictures(pictures);
+    pictures.clear();
+  };
   // Nothing ever reads a script that is not open; each pass of the loop may close it.
-  while (state.scriptFile) {
+  for (int lines = 0; state.scriptFile; ++lines) {
+    if (lines == kStepSliceLines) {
+      drawPictures();
+      stepUnfinished_ = true;
+      return;
+    }
     const QString line = state.nextLine;
     ++lineNumber_;
     // The end of the file counts as "tugi". A line past all bounds or a read error
@@ -49,6 +62,7 @@ void Fom::StepScript() {
     std::optional<QString> next = state.scriptFile->ReadLine();
     if (!next && state.scriptFile->stop() != TextReader::Stop::None) {
       state.scriptFile.reset();
+      drawPictures();
       ReportDamagedScript(openScene_);
       return;
     }
@@ -56,13 +70,13 @@ void Fom::StepScript() {
 
     const LineKind kind = ClassifyLine(line);
     if (kind == LineKind::Picture) {
-      pictures.append(LineArgument(line));
+      const QString name = LineArgument(line);
+      RememberPicture(name);
+      pictures.append(name);
+      if (pictures.size() > kKeptPictures) pictures.removeFirst();
       continue;
     }
-    if (!pictures.isEmpty() && kind != LineKind::Affection && kind != LineKind::PageBreak) {
-      ShowEventPictures(pictures);
-      pictures.clear();
-    }
+    if (kind != LineKind::Affection && kind != LineKind::PageBreak) drawPictures();
     switch (kind) {
       case LineKind::EndOfScene:
         state.scriptFile.reset();
@@ -115,6 +129,11 @@ void Fom::StepScript() {
         return;
     }
   }
+}
+
+void Fom::ContinueStep() {
+  // Put aside, the message window holds the step as a box does.
+  if (stepUnfinished_ && !InModal() && !hidden_) Advance();
 }
 
 }  // namespace hibi

@@ -23,8 +23,9 @@ void Fom::Form_Load() {
   ports_.random.SeedFromClock();
 
   controls.LstIvent.items = QStringList{kMemoryHeading};
-  memoryFileUnread_ = !ReadMemoryList(
-      folders.programFolder, folders.settingsFolder + kMemoryListFileName, controls.LstIvent.items);
+  memoryFileUnread_ =
+      !ReadMemoryList(folders.programFolder, folders.settingsFolder + kMemoryListFileName,
+                      controls.LstIvent.items, &unreadMemories_);
 
   state.timeSlotNames = kTimeSlotNames;
 
@@ -58,14 +59,16 @@ void Fom::Form_Unload() {
 
   // Before start-up got as far as the memory list there is nothing to keep, and no
   // settings folder to write into. A file that was there but could not be read
-  // holds memories this run never saw: writing over it would wipe them.
+  // holds memories this run never saw: writing over it would wipe them. One read only
+  // in part (past a bound, or up to a damaged line) gets its unread rest back after
+  // the list, byte for byte.
   if (!controls.LstIvent.items.isEmpty()) {
     const QStringList memories = controls.LstIvent.items.mid(1);
     const Folders& folders = state.folders;
     const QString path = folders.settingsFolder + kMemoryListFileName;
-    FileProblem problem = memoryFileUnread_
-                              ? FileProblem::Failed
-                              : WriteMemoryList(folders.programFolder, path, memories);
+    FileProblem problem = memoryFileUnread_ ? FileProblem::Failed
+                                            : WriteMemoryList(folders.programFolder, path, memories,
+                                                              &unreadMemories_);
     // A list that leads out of the game folder was not read and may not be written.
     if (memoryFileUnread_ &&
         ResolveGameFileToWrite(folders.programFolder, path).problem == FileProblem::Refused)

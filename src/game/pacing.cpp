@@ -57,7 +57,8 @@ void Fom::TimSay_Timer() {
     CloseScene();  // a scene whose script broke: back to the command panel
     return;
   }
-  if (state.pageMarker != kPageEndMarker || !state.stopAtPageEnd) Advance();
+  // A step left unfinished goes on whatever the page it began on ended with.
+  if (stepUnfinished_ || state.pageMarker != kPageEndMarker || !state.stopAtPageEnd) Advance();
 }
 
 void Fom::Lbl_MouseDown(std::int16_t button) {

@@ -34,18 +34,31 @@ void Fom::ShowBackground(const QString& name) {
 }
 
 void Fom::ShowEventPicture(const QString& name) {
-  ShowEventPictures({name});
+  RememberPicture(name);
+  DrawEventPictures({name});
 }
 
-void Fom::ShowEventPictures(const QStringList& names) {
-  if (names.isEmpty()) return;
-  // Remembered before the file is looked at, so a missing picture still enters the
-  // list. The comparison is exact and includes the heading.
-  for (const QString& name : names) {
-    if (!name.isEmpty() && !controls.LstIvent.items.contains(name)) {
-      controls.LstIvent.items.append(name);
-    }
+// Remembered before the file is looked at, so a missing picture still enters the
+// list. The comparison is exact and includes the heading; a set answers it, as
+// searching the list froze the window once it held many thousands of names.
+void Fom::RememberPicture(const QString& name) {
+  if (name.isEmpty()) return;
+  QStringList& items = controls.LstIvent.items;
+  // The set follows the list as it grows; a list that shrank was replaced (start-up).
+  if (indexedMemories_ > items.size()) {
+    memoryIndex_.clear();
+    indexedMemories_ = 0;
   }
+  for (; indexedMemories_ < items.size(); ++indexedMemories_)
+    memoryIndex_.insert(items[indexedMemories_]);
+  if (memoryIndex_.contains(name)) return;
+  items.append(name);
+  memoryIndex_.insert(name);
+  ++indexedMemories_;
+}
+
+void Fom::DrawEventPictures(const QStringList& names) {
+  if (names.isEmpty()) return;
   // The buffer ends up holding the latest picture that loads, as if each had been
   // loaded in turn, so only the names from the end back to that one are read. The
   // layer shows the buffer when the last name loaded or was empty (a redraw).

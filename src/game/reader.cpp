@@ -32,8 +32,9 @@ void Fom::Advance() {
   if (reader.speed != TextSpeed::WholePage || !state.stopAtPageEnd) return;
   // A page has nine lines at the most; the bound only guards against a step that
   // shows nothing and yet leaves the page open.
+  // A step left unfinished yields here too; ContinueStep comes back for the rest.
   for (int step = 0; step < 16 && InScene() && state.scriptFile && state.stopAtPageEnd &&
-                     state.pageMarker != kPageEndMarker;
+                     state.pageMarker != kPageEndMarker && !stepUnfinished_;
        ++step) {
     StepScript();
   }

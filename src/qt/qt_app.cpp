@@ -53,8 +53,8 @@ QtGame::QtGame(const QString& programFolder, MidiDevice& midi, Random& random,
       fom_({pictures_, dialogs_, random, shell_, music_}),
       history_(new HistoryView(window_, fom_)),
       keys_(new WindowKeys(window_, midi, preferencesFile)),
-      reader_(new ReaderControls(window_, fom_, *keys_, preferencesFile)),
-      readAloud_(new ReadAloud(&window_, preferencesFile)),
+      reader_(new ReaderControls(window_, fom_, *keys_, keys_->preferencesFile())),
+      readAloud_(new ReadAloud(&window_, keys_->preferencesFile())),
       screenReader_(new ScreenReader(window_, fom_, pictures_, kGameTitle, *readAloud_)),
       keyboardPlay_(new KeyboardPlay(window_, fom_, *readAloud_)) {
   window_.setWindowTitle(kGameTitle);

@@ -189,6 +189,10 @@ void QtWindow::ConnectEvents() {
     });
   });
   connect(&timSay_, &QTimer::timeout, this, [this] { Run([](Fom& fom) { fom.TimSay_Timer(); }); });
+  stepRest_.setSingleShot(true);
+  stepRest_.setInterval(0);
+  connect(&stepRest_, &QTimer::timeout, this,
+          [this] { Run([](Fom& fom) { fom.ContinueStep(); }); });
   connect(&timHirou_, &QTimer::timeout, this,
           [this] { Run([](Fom& fom) { fom.TimHirou_Timer(); }); });
   messageFrame_.setInterval(kMessageFrameMs);
@@ -396,7 +400,7 @@ void QtWindow::closeEvent(QCloseEvent* event) {
   if (closed_) return;
   if (fom_) fom_->Form_Unload();
   closed_ = true;
-  for (QTimer* timer : {&timSay_, &timHirou_, &bgmTim_, &messageFrame_}) timer->stop();
+  for (QTimer* timer : {&timSay_, &timHirou_, &bgmTim_, &messageFrame_, &stepRest_}) timer->stop();
   if (onClosed_) onClosed_();
 }
 

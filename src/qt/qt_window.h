@@ -145,6 +145,9 @@ class QtWindow : public QWidget {
   QTimer bgmTim_{this};
   // While fast-forward runs, the message is repainted once a frame only.
   QTimer messageFrame_{this};
+  // Goes on with a step the game left unfinished, once the events queued meanwhile
+  // (a repaint, the player's close) have been handled.
+  QTimer stepRest_{this};
   bool messageHeld_ = false;
 };
 

@@ -1,9 +1,13 @@
 #include "qt/qt_window_keys.h"
 
+#include <sys/stat.h>
+
+#include <QFile>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QSettings>
 #include <QStandardPaths>
+#include <cstdio>
 
 #include "qt/qt_keys.h"
 #include "qt/qt_window.h"
@@ -13,6 +17,22 @@ namespace {
 
 const QString kMuted = QStringLiteral("muted");
 const QString kFullScreen = QStringLiteral("fullScreen");
+
+// The choices fit in a few hundred bytes. A file far past that is not ours to parse
+// (reading it whole cost seconds and gigabytes before the title), nor to rewrite.
+constexpr qint64 kMaxPreferencesBytes = 1024 * 1024;
+
+// The file when it can be used; empty, with a note on standard error, when it is too
+// large or no plain file, and the choices then live only for this run.
+QString UsablePreferences(const QString& file) {
+  struct stat info {};
+  if (file.isEmpty() || ::stat(QFile::encodeName(file).constData(), &info) != 0) return file;
+  if (S_ISREG(info.st_mode) && info.st_size <= kMaxPreferencesBytes) return file;
+  const char* why = S_ISREG(info.st_mode) ? "larger than 1 MiB" : "not a plain file";
+  fprintf(stderr, "hibi: %s is %s; it is ignored and nothing is remembered in it.\n",
+          QFile::encodeName(file).constData(), why);
+  return QString();
+}
 
 bool ReadChoice(const QString& file, const QString& key) {
   if (file.isEmpty()) return false;
@@ -30,7 +50,7 @@ WindowKeys::WindowKeys(QtWindow& window, MidiDevice& midi, QString preferencesFi
     : QObject(&window),
       window_(window),
       midi_(midi),
-      preferencesFile_(std::move(preferencesFile)),
+      preferencesFile_(UsablePreferences(preferencesFile)),
       muted_(ReadChoice(preferencesFile_, kMuted)) {
   midi_.SetVolume(muted_ ? 0 : 1);
   window.installEventFilter(this);

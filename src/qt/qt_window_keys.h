@@ -2,7 +2,9 @@
 // toggle full screen, Escape leaves it, M mutes and unmutes the tune. They work
 // everywhere, and F11, Alt+Enter and M never reach the title stage. Both choices
 // are remembered between runs in the player's own configuration folder, never in
-// the game's folder.
+// the game's folder. A preferences file larger than 1 MiB, or one that is no plain
+// file, is neither read nor written: a note on standard error says so, and the
+// choices then last for the run.
 #pragma once
 
 #include <QObject>
@@ -29,6 +31,9 @@ class WindowKeys : public QObject {
   void ToggleFullScreen();
   void ToggleMute();
   bool muted() const { return muted_; }
+  // The file the choices are read from and written to: empty when the one given was
+  // too large or no plain file, so every other reader of the choices skips it too.
+  const QString& preferencesFile() const { return preferencesFile_; }
   // The loudness the tune has when not muted, from 0 to 1; full unless set.
   void SetLoudness(double loudness);
   // Runs after every change of the mute.

@@ -93,6 +93,11 @@ void QtWindow::Render() {
   RenderMusicWatch(want.BgmTim);
   have.BgmTim = want.BgmTim;
   FixFocus();
+  // A step left unfinished goes on from the event loop, but not while a box, the menu
+  // or the history is open or the message window is put aside: the step could not go
+  // on, and the loop would only spin.
+  if (fom_->StepUnfinished() && !fom_->InModal() && !fom_->MessageWindowHidden() && !closed_)
+    stepRest_.start();
   for (const auto& hook : afterRender_) hook();
 }
 

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <string_view>
 
 #include "storage/text_file.h"
 
@@ -67,7 +68,7 @@ class TempFile {
   bool committed_ = false;
 };
 
-bool WriteAll(int fd, const std::string& data) {
+bool WriteAll(int fd, std::string_view data) {
   std::size_t done = 0;
   while (done < data.size()) {
     const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
@@ -77,6 +78,19 @@ bool WriteAll(int fd, const std::string& data) {
     done += static_cast<std::size_t>(n);
   }
   return true;
+}
+
+// Chunk by chunk, so a rest of any size costs no more memory than a small file.
+bool CopyRest(const FileRest& rest, int to) {
+  std::string chunk(64 * 1024, '\0');
+  auto at = static_cast<off_t>(rest.offset);
+  for (;;) {
+    const ssize_t n = ::pread(rest.fd, chunk.data(), chunk.size(), at);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return n == 0;
+    if (!WriteAll(to, std::string_view(chunk.data(), static_cast<std::size_t>(n)))) return false;
+    at += n;
+  }
 }
 
 // A shared installation may keep its folder read-only and only its files writable:
@@ -120,8 +134,8 @@ FileProblem Fail() {
 
 }  // namespace
 
-FileProblem WriteGameLines(const QString& gameFolder, const QString& path,
-                           const QStringList& lines) {
+FileProblem WriteGameLines(const QString& gameFolder, const QString& path, const QStringList& lines,
+                           std::optional<FileRest> rest) {
   std::string data;
   for (const QString& line : lines) {
     data += EncodeCp932(line);
@@ -142,10 +156,12 @@ FileProblem WriteGameLines(const QString& gameFolder, const QString& path,
   TempFile temp(folder, target.name, hasOld ? 0600 : 0666);
   if (!temp.ok()) {
     const bool folderLocked = temp.error() == EACCES || temp.error() == EPERM;
-    if (hasOld && folderLocked) return WriteInPlace(folder, target.name, data);
+    // In place, the new lines would overwrite the rest before it is copied.
+    if (hasOld && folderLocked && !rest) return WriteInPlace(folder, target.name, data);
     return ProblemOfError(temp.error());
   }
   if (!WriteAll(temp.fd(), data)) return Fail();
+  if (rest && !CopyRest(*rest, temp.fd())) return Fail();
   if (hasOld) {
     // Owner and group where the process may give them away (root), else the group
     // alone where it may; the mode last, as a change of owner clears set-id bits.

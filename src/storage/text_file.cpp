@@ -159,6 +159,10 @@ std::optional<QString> TextReader::ReadLine() {
   }
 }
 
+std::uint64_t TextReader::offset() const {
+  return read_ - (buffer_.size() - pos_);
+}
+
 std::nullopt_t TextReader::Halt(Stop why) {
   stop_ = why;
   buffer_ = std::string();
@@ -193,6 +197,7 @@ void TextReader::Fill() {
   }
   buffer_.resize(old + static_cast<std::size_t>(got));
   allowance_ -= static_cast<std::size_t>(got);
+  read_ += static_cast<std::uint64_t>(got);
 }
 
 std::unique_ptr<TextReader> TextReader::Open(const QString& gameFolder, const QString& path,

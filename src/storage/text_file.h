@@ -15,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -73,6 +74,11 @@ class TextReader {
   // the point where reading stopped early on.
   std::optional<QString> ReadLine();
   Stop stop() const { return stop_; }
+  // Where in the file the next line begins: what lies before it has been returned as
+  // lines. Taken before a ReadLine that stops, it is where the damage begins.
+  std::uint64_t offset() const;
+  // The open file, for reading again from an offset (pread); the reader keeps it.
+  int fd() const { return fd_; }
 
  private:
   std::nullopt_t Halt(Stop why);
@@ -87,6 +93,7 @@ class TextReader {
   bool eof_ = false;
   bool readError_ = false;
   Stop stop_ = Stop::None;
+  std::uint64_t read_ = 0;  // bytes taken from the file so far
 };
 
 // Reads every line of a game file (up to where reading stops); nullopt when the file
@@ -113,8 +120,15 @@ std::optional<QStringList> ReadFirstLines(const QString& gameFolder, const QStri
 // once its links are followed; a link that leads outside or whose target is missing
 // is Refused and nothing is created or changed. NoSpace and Denied tell a full disk
 // and a file or folder the player may not write from other failures (Failed).
-FileProblem WriteGameLines(const QString& gameFolder, const QString& path,
-                           const QStringList& lines);
+// With `rest`, the bytes of that open file from its offset to its end follow the lines
+// verbatim; a file that cannot be replaced through a temporary file is then not
+// overwritten in place, as the new lines would overwrite the rest before it is copied.
+struct FileRest {
+  int fd;
+  std::uint64_t offset;
+};
+FileProblem WriteGameLines(const QString& gameFolder, const QString& path, const QStringList& lines,
+                           std::optional<FileRest> rest = std::nullopt);
 
 // WriteGameLines with the file's own folder as the game folder, for files the tools write.
 bool WriteLinesAtomically(const QString& path, const QStringList& lines);

@@ -27,12 +27,16 @@ inline QStringList Lines(int count) {
   return lines;
 }
 
-// Writes the opening scene and starts a game from the title stage. Other scenes must be
-// written before.
-inline void Open(Harness& h, const QStringList& opening, const QString& dayLimit = "10") {
+// Writes the opening scene and starts a game from the title stage, going on with its
+// first step as the window would until it is done. Other scenes must be written
+// before. Returns how often the step went on after the first slice.
+inline int Open(Harness& h, const QStringList& opening, const QString& dayLimit = "10") {
   h.game.WriteScript("opn", opening);
   h.Start();
   h.StartGame(dayLimit);
+  int slices = 0;
+  for (; h.fom.StepUnfinished(); ++slices) h.fom.ContinueStep();
+  return slices;
 }
 
 // The box shown for a scene whose script is missing or broken.
@@ -59,8 +63,7 @@ inline Seen Look(const Harness& h) {
 
 // A press and its click on the message label.
 inline void Click(Harness& h, std::int16_t button = kLeftButton) {
-  Press(h.fom, button);
-  h.fom.Lbl_Click();
+  Press(h.fom, button), h.fom.Lbl_Click();
 }
 
 inline void RightClick(Harness& h) {
@@ -68,8 +71,7 @@ inline void RightClick(Harness& h) {
 }
 
 inline void RightClickOnTheWindow(Harness& h) {
-  PressWindow(h.fom, kRightButton);
-  h.fom.Form_Click();
+  PressWindow(h.fom, kRightButton), h.fom.Form_Click();
 }
 
 // Lets the pacing timer run while it is enabled and clicks whenever the scene waits

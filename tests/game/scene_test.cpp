@@ -84,11 +84,14 @@ TEST(StepScript, ARunOfPicturesIsDrawnOnceAndEveryNameRemembered) {
     QStringList present;
     QString shown, buffer;
     qsizetype loads, draws;
+    int slices;
   };
+  // Past one slice the step goes on in more, each drawing the last 64 names it kept.
   const Row rows[] = {
-      {"5,000 pictures", 5000, false, {"p10", "p4999"}, "p4999", "p4999", 1, 1},
-      {"the last one missing", 10, false, {"p3", "p5"}, "", "p5", 5, 0},
-      {"an empty name last redraws", 5, true, {"p3"}, "p3", "p3", 2, 1},
+      {"5,000 pictures", 5000, false, {"p10", "p4999"}, "p4999", "p4999", 1, 1, 0},
+      {"25,005 pictures", 25005, false, {"p10", "p25004"}, "p25004", "p25004", 64 + 64 + 1, 1, 2},
+      {"the last one missing", 10, false, {"p3", "p5"}, "", "p5", 5, 0, 0},
+      {"an empty name last redraws", 5, true, {"p3"}, "p3", "p3", 2, 1, 0},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -98,13 +101,14 @@ TEST(StepScript, ARunOfPicturesIsDrawnOnceAndEveryNameRemembered) {
       opening << ">img " + (names << "p" + QString::number(i)).back();
     if (row.endsEmpty) opening << ">img ";
     for (const QString& name : row.present) h.game.TouchPicture("img/" + name + ".png");
-    Open(h, opening << "b");
+    const int slices = Open(h, opening << "b");
     const auto path = [&](QString n) { return n.isEmpty() ? n : h.game.path("img/" + n + ".png"); };
     EXPECT_EQ(h.fom.controls.LstIvent.items, QStringList({"▼記憶", "ttl"}) + names);
     const FakePictures& p = h.pictures;
     EXPECT_EQ(std::tuple(p.shownPic, p.loadedE, p.log.filter("/img/p").size(),
-                         p.log.count("draw E Pic"), h.fom.controls.Lbl.caption),
-              std::tuple(path(row.shown), path(row.buffer), row.loads, row.draws, Page({"b▼"})));
+                         p.log.count("draw E Pic"), h.fom.controls.Lbl.caption, slices),
+              std::tuple(path(row.shown), path(row.buffer), row.loads, row.draws, Page({"b▼"}),
+                         row.slices));
   }
 }
 

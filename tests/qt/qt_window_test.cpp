@@ -1,6 +1,9 @@
 #include "qt/qt_window.h"
 
 #include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -295,6 +298,43 @@ TEST_F(Window, MSilencesTheTuneWithoutStoppingItAndMuteAndFullScreenAreRemembere
   }
   Press(Find("PicStt"), Qt::Key_M);
   EXPECT_EQ(midi.volume, 1);
+}
+
+// A step of many thousand commands goes on from the event loop between its slices,
+// not only on the pacing timer's ticks.
+TEST_F(Window, ALongStepGoesOnFromTheEventLoop) {
+  QStringList script;
+  for (int i = 0; i < 3 * kStepSliceLines; ++i) script << ">img p" + QString::number(i);
+  folder.WriteScript("opn", script << "b");
+  game.Start();
+  testing::Click(Find("PicStt"));
+  ASSERT_TRUE(game.fom().StepUnfinished());
+  Find<QTimer>("TimSay").stop();
+  EXPECT_TRUE(testing::RunUntil([&] { return !game.fom().StepUnfinished(); }));
+  EXPECT_EQ(Find<QLabel>("Lbl").text(), "\nb▼");
+}
+
+// The choices take a few bytes: a file past 1 MiB is neither read nor rewritten.
+TEST_F(Window, PreferencesPastOneMebibyteAreIgnoredWithANote) {
+  for (const int size : {1 << 20, (1 << 20) + 1}) {
+    const bool read = size == 1 << 20;
+    QByteArray bytes = "[General]\nmuted=true\n";
+    bytes += QByteArray(size - bytes.size() - 1, ';') + "\n";
+    QDir().mkpath(QFileInfo(PreferencesFile()).path());
+    QFile file(PreferencesFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == size);
+    file.close();
+    ::testing::internal::CaptureStderr();
+    testing::FakeMidi next;
+    QtGame played(folder.folder(), next, random);
+    played.keys().ToggleMute();
+    played.reader().StepVolume(0);  // the reader's choices go to the same file
+    const bool noted =
+        ::testing::internal::GetCapturedStderr().find("larger than 1 MiB") != std::string::npos;
+    EXPECT_EQ(std::pair(next.volume, noted), std::pair(read ? 1.0 : 0.0, !read)) << size;
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll() == bytes, !read) << "the ignored file is never rewritten";
+  }
 }
 
 }  // namespace

@@ -88,15 +88,6 @@ TEST(PlayerFiles, ReadingStopsAtALineOrFileBeyondEveryBound) {
   EXPECT_EQ(reader->ReadLine(), std::nullopt);
   EXPECT_EQ(ReadFirstLines(game.folder(), game.path("sys/a.dat"), 3, 1), QStringList());
   EXPECT_EQ(ReadFirstLines(game.folder(), game.path("sys/a.dat"), 3, 3), QStringList({"a"}));
-
-  // Memories up to the damage stay; a list past its bound is cut there.
-  QStringList items;
-  EXPECT_TRUE(ReadMemoryList(game.folder(), game.path("sys/a.dat"), items));
-  EXPECT_EQ(items, QStringList({"a"}));
-  game.WriteRaw("sys/many.dat", QByteArray("n\r\n").repeated(kMemoryListItems + 5));
-  items.clear();
-  EXPECT_TRUE(ReadMemoryList(game.folder(), game.path("sys/many.dat"), items));
-  EXPECT_EQ(items.size(), kMemoryListItems);
 }
 
 // A run killed while it writes the memory list (or a save: the same replacement) leaves
