@@ -6,6 +6,8 @@
 # file outside and bgm.mid to /dev/zero. The game must start, refuse every one of them
 # with its boxes, end with status 0, and leave the outside as it was.
 set -eu
+name=hostile
+. "$(dirname "$0")/common.sh"
 
 if [ "${1:-}" != "--inside" ]; then
   game=${1:?usage: hostile.sh <game folder>}
@@ -27,33 +29,13 @@ if [ "${1:-}" != "--inside" ]; then
   ln -s "$work/home/.config/autostart/evil.desktop" "$g/sys/all.dat"
   ln -s ../../../home/.profile "$g/txt/00.txt"
   ln -s /dev/zero "$g/bgm.mid"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -br -nolisten tcp 3>"$work/display" \
-    >"$work/xvfb.log" 2>&1 &
-  xvfb=$!
-  tenths=100
-  while [ ! -s "$work/display" ] && [ "$tenths" -gt 0 ]; do sleep 0.1; tenths=$((tenths - 1)); done
-  [ -s "$work/display" ] || { echo "hostile: FAIL: Xvfb did not start"; exit 1; }
+  start_xvfb "$work" 1280x1024
   DISPLAY=:$(cat "$work/display") sh "$0" --inside "$work"
   exit $?
 fi
 
 work=$2
 g="$work/dl/game"
-fail() {
-  echo "hostile: FAIL: $*"
-  [ -n "${hibi:-}" ] && kill "$hibi" 2>/dev/null
-  [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null
-  exit 1
-}
-poll() {
-  tenths=$1
-  shift
-  while ! "$@" >/dev/null 2>&1; do
-    tenths=$((tenths - 1))
-    [ "$tenths" -gt 0 ] || return 1
-    sleep 0.1
-  done
-}
 windows() { xdotool search --onlyvisible --pid "$hibi" 2>/dev/null | wc -l; }
 # Waits for a box (a second window) and answers it with Return.
 answer_box() {

@@ -3,6 +3,8 @@
 # a screen reader sees it, played with the keyboard alone (screen_reader.py), on a
 # private Xvfb with openbox and a private session bus with its accessibility bus.
 set -eu
+name="screen reader"
+. "$(dirname "$0")/common.sh"
 
 if [ "${1:-}" != "--inside" ]; then
   game=${1:?usage: screen_reader.sh <game folder> <opening script>}
@@ -18,11 +20,7 @@ if [ "${1:-}" != "--inside" ]; then
   trap '[ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT INT TERM
   cp -R "$game" "$work/game"
   rm -f "$work/game/sys/lstphoto.dat"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -br -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-  xvfb=$!
-  tenths=100
-  while [ ! -s "$work/display" ] && [ "$tenths" -gt 0 ]; do sleep 0.1; tenths=$((tenths - 1)); done
-  [ -s "$work/display" ] || { echo "screen reader: FAIL: Xvfb did not start"; exit 1; }
+  start_xvfb "$work" 1280x1024
   DISPLAY=:$(cat "$work/display") HOME="$work" XDG_CONFIG_HOME="$work/config" \
     dbus-run-session -- sh "$0" --inside "$work" "$opening"
   exit $?

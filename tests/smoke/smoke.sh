@@ -12,6 +12,8 @@
 # openbox (the default), icewm, or none; without one there is nothing to maximise
 # or to ask for a close, and the session's end (SIGTERM) closes the game instead.
 set -eu
+name=smoke
+. "$(dirname "$0")/common.sh"
 
 if [ "${1:-}" != "--inside" ]; then
   game=${1:?usage: smoke.sh <game folder>}
@@ -28,14 +30,7 @@ if [ "${1:-}" != "--inside" ]; then
   trap '[ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT INT TERM
   cp -R "$game" "$work/game"
   rm -f "$work/game/sys/lstphoto.dat"
-  # The server picks a free display itself and writes its number when it is ready:
-  # two smoke tests started at once (ctest -j) once took the same one with xvfb-run -a.
-  Xvfb -displayfd 3 -screen 0 "${SMOKE_SCREEN:-1920x1080}x24" -br -nolisten tcp \
-    3>"$work/display" >"$work/xvfb.log" 2>&1 &
-  xvfb=$!
-  tenths=100
-  while [ ! -s "$work/display" ] && [ "$tenths" -gt 0 ]; do sleep 0.1; tenths=$((tenths - 1)); done
-  [ -s "$work/display" ] || { echo "smoke: FAIL: Xvfb did not start"; exit 1; }
+  start_xvfb "$work" "${SMOKE_SCREEN:-1920x1080}"
   # No sound device: the game must start and end in silence all the same.
   DISPLAY=:$(cat "$work/display") sh "$0" --inside "$work"
   exit $?
@@ -43,22 +38,6 @@ fi
 
 work=$2
 game="$work/game"
-fail() {
-  echo "smoke: FAIL: $*"
-  [ -n "${hibi:-}" ] && kill "$hibi" 2>/dev/null
-  [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null
-  exit 1
-}
-# Waits up to $1 tenths of a second for the command after it to succeed.
-poll() {
-  tenths=$1
-  shift
-  while ! "$@" >/dev/null 2>&1; do
-    tenths=$((tenths - 1))
-    [ "$tenths" -gt 0 ] || return 1
-    sleep 0.1
-  done
-}
 
 wm_name=${SMOKE_WM:-openbox}
 case $wm_name in
