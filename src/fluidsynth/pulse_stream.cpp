@@ -113,8 +113,8 @@ class PulseStream : public SoundStream {
   // first notes go out at once.
   bool Start(RenderBlock render) override {
     render_ = std::move(render);
-    const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, kRate, 2};
-    stream_ = pa_.pa_stream_new(context_, "music", &spec, nullptr);
+    const pa_sample_spec sampleFormat{PA_SAMPLE_FLOAT32NE, kRate, 2};
+    stream_ = pa_.pa_stream_new(context_, "music", &sampleFormat, nullptr);
     if (!stream_) return false;
     pa_.pa_stream_set_write_callback(stream_, &PulseStream::OnWritable, this);
     const auto unset = static_cast<uint32_t>(-1);
