@@ -9,6 +9,8 @@
 #include <QSlider>
 #include <algorithm>
 
+#include "qt/qt_speech.h"
+
 namespace hibi {
 namespace {
 
@@ -16,7 +18,6 @@ const QString kTextSpeed = QStringLiteral("textSpeed");
 const QString kAutoPause = QStringLiteral("autoPauseMs");
 const QString kSkipEverything = QStringLiteral("skipEverything");
 const QString kVolume = QStringLiteral("volume");
-const QString kReadAloud = QStringLiteral("readAloud");
 const QString kFullScreen = QStringLiteral("fullScreen");
 constexpr int kLongestPauseMs = 10000;
 
@@ -39,7 +40,7 @@ ReaderChoices ReadReaderChoices(const QString& preferencesFile) {
       Bounded(settings, kAutoPause, choices.options.autoPauseMs, 0, kLongestPauseMs);
   choices.options.skipEverything = settings.value(kSkipEverything, false).toBool();
   choices.volume = Bounded(settings, kVolume, kVolumeSteps, 0, kVolumeSteps);
-  choices.readAloud = settings.value(kReadAloud, false).toBool();
+  choices.readAloud = settings.value(kReadAloudKey, false).toBool();
   choices.fullScreen = settings.value(kFullScreen, false).toBool();
   return choices;
 }
@@ -51,7 +52,7 @@ void RememberReaderChoices(const QString& preferencesFile, const ReaderChoices& 
   settings.setValue(kAutoPause, choices.options.autoPauseMs);
   settings.setValue(kSkipEverything, choices.options.skipEverything);
   settings.setValue(kVolume, choices.volume);
-  settings.setValue(kReadAloud, choices.readAloud);
+  settings.setValue(kReadAloudKey, choices.readAloud);
 }
 
 SettingsDialog::SettingsDialog(QWidget& parent, const ReaderChoices& choices,
