@@ -152,6 +152,8 @@ class Monitor {
 constexpr int kSilent = 33;
 constexpr int kSounding = 328;
 
+constexpr int kIdleSinkBlockMs = 2000;
+
 int SoundStart(Display* d, int timeoutMs, char** program) {
   const auto t0 = Clock::now();
   Monitor monitor(t0);
@@ -161,7 +163,11 @@ int SoundStart(Display* d, int timeoutMs, char** program) {
       if (sound < 0 && ms > after && level >= kSounding) sound = ms;
     });
   };
-  while (MsSince(t0) < 300) listen(5);  // parec is recording before the program starts
+  // parec is recording before the program starts, and long enough for the null sink
+  // to have taken its short latency: an idle null sink renders in blocks of 2 s and
+  // notices a new stream only at the end of the block under way, which a sound card
+  // does not do. Without this the start read anything from 0 to 2 s late.
+  while (MsSince(t0) < kIdleSinkBlockMs + 300) listen(5);
   const int screen = DefaultScreen(d);
   const Rect centre{DisplayWidth(d, screen) / 2 - 100, DisplayHeight(d, screen) / 2 - 50, 200, 100};
   AwaitClearScreen(d, RootWindow(d, screen), centre);
