@@ -6,15 +6,20 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QWheelEvent>
+#include <optional>
 #include <thread>
 
 #include "qt/qt_app.h"
 #include "qt/qt_full_screen.h"
+#include "storage/text_file.h"
 #include "support/harness.h"
 #include "support/qt/widgets.h"
 
@@ -26,6 +31,13 @@ void Press(QWidget& target, int key, Qt::KeyboardModifiers modifiers = {},
   const QString text = key < 128 && key > 32 ? QString(QChar(key)).toLower() : "";
   QKeyEvent event(type, key, modifiers, text, repeat);
   QApplication::sendEvent(&target, &event);
+}
+// A key held down after its press: the platform repeats it as release and press pairs.
+void HoldDown(QWidget& target, int key, Qt::KeyboardModifiers modifiers = {}) {
+  for (int i = 0; i < 3; ++i) {
+    Press(target, key, modifiers, QEvent::KeyRelease, true);
+    Press(target, key, modifiers, QEvent::KeyPress, true);
+  }
 }
 void Wheel(QWidget& target, int delta) {
   QWheelEvent event(QPointF(5, 5), target.mapToGlobal(QPointF(5, 5)), {}, {0, delta}, Qt::NoButton,
@@ -153,6 +165,45 @@ TEST_F(Window, ADoubleClickIsOneClickOnTheTitleAndOnTheMessage) {
   EXPECT_EQ(lbl.text(), "\n9行目" + kPageEndMarker) << "one page turned, one line shown";
 }
 
+// A close asked for while the menu or a box waits for the player must not shut the
+// game down under it: the window closes, and keeps the memories, once it is dismissed.
+TEST_F(Window, ACloseUnderTheMenuOrItsBoxWaitsUntilItIsDismissed) {
+  for (const bool box : {false, true}) {  // closed under the menu, or under SAVE's box
+    SCOPED_TRACE(box ? "box" : "menu");
+    testing::TempGame played;
+    played.WriteScript("opn", {"tugi"});
+    QtGame run(played.folder(), midi, random);
+    bool closed = false;
+    run.window().SetOnClosed([&] { closed = true; });
+    run.Start();
+    testing::Click(testing::Child(run.window(), "PicStt"));
+    ASSERT_TRUE(testing::RunUntil([&] { return run.fom().controls.PicCom.visible; }));
+    const auto askClose = [&] {
+      EXPECT_FALSE(run.window().close());
+      EXPECT_TRUE(run.window().isVisible());
+      EXPECT_FALSE(closed || played.Exists("sys/lstphoto.dat")) << "shut down under it";
+    };
+    std::optional<testing::AnswerModal> answerBox;
+    testing::AnswerModal answerMenu([&](QWidget& popup) {
+      if (!box) askClose();
+      auto& menu = dynamic_cast<QMenu&>(popup);
+      menu.setActiveAction(menu.actions().first());  // SAVE
+      QKeyEvent key(QEvent::KeyPress, box ? Qt::Key_Return : Qt::Key_Escape, Qt::NoModifier);
+      QApplication::sendEvent(&menu, &key);
+      if (!box) return;
+      answerBox.emplace([&](QWidget& modal) {
+        askClose();
+        dynamic_cast<QMessageBox&>(modal).button(QMessageBox::Ok)->click();
+      });
+    });
+    testing::Click(testing::Child(run.window(), "Com7"));
+    EXPECT_TRUE(testing::RunUntil([&] { return closed; })) << "closed once dismissed";
+    EXPECT_FALSE(run.window().isVisible());
+    EXPECT_EQ(ReadAllLines(played.folder(), played.path("sys/lstphoto.dat")), QStringList{"ttl"});
+    EXPECT_EQ(played.Exists("sys/all.dat"), box);
+  }
+}
+
 TEST_F(Window, FullScreenKeepsEightBySixWithBlackBarsAndGivesTheWindowBack) {
   game.Start();
   QtWindow& window = game.window();
@@ -162,6 +213,7 @@ TEST_F(Window, FullScreenKeepsEightBySixWithBlackBarsAndGivesTheWindowBack) {
        {std::pair{Qt::Key_F11, Qt::NoModifier}, std::pair{Qt::Key_Return, Qt::AltModifier}}) {
     const bool box = controls().TxtDay.visible;
     Press(Find("PicStt"), key, modifiers);
+    HoldDown(Find("PicStt"), key, modifiers);
     ASSERT_TRUE(window.isFullScreen() && FullScreenRemembered());
     EXPECT_EQ(controls().TxtDay.visible, box) << "the key never reached the stage";
     ASSERT_TRUE(testing::RunUntil([&] { return window.size() == window.screen()->size(); }));
@@ -284,6 +336,7 @@ TEST_F(Window, MSilencesTheTuneWithoutStoppingItAndMuteAndFullScreenAreRemembere
   game.Start();
   const QStringList played = midi.log;
   Press(Find("PicStt"), Qt::Key_M);
+  HoldDown(Find("PicStt"), Qt::Key_M);
   EXPECT_EQ(midi.volume, 0);
   EXPECT_FALSE(controls().TxtDay.visible) << "M is the window's, not the stage's";
   EXPECT_EQ(midi.log, played) << "silenced, not stopped";
