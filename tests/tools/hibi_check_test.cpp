@@ -153,16 +153,6 @@ INSTANTIATE_TEST_SUITE_P(
         Broken{"UnreadableSettingsFile",
                [](SmallGame& g) { ::chmod(QFile::encodeName(g.path("sys/sys.dat")), 0); },
                {"sys/sys.dat: error: the settings file may not be read; the game cannot start"}},
-        Broken{"ASuffixWithASpace",
-               [](SmallGame& g) {
-                 g.WriteRaw("sys/sys.dat", ".txt \r\n.png\r\n\r\n\r\n");
-                 QDir scripts(g.path("txt"));
-                 for (const QString& file : scripts.entryList(QDir::Files))
-                   scripts.rename(file, file + " ");
-               },
-               {"sys/sys.dat: note: script suffix \".txt \", picture suffix \".png\"",
-                "sys/sys.dat:1: warning: the script suffix \".txt \" has a space at its end or "
-                "start, which is part of every file name"}},
         Broken{"ThreeLineSettingsFile",
                [](SmallGame& g) { g.WriteRaw("sys/sys.dat", ".txt\r\n.png\r\n\r\n"); },
                {"sys/sys.dat: error: the settings file has 3 lines; the game needs 4 to start "
@@ -212,39 +202,42 @@ INSTANTIATE_TEST_SUITE_P(
                 Missing("end1", "through \">endflag\" for the ending of とおみや"),
                 Missing("end2", "through \">endflag\" for the ending of こうき"),
                 "bgm.mid: error: chunk 2 (\"MTrk\") runs past the end of the file"}},
-        // Scripts without a suffix; names found only through case folding, "\\" as a folder
-        // or code page 932 bytes.
-        Broken{"NamesTheGameFindsAnyway",
-               [](SmallGame& g) {
-                 g.WriteRaw("sys/sys.dat", "\r\n.png\r\n\r\n\r\n");
-                 QDir scripts(g.path("txt"));
-                 for (const QString& file : scripts.entryList(QDir::Files))
-                   scripts.rename(file, file.chopped(4));
-                 // Now a file named "extra.txt" is the scene "extra.txt".
-                 g.WriteScript("extra", {"だれも来ない"});
-                 g.WriteScript("01", {">ive nowhere"}, "");
-                 QFile::rename(g.path("txt/opn"), g.path("txt/OPN"));
-                 QFile::rename(g.path("img/03.png"), g.path("img/03.PNG"));
-                 g.WritePicture("img/03.Png");
-                 QFile::rename(g.path("bgm.mid"), g.path("BGM.MID"));
-                 g.WritePicture("img/sub/hana.png");
-                 g.WriteScript("00", {">img sub\\hana", "やあ"}, "");
-                 // The face's name in code page 932 bytes, as an archive made on Windows leaves it.
-                 const QByteArray face = g.path("face/").toUtf8();
-                 std::rename(face + "よわ＿1.png", face + "\x82\xe6\x82\xed\x81Q1.png");
-               },
-               {"sys/sys.dat: note: script suffix \"\", picture suffix \".png\"",
-                "img/sub/hana.png: note: plays, through \"\\\" as a folder: img/sub/hana.png for "
-                "img/sub\\hana.png",
-                "txt/01:1: error: \">ive\" opens scene \"nowhere\", which is missing (txt/nowhere)",
-                "img/03.PNG: note: plays, through case folding: img/03.PNG for img/03.png",
-                "img/03.PNG: note: several files match img/03.png; the game takes img/03.PNG",
-                "face/よわ＿1.png: note: plays, through code page 932 bytes: face/よわ＿1.png for "
-                "face/よわ＿1.png",
-                "img/extra.txt.png: warning: scene \"extra.txt\" has no picture of its own; the "
-                "game shows an empty picture layer",
-                "txt/OPN: note: plays, through case folding: txt/OPN for txt/opn",
-                "txt/extra.txt: warning: nothing opens scene \"extra.txt\""}},
+        // Scripts whose suffix is one space; names found only through case folding, "\\" as a
+        // folder or code page 932 bytes.
+        Broken{
+            "NamesTheGameFindsAnyway",
+            [](SmallGame& g) {
+              g.WriteRaw("sys/sys.dat", " \r\n.png\r\n\r\n\r\n");
+              QDir scripts(g.path("txt"));
+              for (const QString& file : scripts.entryList(QDir::Files))
+                scripts.rename(file, file.chopped(4) + " ");
+              // Now a file named "extra.txt " is the scene "extra.txt".
+              g.WriteScript("extra.txt", {"だれも来ない"}, " ");
+              g.WriteScript("01", {">ive nowhere"}, " ");
+              QFile::rename(g.path("txt/opn "), g.path("txt/OPN "));
+              QFile::rename(g.path("img/03.png"), g.path("img/03.PNG"));
+              g.WritePicture("img/03.Png");
+              QFile::rename(g.path("bgm.mid"), g.path("BGM.MID"));
+              g.WritePicture("img/sub/hana.png");
+              g.WriteScript("00", {">img sub\\hana", "やあ"}, " ");
+              // The face's name in code page 932 bytes, as an archive made on Windows leaves it.
+              const QByteArray face = g.path("face/").toUtf8();
+              std::rename(face + "よわ＿1.png", face + "\x82\xe6\x82\xed\x81Q1.png");
+            },
+            {"sys/sys.dat: note: script suffix \" \", picture suffix \".png\"",
+             "sys/sys.dat:1: warning: the script suffix \" \" has a space at its end or start, "
+             "which is part of every file name",
+             "img/sub/hana.png: note: plays, through \"\\\" as a folder: img/sub/hana.png for "
+             "img/sub\\hana.png",
+             "txt/01 :1: error: \">ive\" opens scene \"nowhere\", which is missing (txt/nowhere )",
+             "img/03.PNG: note: plays, through case folding: img/03.PNG for img/03.png",
+             "img/03.PNG: note: several files match img/03.png; the game takes img/03.PNG",
+             "face/よわ＿1.png: note: plays, through code page 932 bytes: face/よわ＿1.png for "
+             "face/よわ＿1.png",
+             "img/extra.txt.png: warning: scene \"extra.txt\" has no picture of its own; the "
+             "game shows an empty picture layer",
+             "txt/OPN : note: plays, through case folding: txt/OPN  for txt/opn ",
+             "txt/extra.txt : warning: nothing opens scene \"extra.txt\""}},
         // Lines after a scene has left open nothing; "fin" needs no picture of its own.
         Broken{
             "PicturesCirclesEndingsAndLinesAfterTheSceneHasLeft",
