@@ -133,17 +133,5 @@ TEST(Shutdown, AFailedWriteShowsTheBoxThenClosesTheTuneAndKeepsTheOldFolder) {
                  QStringList({"close", "open " + h.game.path("bgm.mid"), "play"}), "close", true));
 }
 
-TEST(Shutdown, StillWritesTheMemoriesWhenABoxIsOpen) {
-  Harness h;
-  StartInCommandMode(h);
-  h.dialogs.menuAnswers = {MenuChoice::Save};
-  h.dialogs.whileOpen = [&] {
-    if (h.dialogs.boxes.size() == 1) h.fom.Form_Unload();
-  };
-  h.fom.Com_Click(7);
-  EXPECT_EQ(std::pair(h.game.ReadRaw("sys/lstphoto.dat"), h.midi.log.last()),
-            std::pair(QByteArray("ttl\r\n"), QString("close")));
-}
-
 }  // namespace
 }  // namespace hibi::testing

@@ -1,5 +1,5 @@
 // What the player sees of files the game cannot or must not use: a memory list it
-// may not read or write, a save that would lock the game, a script that never ends a line.
+// may not read or write, a script that never ends a line.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -26,8 +26,9 @@ TEST(PlayerFiles, AMemoryListTheUserCannotReadOrReplaceIsKeptWithTheBox) {
   const QByteArray split =
       QByteArray(60000, 'y').append("\r\n").repeated(139) + QByteArray(48329, 'z') + "\r\nw\r\n";
   const qsizetype bound = 8 * 1024 * 1024 + 1;
-  // lock: taken from nobody after everything else is opened; outcome: memories read at
-  // start-up, the box at shutdown (damaged, denied) or none
+  // lock: taken from nobody after everything else is opened ("->": the list moved out of the
+  // game folder, a link left in its place); outcome: memories read at start-up, the box at
+  // shutdown (damaged, denied) or none
   struct Row {
     const char* why;
     QByteArray before;  // null: no file
@@ -37,7 +38,6 @@ TEST(PlayerFiles, AMemoryListTheUserCannotReadOrReplaceIsKeptWithTheBox) {
     QByteArray after;
   };
   const Row rows[] = {
-      {"mode 000", kThree, "sys/lstphoto.dat", 0000, "0 damaged", kThree},
       {"write-only: unread, so never written over", kThree, "sys/lstphoto.dat", 0222, "0 damaged",
        kThree},
       {"a read-only folder with a writable file", kThree, "sys", 0555, "3 none",
@@ -50,13 +50,21 @@ TEST(PlayerFiles, AMemoryListTheUserCannotReadOrReplaceIsKeptWithTheBox) {
       {"8 MiB between CR and LF", split, nullptr, 0, "140 none",
        split.left(bound) + "new\r\n" + split.mid(bound)},
       {"part read, in a read-only folder", damaged, "sys", 0555, "1 denied", damaged},
+      // Neither read nor written: the box says it may not be written, not that it is damaged.
+      {"a link out of the game folder", kThree, "->", 0, "0 denied", kThree},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.why);
     Harness h;
     if (!row.before.isNull()) h.game.WriteRaw("sys/lstphoto.dat", row.before);
+    QTemporaryDir outside;
+    const QString list = h.game.path("sys/lstphoto.dat");
+    const bool linkedOut = QByteArray(row.lock) == "->";
+    if (linkedOut && QFile::rename(list, outside.filePath("list")))
+      QFile::link(outside.filePath("list"), list);
     OpenToEveryone(h.game.folder());
-    if (row.lock) ::chmod(h.game.path(row.lock).toUtf8().constData(), row.mode);
+    OpenToEveryone(outside.path());
+    if (row.lock && !linkedOut) ::chmod(h.game.path(row.lock).toUtf8().constData(), row.mode);
     const auto outcome = AsOrdinaryUser([&] {
       h.Start();
       const auto read = h.fom.controls.LstIvent.items.size() - 1;
@@ -75,44 +83,6 @@ TEST(PlayerFiles, AMemoryListTheUserCannotReadOrReplaceIsKeptWithTheBox) {
     ::chmod(h.game.path("sys").toUtf8().constData(), 0777);
     EXPECT_EQ(outcome, std::optional(row.outcome));
     EXPECT_TRUE(h.game.ReadRaw("sys/lstphoto.dat") == row.after);
-  }
-}
-
-// A memory list that leads out of the game folder is neither read nor written, and the
-// box says the file may not be written rather than calling it damaged.
-TEST(PlayerFiles, AMemoryListLinkedOutOfTheGameFolderIsLeftAlone) {
-  Harness h;
-  QTemporaryDir outside;
-  QFile list(outside.filePath("list"));
-  ASSERT_TRUE(list.open(QIODevice::WriteOnly) && list.write(kThree) == kThree.size());
-  list.close();
-  QFile::link(list.fileName(), h.game.path("sys/lstphoto.dat"));
-  h.Start();
-  h.fom.Form_Unload();
-  EXPECT_EQ(h.fom.controls.LstIvent.items, QStringList{"▼記憶"});
-  EXPECT_EQ(h.dialogs.boxes,
-            QStringList{"書き込みが許可されていないため、リストデーターを書き込めませ"
-                        "んでした。\r\n" +
-                        h.game.path("sys/lstphoto.dat")});
-  ASSERT_TRUE(list.open(QIODevice::ReadOnly));
-  EXPECT_EQ(list.readAll(), kThree);
-}
-
-// Fatigue 1e300 never recovers and days -1e300 never end: the menu itself stays
-// locked. The save parser holds the bounds; here one bound of each kind, one value past
-// them and a file too long to be a save, none of it applied.
-TEST(PlayerFiles, LoadRefusesASaveThatWouldLockTheGameAndNothingIsApplied) {
-  const std::pair<QByteArray, bool> rows[] = {
-      {"149\r\n32767", true}, {"149.5\r\n0", false}, {QByteArray(4096, ' ') + "0\r\n0", false}};
-  for (const auto& [tail, loads] : rows) {
-    Harness h;
-    h.Start();
-    h.game.WriteRaw("sys/all.dat", " 5 \r\n 6 \r\n 7 \r\n 32767 \r\n 3 \r\n" + tail + "\r\n");
-    h.fom.menu_save_Click(1);
-    const bool refused = h.dialogs.boxes.value(0).startsWith("LOAD ERROR!");
-    EXPECT_EQ(std::pair(refused, h.fom.state.affection[0]),
-              std::pair(!loads, std::int16_t(loads ? 5 : 0)))
-        << tail.right(20).toStdString();
   }
 }
 

@@ -95,7 +95,8 @@ TEST_F(SaveMenu, EditedCountsGoOnAsShownAndSaveAsShown) {
 
 // Whatever a scene left showing, a load ends in command mode, with the captions
 // written as the game writes numbers; a loaded fatigue of 100 starts the collapse at
-// once. A damaged save changes nothing (nullopt: all as before the load).
+// once. A damaged save, or one longer than a save can be, changes nothing (nullopt: all as
+// before the load).
 TEST_F(SaveMenu, ALoadOverASceneReturnsToCommandModeWithTheFilesNumbers) {
   using Shown = decltype(Snapshot(h));
   const std::pair<QByteArray, std::optional<Shown>> rows[] = {
@@ -104,6 +105,7 @@ TEST_F(SaveMenu, ALoadOverASceneReturnsToCommandModeWithTheFilesNumbers) {
       {" 0 \r\n 0 \r\n 0 \r\n 10 \r\n 2 \r\n100\r\n3\r\n",
        Shown{"", {}, 10, 2, "100", "3", "朝", true, false, true, false, false}},
       {" 1 \r\n 2 \r\n 3 \r\n 10 \r\n 8 \r\n50\r\n6\r\n", std::nullopt},
+      {QByteArray(4096, ' ') + "1\r\n2\r\n3\r\n10\r\n2\r\n0\r\n3\r\n", std::nullopt},  // too long
   };
   for (const auto& [file, shown] : rows) {
     SetGame(h, {4, 5, 6}, 10, 3, 20, 2);
@@ -115,7 +117,8 @@ TEST_F(SaveMenu, ALoadOverASceneReturnsToCommandModeWithTheFilesNumbers) {
     Load(file);
     EXPECT_EQ(Snapshot(h), shown.value_or(before));
   }
-  EXPECT_EQ(h.dialogs.boxes, QStringList({kLoadOk, kLoadOk, Failure(h, "LOAD ERROR!")}));
+  const QString damaged = Failure(h, "LOAD ERROR!");
+  EXPECT_EQ(h.dialogs.boxes, QStringList({kLoadOk, kLoadOk, damaged, damaged}));
 }
 
 // A tired save at the limit: the collapse comes first and the ending's page then covers

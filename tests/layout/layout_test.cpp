@@ -75,13 +75,15 @@ TEST(Layout, AWindowNeverOutgrowsTheUsableScreenAndIsCentredOnIt) {
 }
 
 TEST(Layout, TheGridPutsEachControlInItsPlaceAndElevenPanelRowsFillThePanel) {
-  // 100 pixels a unit, with the 0.1 unit margin making the origin (10, 10).
-  const std::pair<GridRect, QRect> rows[] = {{kPicSttRect, {0, 0, 820, 620}},
-                                             {kLstIventRect, {10, 10, 200, 400}},
-                                             {kPicKaoRect, {10, 410, 200, 200}},
-                                             {kLblRect, {210, 410, 400, 200}},
-                                             {kPicComRect, {660, 10, 150, 600}}};
-  for (const auto& [rect, px] : rows) EXPECT_EQ(ToPixels(rect, kWindowGrid, {820, 620}), px);
+  // At 704 x 509 pixels (85.9 a unit across, 82.1 down, the 0.1 unit margin first) no
+  // edge lies on a whole pixel, yet neighbours meet: the list's bottom is the face's top
+  // (337), the face's right the label's left (180).
+  const std::pair<GridRect, QRect> rows[] = {{kPicSttRect, {0, 0, 704, 509}},
+                                             {kLstIventRect, {9, 8, 171, 329}},
+                                             {kPicKaoRect, {9, 337, 171, 164}},
+                                             {kLblRect, {180, 337, 344, 164}},
+                                             {kPicComRect, {567, 8, 128, 493}}};
+  for (const auto& [rect, px] : rows) EXPECT_EQ(ToPixels(rect, kWindowGrid, {704, 509}), px);
   // 600 pixels over eleven rows: every edge lies where its share rounds to.
   const int edges[] = {0, 55, 109, 164, 218, 273, 327, 382, 436, 491, 545, 600};
   for (int row = 0; row < 11; ++row) {

@@ -43,7 +43,6 @@ TEST(PlayerFiles, ASaveReplacesOnlyWhatTheOrdinaryUserMayAndKeepsWhatThePlayerSe
   const Row rows[] = {
       {"a plain save", plain, nullptr, 0, 0, kNew, None},
       {"a read-only save is refused and kept", plain, "sys/all.dat", 0444, 0, kOld, Denied},
-      {"a save of mode 000 is refused and kept", plain, "sys/all.dat", 0, 0, kOld, Denied},
       {"a read-only folder with a writable file: in place", plain, "sys", 0555, 0, kNew, None},
       {"a read-only folder without the file", [](TempGame&) {}, "sys", 0555, 0, "", Denied},
       {"a full disk", plain, nullptr, 0, 8, kOld, NoSpace},

@@ -1,7 +1,10 @@
 // hibi-check run as a game author runs it, on folders with one thing broken each.
 #include <gtest/gtest.h>
 
+#include <grp.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -10,6 +13,7 @@
 #include <functional>
 
 #include "support/harness.h"
+#include "support/ordinary_user.h"
 
 namespace hibi::testing {
 namespace {
@@ -50,8 +54,15 @@ struct CheckRun {
   QString errors;     // stderr
 };
 
-CheckRun RunCheck(const QStringList& arguments) {
+// As root, `asOrdinaryUser` runs the checker as nobody, so that a file taken away from
+// everybody cannot be read by it either.
+CheckRun RunCheck(const QStringList& arguments, bool asOrdinaryUser = false) {
   QProcess process;
+  process.setChildProcessModifier([asOrdinaryUser] {
+    if (asOrdinaryUser && !::geteuid() &&
+        (::setgroups(0, nullptr) || ::setgid(kNobody) || ::setuid(kNobody)))
+      ::_exit(127);
+  });
   process.start(QStringLiteral(HIBI_CHECK_EXE), arguments);
   if (!process.waitForFinished(180000) || process.exitStatus() != QProcess::NormalExit) return {};
   return {process.exitCode(),
@@ -84,8 +95,9 @@ class ABrokenGame : public ::testing::TestWithParam<Broken> {};
 TEST_P(ABrokenGame, GetsExactlyTheseDiagnostics) {
   const Broken& row = GetParam();
   SmallGame game;
+  OpenToEveryone(game.folder());
   row.breakIt(game);
-  const CheckRun run = RunCheck({game.folder()});
+  const CheckRun run = RunCheck({game.folder()}, true);
   std::filesystem::remove_all(game.folder().toStdString());  // names Qt cannot decode
   ASSERT_FALSE(run.lines.isEmpty()) << run.errors.toStdString();
   QStringList diagnostics = run.lines.mid(0, run.lines.size() - 1);
@@ -118,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
                  g.WriteScript("opn", {">img ../../x", ">img \x1B]0;x\x07", "-/よわ＿1",
                                        ">img hana", ">ive ../../../etc/passwd", "tugi"});
                  QFile::remove(g.path("img/hana.png"));
-                 ::mkfifo(QFile::encodeName(g.path("img/hana.png")).constData(), 0600);
+                 ::mkfifo(QFile::encodeName(g.path("img/hana.png")).constData(), 0666);
                  QFile::remove(g.path("txt/10.txt"));
                  QFile::link("/etc/hostname", g.path("txt/10.txt"));
                },
@@ -138,9 +150,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "img/hana.png: error: a FIFO, device or socket, not a file; the game refuses it",
                 "txt/10.txt: error: a link that leads outside the game folder (to /etc/hostname); "
                 "the game refuses it"}},
-        Broken{"MissingSettingsFile",
-               [](SmallGame& g) { QFile::remove(g.path("sys/sys.dat")); },
-               {"sys/sys.dat: error: the settings file is missing; the game cannot start"}},
+        Broken{"UnreadableSettingsFile",
+               [](SmallGame& g) { ::chmod(QFile::encodeName(g.path("sys/sys.dat")), 0); },
+               {"sys/sys.dat: error: the settings file may not be read; the game cannot start"}},
         Broken{"ThreeLineSettingsFile",
                [](SmallGame& g) { g.WriteRaw("sys/sys.dat", ".txt\r\n.png\r\n\r\n"); },
                {"sys/sys.dat: error: the settings file has 3 lines; the game needs 4 to start "
@@ -161,6 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
                  g.WriteRaw("txt/012.txt", QStringLiteral("こんにちは\r\n").toUtf8());
                  g.WriteScript("014", {"さよなら", ">Ending", ">img", "tugi だよ"});
                  g.WriteScript("01", {">ive"});
+                 ::chmod(QFile::encodeName(g.path("txt/015.txt")), 0);
                },
                {"txt/001.txt:3:3: error: invalid code page 932 bytes (E0 7F)" + kShowsReplacement,
                 "txt/002.txt:1:4: error: invalid code page 932 bytes (82)" + kShowsReplacement,
@@ -181,6 +194,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "it loaded last",
                 "txt/014.txt:4: warning: the scene ends at \"tugi\"; the rest of the line is never "
                 "shown",
+                "txt/015.txt: error: the script may not be read",
                 Missing("opn", "when a new game starts"),
                 Missing("26", "for サガの店 at 深夜"),
                 Missing("013", "when とおみや is visited at affection level 3"),
@@ -188,37 +202,42 @@ INSTANTIATE_TEST_SUITE_P(
                 Missing("end1", "through \">endflag\" for the ending of とおみや"),
                 Missing("end2", "through \">endflag\" for the ending of こうき"),
                 "bgm.mid: error: chunk 2 (\"MTrk\") runs past the end of the file"}},
-        // Scripts without a suffix; names found only through case folding, "\\" as a folder
-        // or code page 932 bytes.
-        Broken{"NamesTheGameFindsAnyway",
-               [](SmallGame& g) {
-                 g.WriteRaw("sys/sys.dat", "\r\n.png\r\n\r\n\r\n");
-                 QDir scripts(g.path("txt"));
-                 for (const QString& file : scripts.entryList(QDir::Files))
-                   scripts.rename(file, file.chopped(4));
-                 // Now a file named "extra.txt" is the scene "extra.txt".
-                 g.WriteScript("extra", {"だれも来ない"});
-                 g.WriteScript("01", {">ive nowhere"}, "");
-                 QFile::rename(g.path("txt/opn"), g.path("txt/OPN"));
-                 QFile::rename(g.path("img/03.png"), g.path("img/03.PNG"));
-                 QFile::rename(g.path("bgm.mid"), g.path("BGM.MID"));
-                 g.WritePicture("img/sub/hana.png");
-                 g.WriteScript("00", {">img sub\\hana", "やあ"}, "");
-                 // The face's name in code page 932 bytes, as an archive made on Windows leaves it.
-                 const QByteArray face = g.path("face/").toUtf8();
-                 std::rename(face + "よわ＿1.png", face + "\x82\xe6\x82\xed\x81Q1.png");
-               },
-               {"sys/sys.dat: note: script suffix \"\", picture suffix \".png\"",
-                "img/sub/hana.png: note: plays, through \"\\\" as a folder: img/sub/hana.png for "
-                "img/sub\\hana.png",
-                "txt/01:1: error: \">ive\" opens scene \"nowhere\", which is missing (txt/nowhere)",
-                "img/03.PNG: note: plays, through case folding: img/03.PNG for img/03.png",
-                "face/よわ＿1.png: note: plays, through code page 932 bytes: face/よわ＿1.png for "
-                "face/よわ＿1.png",
-                "img/extra.txt.png: warning: scene \"extra.txt\" has no picture of its own; the "
-                "game shows an empty picture layer",
-                "txt/OPN: note: plays, through case folding: txt/OPN for txt/opn",
-                "txt/extra.txt: warning: nothing opens scene \"extra.txt\""}},
+        // Scripts whose suffix is one space; names found only through case folding, "\\" as a
+        // folder or code page 932 bytes.
+        Broken{
+            "NamesTheGameFindsAnyway",
+            [](SmallGame& g) {
+              g.WriteRaw("sys/sys.dat", " \r\n.png\r\n\r\n\r\n");
+              QDir scripts(g.path("txt"));
+              for (const QString& file : scripts.entryList(QDir::Files))
+                scripts.rename(file, file.chopped(4) + " ");
+              // Now a file named "extra.txt " is the scene "extra.txt".
+              g.WriteScript("extra.txt", {"だれも来ない"}, " ");
+              g.WriteScript("01", {">ive nowhere"}, " ");
+              QFile::rename(g.path("txt/opn "), g.path("txt/OPN "));
+              QFile::rename(g.path("img/03.png"), g.path("img/03.PNG"));
+              g.WritePicture("img/03.Png");
+              QFile::rename(g.path("bgm.mid"), g.path("BGM.MID"));
+              g.WritePicture("img/sub/hana.png");
+              g.WriteScript("00", {">img sub\\hana", "やあ"}, " ");
+              // The face's name in code page 932 bytes, as an archive made on Windows leaves it.
+              const QByteArray face = g.path("face/").toUtf8();
+              std::rename(face + "よわ＿1.png", face + "\x82\xe6\x82\xed\x81Q1.png");
+            },
+            {"sys/sys.dat: note: script suffix \" \", picture suffix \".png\"",
+             "sys/sys.dat:1: warning: the script suffix \" \" has a space at its end or start, "
+             "which is part of every file name",
+             "img/sub/hana.png: note: plays, through \"\\\" as a folder: img/sub/hana.png for "
+             "img/sub\\hana.png",
+             "txt/01 :1: error: \">ive\" opens scene \"nowhere\", which is missing (txt/nowhere )",
+             "img/03.PNG: note: plays, through case folding: img/03.PNG for img/03.png",
+             "img/03.PNG: note: several files match img/03.png; the game takes img/03.PNG",
+             "face/よわ＿1.png: note: plays, through code page 932 bytes: face/よわ＿1.png for "
+             "face/よわ＿1.png",
+             "img/extra.txt.png: warning: scene \"extra.txt\" has no picture of its own; the "
+             "game shows an empty picture layer",
+             "txt/OPN : note: plays, through case folding: txt/OPN  for txt/opn ",
+             "txt/extra.txt : warning: nothing opens scene \"extra.txt\""}},
         // Lines after a scene has left open nothing; "fin" needs no picture of its own.
         Broken{
             "PicturesCirclesEndingsAndLinesAfterTheSceneHasLeft",
