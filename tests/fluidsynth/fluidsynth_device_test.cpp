@@ -21,7 +21,6 @@
 #include "fluidsynth/fluidsynth_device.h"
 #include "fluidsynth/fluidsynth_library.h"
 #include "game/music.h"
-#include "support/sample_tune.h"
 
 namespace hibi {
 namespace {
@@ -30,6 +29,7 @@ using Output = FluidSynthDevice::Output;
 constexpr int kRate = 44100;  // the synthesiser's own rate
 // The player moves on in steps of one rendered block; 147 frames is 1/300 s.
 constexpr int kStep = 147;
+const QString kTune = QStringLiteral(HIBI_SAMPLE_DIR "/bgm.mid");
 
 std::string Mode(FluidSynthDevice& device) {
   char reply[16];
@@ -79,7 +79,7 @@ void OpenSettled(FluidSynthDevice& device, const QString& path) {
 // The volume is the device's own, proved with the fakes below.
 TEST(FluidSynthDevice, OfflineTheTuneWaitsForPlayAndIsHeard) {
   FluidSynthDevice device(Output::kOffline);
-  device.Open(testing::SampleTune().path);
+  device.Open(kTune);
   EXPECT_EQ(Mode(device), "stopped") << "an opened tune waits to be played";
   device.Play();
   EXPECT_GT(Render(device, kTwoSeconds), 0.005);
@@ -92,12 +92,14 @@ TEST(FluidSynthDevice, AMissingOrDamagedSoundfontOrTuneMeansSilenceWithoutAWord)
   ASSERT_TRUE(real.open(QIODevice::ReadOnly));
   QByteArray damaged = real.readAll();
   damaged.replace(100, 300, QByteArray(300, '\xFF'));
-  const testing::SampleTune sample;
+  QFile tune(kTune);
+  ASSERT_TRUE(tune.open(QIODevice::ReadOnly));
+  const QByteArray tuneBytes = tune.readAll();
   // clang-format off
   const std::pair<const char*, QByteArray> rows[] = {
       {"missing.sf2", {}}, {"empty.sf2", ""}, {"cut.sf2", damaged.left(20000)},
       {"damaged.sf2", damaged}, {"absent.mid", {}}, {"text.mid", "not a tune at all\r\n"},
-      {"cut.mid", sample.bytes.left(sample.bytes.size() / 2)}, {"fifo.mid", "|"},
+      {"cut.mid", tuneBytes.left(tuneBytes.size() / 2)}, {"fifo.mid", "|"},
       {"zero.mid", "/dev/zero"}};
   // clang-format on
   for (const auto& [file, bytes] : rows) {
@@ -116,7 +118,7 @@ TEST(FluidSynthDevice, AMissingOrDamagedSoundfontOrTuneMeansSilenceWithoutAWord)
       SCOPED_TRACE(::testing::Message() << file << (output == Output::kOffline ? " offline" : ""));
       EXPECT_EQ(StderrOf([&] {
                   FluidSynthDevice device(output, font ? QStringList{path} : QStringList{});
-                  OpenSettled(device, sample.path);
+                  OpenSettled(device, kTune);
                   device.Play();
                   if (!font) OpenSettled(device, path);
                   EXPECT_EQ(Mode(device), "(failed)");
@@ -145,7 +147,7 @@ TEST(FluidSynthDevice, ThroughTheSpeakersWithoutAServerItStaysSilentWithoutAWord
   bool hasTune = true;
   EXPECT_EQ(StderrOf([&] {
               FluidSynthDevice device(Output::kSpeakers);
-              OpenSettled(device, testing::SampleTune().path);
+              OpenSettled(device, kTune);
               device.Play();
               mode = Mode(device);
               hasTune = device.HasTune();
@@ -319,7 +321,7 @@ class FakeDevice : public ::testing::Test {
     return levels;
   }
   void OpenAndPlay() {
-    music.OpenMusic(tune.path);
+    music.OpenMusic(kTune);
     window.Await(2);  // the close and the tune's fate
     EXPECT_EQ(Mode(), "stopped") << "until played";
     fake->length = device.LengthInTicks();
@@ -327,7 +329,6 @@ class FakeDevice : public ::testing::Test {
     music.PlayMusic();
   }
   Fake state;
-  testing::SampleTune tune;
   FluidSynthDevice device{FluidSynthDevice::Output::kSpeakers, {}, FakeSystem()};
   Music music{device};
   Window window{device, music};
@@ -385,7 +386,7 @@ TEST_F(FakeDevice, APlayerThatNeverPlaysIsNotRestartedInAStorm) {
 // done; the volume scales what is heard from the next step on.
 TEST_F(FakeDevice, WhatIsAskedWhileTheSynthesiserIsBuiltIsHeld) {
   std::unique_lock<std::mutex> loading(fake->gate);
-  music.OpenMusic(tune.path);
+  music.OpenMusic(kTune);
   EXPECT_EQ(Mode(), "stopped");
   EXPECT_TRUE(device.HasTune());
   music.bgmEnabled = true;
@@ -417,7 +418,7 @@ TEST_F(FakeDevice, WithoutAServerTheTunePlaysThroughAlsaOrNotAtAll) {
   EXPECT_EQ(left.back(), kLevel);
   EXPECT_EQ(right.back(), kLevel);
   fake->alsa = false;
-  music.OpenMusic(tune.path);
+  music.OpenMusic(kTune);
   window.Await(4);
   EXPECT_FALSE(device.HasTune());
   EXPECT_EQ(Mode(), "(failed)");

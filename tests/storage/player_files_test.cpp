@@ -47,8 +47,11 @@ TEST(PlayerFiles, ASaveReplacesOnlyWhatTheOrdinaryUserMayAndKeepsWhatThePlayerSe
       {"a read-only folder without the file", [](TempGame&) {}, "sys", 0555, 0, "", Denied},
       {"a full disk", plain, nullptr, 0, 8, kOld, NoSpace},
       {"a leftover of a killed run goes",
-       [](TempGame& g) { plain(g), g.WriteRaw("sys/.all.dat.tmp-99999999-1", kNew); }, nullptr, 0,
-       0, kNew, None},
+       [](TempGame& g) {
+         plain(g);
+         g.WriteRaw("sys/.all.dat.tmp-99999999-1", kNew);
+       },
+       nullptr, 0, 0, kNew, None},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.why);
@@ -73,20 +76,6 @@ TEST(PlayerFiles, ASaveReplacesOnlyWhatTheOrdinaryUserMayAndKeepsWhatThePlayerSe
     const QDir::Filters all = QDir::Files | QDir::Hidden | QDir::System;
     EXPECT_EQ(QDir(game.path("sys")).entryList({".*"}, all), QStringList());
   }
-}
-
-// A file that never ends a line, or never ends: reading stops at a bound, quickly.
-TEST(PlayerFiles, ReadingStopsAtALineOrFileBeyondEveryBound) {
-  TempGame game;
-  const QByteArray longLine(kMaxLineBytes + 1, 'x');
-  game.WriteRaw("sys/a.dat", "a\r\n" + longLine + "\r\nb\r\n");
-  auto reader = TextReader::Open(game.folder(), game.path("sys/a.dat"));
-  EXPECT_EQ(reader->ReadLine(), "a");
-  EXPECT_EQ(reader->ReadLine(), std::nullopt);
-  EXPECT_EQ(reader->stop(), TextReader::Stop::Damaged);
-  EXPECT_EQ(reader->ReadLine(), std::nullopt);
-  EXPECT_EQ(ReadFirstLines(game.folder(), game.path("sys/a.dat"), 3, 1), QStringList());
-  EXPECT_EQ(ReadFirstLines(game.folder(), game.path("sys/a.dat"), 3, 3), QStringList({"a"}));
 }
 
 // A run killed while it writes the memory list (or a save: the same replacement) leaves

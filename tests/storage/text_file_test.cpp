@@ -65,15 +65,29 @@ TEST(ReadLines, EachLineEndEndsALineAndACountStopsReadingEarly) {
   }
 }
 
-// An ended file stays ended; line ends and double-byte characters that fall on the reader's
-// 64 KiB chunk border read back exactly.
+// A file ended, or stopped at a line beyond the bound or at the byte bound, stays ended;
+// line ends and double-byte characters that fall on the reader's 64 KiB chunk border read
+// back exactly.
 TEST(TextReader, AnEndedFileStaysEndedAndWhatFallsOnAChunkBorderReadsBackExactly) {
   TempGame game;
-  game.WriteRaw("sys/f.dat", "one\r\ntwo");
-  auto reader = TextReader::Open(game.folder(), game.path("sys/f.dat"));
-  ASSERT_NE(reader, nullptr);
-  for (const char* line : {"one", "two", "", ""})
-    EXPECT_EQ(reader->ReadLine(), *line ? std::optional<QString>(line) : std::nullopt);
+  const QByteArray longLine(kMaxLineBytes + 1, 'x');
+  using Row = std::pair<QByteArray, TextReader::Stop>;
+  for (const auto& [bytes, stop] :
+       {Row{"a\r\nb", TextReader::Stop::None},
+        Row{"a\r\n" + longLine + "\r\nb\r\n", TextReader::Stop::Damaged}}) {
+    game.WriteRaw("sys/f.dat", bytes);
+    auto reader = TextReader::Open(game.folder(), game.path("sys/f.dat"));
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(reader->ReadLine(), "a");
+    if (stop == TextReader::Stop::None) {
+      EXPECT_EQ(reader->ReadLine(), "b");
+    }
+    EXPECT_EQ(reader->ReadLine(), std::nullopt);
+    EXPECT_EQ(reader->ReadLine(), std::nullopt);
+    EXPECT_EQ(reader->stop(), stop);
+  }
+  EXPECT_EQ(ReadFirstLines(game.folder(), game.path("sys/f.dat"), 3, 1), QStringList());
+  EXPECT_EQ(ReadFirstLines(game.folder(), game.path("sys/f.dat"), 3, 3), QStringList({"a"}));
   EXPECT_EQ(TextReader::Open(game.folder(), game.path("sys/none.dat")), nullptr);
   const QString kanji(32767, QChar(0x884C));  // 行, two bytes each
   for (const QString& first : {QString(65533, 'a'), QString(65534, 'a'), QString(65535, 'a'),

@@ -17,7 +17,10 @@ class ScopedFileSizeLimit {
     active_ = ::setrlimit(RLIMIT_FSIZE, &tight) == 0;
   }
   ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
-  ~ScopedFileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved_), std::signal(SIGXFSZ, oldHandler_); }
+  ~ScopedFileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, oldHandler_);
+  }
   bool active() const { return active_; }
 
  private:
