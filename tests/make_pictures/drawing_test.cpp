@@ -74,4 +74,20 @@ TEST(PaintBust, EachGirlWearsHerOwnColourInAllFourFacesAndNoOtherGirlDoes) {
   }
 }
 
+TEST(ReduceColours, AFinishedScenePicturesLosesAlmostNothing) {
+  const QImage scene =
+      art::PlaceScene(art::kPark, art::kEvening).convertToFormat(QImage::Format_RGB32);
+  const QImage reduced = art::ReduceColours(scene);
+  double error = 0;
+  for (int y = 0; y < scene.height(); y += 3) {
+    for (int x = 0; x < scene.width(); x += 3) {
+      const QRgb a = scene.pixel(x, y), b = reduced.pixel(x, y);
+      error += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+               std::abs(qBlue(a) - qBlue(b));
+    }
+  }
+  const double mean = error / (3.0 * (scene.height() / 3) * (scene.width() / 3));
+  EXPECT_LT(mean, 3.0);
+}
+
 }  // namespace
