@@ -55,7 +55,7 @@ MenuChoice FakeDialogs::PopupMenu() {
 
 float ScriptedRandom::Next() {
   ++draws;
-  return Take(script, fallback);
+  return Take(script, 0.5f);
 }
 
 // Both tell the watchdog, as the real device does.

@@ -47,14 +47,13 @@ class FakeDialogs : public Dialogs {
   std::function<void()> whileOpen;
 };
 
-// Answers from a script of fractions, then repeats `fallback`.
+// Answers from a script of fractions, then 0.5 for ever.
 class ScriptedRandom : public Random {
  public:
   void SeedFromClock() override { ++seeds; }
   float Next() override;
 
   std::deque<float> script;
-  float fallback = 0.5f;
   int seeds = 0, draws = 0;
 };
 
