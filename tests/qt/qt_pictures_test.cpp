@@ -191,23 +191,12 @@ TEST_F(PictureBoxes, WindowsPictureFormatsLoadWhateverTheirSuffix) {
               {"B4.BMP", "few.png -type palette -compress None bmp3:", 4, 0},
               {"B8.BMP", "many.png -type palette -compress None bmp3:", 8, 0},
               {"R8.BMP", "many.png -type palette -compress RLE bmp3:", 8, 1},
-              {"R4.BMP", nullptr, 4, 2},
               {"B24.bmp", "two.png -type truecolor -compress None bmp3:", 24, 0},
               {"P.JPG", "two.png -quality 95 jpeg:", 0, 0},
               {"P.GIF", "many.png gif:", 0, 0}};
-  // ImageMagick writes no run-length 4-bit BMP, so that one is put together by hand: 4x2
-  // pixels, runs of two reds (colour 1) and two blues (colour 2) on each row.
-  game.WriteRaw(
-      "img/R4.BMP",
-      QByteArray::fromHex("424d840000000000000076000000280000000400000002000000010004000200"
-                          "00000e000000130b0000130b0000100000000000000000000000"
-                          "0000ff00ff000000") +
-          QByteArray(13 * 4, '\0') + QByteArray::fromHex("0211022200000211022200000001"));
   for (const auto& row : rows) {
     SCOPED_TRACE(row.file);
-    if (row.made) {
-      ASSERT_EQ(convert(QString(row.made) + row.file), 0);
-    }
+    ASSERT_EQ(convert(QString(row.made) + row.file), 0);
     const QByteArray bytes = game.ReadRaw(QString("img/") + row.file);
     if (row.bits) {  // as the BMP header must say, to be sure of what was tested
       ASSERT_EQ(std::pair(int(qFromLittleEndian<quint16>(bytes.constData() + 28)),
