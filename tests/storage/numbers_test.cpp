@@ -13,7 +13,8 @@ namespace {
 
 const std::nullopt_t no = std::nullopt;
 
-TEST(ParseNumber, ACaptionReadsAsANumberOnlyWhenItIsOne) {
+// A caption reads as a number only when it is one; each number shown reads back the same.
+TEST(ParseNumber, ACaptionReadsAsANumberOnlyWhenItIsOneAndShowsWholeNumbersWithoutPoint) {
   // clang-format off
   const std::pair<const char*, std::optional<double>> rows[] = {  // UTF-8 text, its value
       {" -3 ", -3.0}, {"  7\t", 7.0}, {"+5", 5.0}, {".5", 0.5}, {"5.", 5.0}, {"1.5E-1", 0.15},
@@ -23,10 +24,6 @@ TEST(ParseNumber, ACaptionReadsAsANumberOnlyWhenItIsOne) {
   // clang-format on
   for (const auto& [text, value] : rows)
     EXPECT_EQ(ParseNumber(QString::fromUtf8(text)), value) << text;
-}
-
-// Each caption written reads back as the same number.
-TEST(NumberText, ACaptionShowsWholeNumbersWithoutPointOrLeadingSpace) {
   using Row = std::pair<double, const char*>;
   for (const auto& [value, text] : {Row{-3, "-3"}, Row{-0.0, "0"}, Row{123456789, "123456789"},
                                     Row{-0.25, "-0.25"}, Row{0.1, "0.1"}}) {
