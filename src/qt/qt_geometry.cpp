@@ -38,9 +38,10 @@ WindowGeometry::~WindowGeometry() = default;
 QMargins WindowGeometry::Frame() const {
   if (window_.isVisible() && window_.windowHandle()) {
     if (!mapped_.isNull()) return mapped_;
-    // Qt's own decorations on Wayland, or the window manager's extents on X11.
+    // Qt's own decorations on Wayland, or the window manager's extents on X11. Qt
+    // reads the frame once after each new one and may read it before it is sized.
     const QMargins known = window_.windowHandle()->frameMargins();
-    if (!known.isNull()) return known;
+    if (!known.isNull() && FrameFits(known)) return known;
   }
   return announced_;
 }

@@ -163,12 +163,15 @@ QMargins FrameOnScreen(const QWidget& window) {
   const int border = outer->border_width;
   const int width = outer->width + 2 * border;
   const int height = outer->height + 2 * border;
-  const int left = at->dst_x + border;
-  const int top_ = at->dst_y + border;
+  const QMargins frame(at->dst_x + border, at->dst_y + border,
+                       width - at->dst_x - border - inner->width,
+                       height - at->dst_y - border - inner->height);
+  // Between putting the window into a new frame and giving that frame its size, a
+  // window manager that is kept waiting shows a frame smaller than the window.
+  if (!FrameFits(frame)) return {};
   const qreal ratio = window.devicePixelRatioF();
-  auto px = [ratio](int v) { return static_cast<int>(std::max(v, 0) / ratio); };
-  return QMargins(px(left), px(top_), px(width - left - inner->width),
-                  px(height - top_ - inner->height));
+  auto px = [ratio](int v) { return static_cast<int>(v / ratio); };
+  return QMargins(px(frame.left()), px(frame.top()), px(frame.right()), px(frame.bottom()));
 }
 
 FrameWatcher::FrameWatcher(QWidget& window, std::function<void()> onFrame)

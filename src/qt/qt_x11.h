@@ -50,6 +50,11 @@ class CloseRequestWatcher : public QAbstractNativeEventFilter {
   unsigned deleteWindow_ = 0;
 };
 
+// A frame that holds the window it is round: no side narrower than nothing.
+inline bool FrameFits(const QMargins& frame) {
+  return frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0;
+}
+
 // The frame a window manager has put round the mapped `window`, read from the
 // window tree as the server has it now: the difference between its outermost
 // ancestor below the root and the window itself. Null without a window manager's
