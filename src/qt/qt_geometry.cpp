@@ -30,6 +30,13 @@ WindowGeometry::WindowGeometry(QWidget& window, std::function<void()> relayout)
   connect(&settle_, &QTimer::timeout, this, [this] {
     if (window_.geometry() != normal_) relayout_();
   });
+  stateWait_.setSingleShot(true);
+  stateWait_.setInterval(kSettleMs);
+  // No maximise was said: the size was a request.
+  connect(&stateWait_, &QTimer::timeout, this, [this] {
+    platformSized_ = false;
+    relayout_();
+  });
   window.installEventFilter(this);
 }
 
@@ -51,12 +58,21 @@ void WindowGeometry::Placed(const QRect& inner, const QMargins& frame) {
   used_ = frame;
 }
 
-bool WindowGeometry::PlatformSized() const {
-  if (window_.windowState() & (kOwned | Qt::WindowMinimized)) return true;
+bool WindowGeometry::Covers() const {
   const QRect usable = UsableArea(window_);
   const QSize outer = window_.geometry().marginsAdded(Frame()).size();
   return window_.isVisible() && !usable.isEmpty() && window_.geometry() != placed_ &&
          outer.width() >= usable.width() && outer.height() >= usable.height();
+}
+
+bool WindowGeometry::PlatformSized() const {
+  if (window_.windowState() & (kOwned | Qt::WindowMinimized)) return true;
+  // Covering the usable area is a maximise only from a window manager that put a
+  // frame round the window and has no other way to say so, or one that is about to
+  // say so: elsewhere it is a program's or the player's request for a size, and the
+  // layout answers it.
+  if (!Covers()) return false;
+  return stateWait_.isActive() || (!saysMaximised_ && !mapped_.isNull());
 }
 
 bool WindowGeometry::eventFilter(QObject* watched, QEvent* event) {
@@ -71,6 +87,8 @@ bool WindowGeometry::eventFilter(QObject* watched, QEvent* event) {
           relayout_();
         });
         WatchScreen(window_.screen());
+        saysMaximised_ = WindowManagerAnnounces("_NET_WM_STATE_MAXIMIZED_VERT");
+        FillScreenAlone();
         // Decorations drawn by Qt itself come with the first frame.
         window_.windowHandle()->installEventFilter(this);
         // Looked at once Qt has taken note of the frame as well.
@@ -79,6 +97,7 @@ bool WindowGeometry::eventFilter(QObject* watched, QEvent* event) {
       }
       break;
     case QEvent::WindowStateChange: {
+      FillScreenAlone();
       const Qt::WindowStates old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
       if ((old & kOwned) && !(window_.windowState() & (kOwned | Qt::WindowMinimized))) {
         Restore();
@@ -99,10 +118,13 @@ bool WindowGeometry::eventFilter(QObject* watched, QEvent* event) {
 
 void WindowGeometry::Track() {
   if (window_.isVisible()) {
-    mapped_ = FrameOnScreen(window_);
+    mapped_ = FrameOnScreen(window_).value_or(mapped_);
   }
   // Maximised or full screen again before the platform had settled.
-  if (window_.windowState() & kOwned) settle_.stop();
+  if (window_.windowState() & kOwned) {
+    settle_.stop();
+    stateWait_.stop();
+  }
   if (settle_.isActive()) {
     // After the layout's pass on the size passed through, not before it.
     QTimer::singleShot(0, this, [this] {
@@ -113,6 +135,10 @@ void WindowGeometry::Track() {
     });
     return;
   }
+  // Some window managers size a maximised window before they say it is maximised.
+  if (saysMaximised_ && !platformSized_ && !stateWait_.isActive() &&
+      !(window_.windowState() & Qt::WindowMinimized) && Covers())
+    stateWait_.start();
   const bool sized = PlatformSized();
   if (platformSized_ && !sized) return Restore();
   platformSized_ = sized;
@@ -134,6 +160,19 @@ void WindowGeometry::Restore() {
   // Once the platform is done with its own leaving of the state.
   QTimer::singleShot(0, this, [this] {
     if (settle_.isActive() && window_.geometry() != normal_) window_.setGeometry(normal_);
+  });
+}
+
+// Without a window manager that does it, full screen is the window given the whole
+// screen: nothing frames it or lays anything over it there.
+void WindowGeometry::FillScreenAlone() {
+  QTimer::singleShot(0, this, [this] {
+    if (!(window_.windowState() & Qt::WindowFullScreen) || !window_.isVisible() ||
+        !window_.screen())
+      return;
+    const QRect screen = window_.screen()->geometry();
+    if (window_.geometry() != screen && !WindowManagerAnnounces("_NET_WM_STATE_FULLSCREEN"))
+      window_.windowHandle()->setGeometry(screen);
   });
 }
 

@@ -35,7 +35,7 @@ class WindowGeometry : public QObject {
   void Placed(const QRect& inner, const QMargins& frame);
 
   // Maximised, full screen or minimised, or a frame covering the usable area that the
-  // game did not ask for (a window manager that maximises before it says so).
+  // game did not ask for from a window manager that cannot say it maximised.
   bool PlatformSized() const;
   // The layout leaves the size and place alone: the platform owns them, or the size
   // from before is being given back.
@@ -44,8 +44,11 @@ class WindowGeometry : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // A frame covering the usable area, that the game did not ask for.
+  bool Covers() const;
   void Track();
   void Restore();
+  void FillScreenAlone();
   void WatchScreen(QScreen* screen);
 
   QWidget& window_;
@@ -60,9 +63,13 @@ class WindowGeometry : public QObject {
   // or full screen.
   QRect normal_;
   bool platformSized_ = false;
+  bool saysMaximised_ = true;
   // While the platform settles after a maximise or full screen, every size it
   // passes through is replaced by the one from before.
   QTimer settle_;
+  // A window manager that can say it maximised has sized the window to cover the
+  // usable area: it may be about to say so.
+  QTimer stateWait_;
   QMetaObject::Connection screenWatch_;
   bool watching_ = false;
   std::unique_ptr<FrameWatcher> frameWatcher_;
