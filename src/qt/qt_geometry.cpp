@@ -14,6 +14,8 @@ namespace {
 constexpr Qt::WindowStates kOwned = Qt::WindowMaximized | Qt::WindowFullScreen;
 // How long the platform may take to give the window its frame back.
 constexpr int kSettleMs = 500;
+// How long a changed frame must hold still before it is counted.
+constexpr int kFrameStillMs = 100;
 
 }  // namespace
 
@@ -29,6 +31,14 @@ WindowGeometry::WindowGeometry(QWidget& window, std::function<void()> relayout)
   // A window manager that would not give the size back: the layout decides.
   connect(&settle_, &QTimer::timeout, this, [this] {
     if (window_.geometry() != normal_) relayout_();
+  });
+  frameCheck_.setSingleShot(true);
+  frameCheck_.setInterval(kFrameStillMs);
+  connect(&frameCheck_, &QTimer::timeout, this, [this] {
+    const std::optional<QMargins> again = FrameOnScreen(window_);
+    if (!again || *again != candidate_) return ReadFrame();
+    mapped_ = candidate_;
+    Track();
   });
   stateWait_.setSingleShot(true);
   stateWait_.setInterval(kSettleMs);
@@ -116,10 +126,21 @@ bool WindowGeometry::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
-void WindowGeometry::Track() {
-  if (window_.isVisible()) {
-    mapped_ = FrameOnScreen(window_).value_or(mapped_);
+// The first frame is taken at once; a changed one once it holds still, since a window
+// manager that sizes its frame after the window shows a stale frame in between.
+void WindowGeometry::ReadFrame() {
+  const std::optional<QMargins> now = FrameOnScreen(window_);
+  if (!now || *now == mapped_) return;
+  if (mapped_.isNull()) {
+    mapped_ = *now;
+  } else if (*now != candidate_ || !frameCheck_.isActive()) {
+    candidate_ = *now;
+    frameCheck_.start();
   }
+}
+
+void WindowGeometry::Track() {
+  if (window_.isVisible()) ReadFrame();
   // Maximised or full screen again before the platform had settled.
   if (window_.windowState() & kOwned) {
     settle_.stop();

@@ -46,6 +46,7 @@ class WindowGeometry : public QObject {
  private:
   // A frame covering the usable area, that the game did not ask for.
   bool Covers() const;
+  void ReadFrame();
   void Track();
   void Restore();
   void FillScreenAlone();
@@ -57,6 +58,8 @@ class WindowGeometry : public QObject {
   // The frame as the server has it, read at every change of the window, where Qt
   // has none or has not yet caught up with it.
   QMargins mapped_;
+  QMargins candidate_;
+  QTimer frameCheck_;
   QMargins used_;
   QRect placed_;
   // The last size and place the window had of its own, given back after a maximise
