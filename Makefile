@@ -5,7 +5,7 @@ PACKAGES := cmake ninja-build g++ make pkg-config \
   qt6-base-dev libfluidsynth-dev timgm6mb-soundfont fonts-ipafont-gothic \
   libgtest-dev libgmock-dev \
   libxcb1-dev xvfb xauth xdotool wmctrl openbox x11-utils imagemagick \
-  clang-format icewm xfwm4 twm weston qt6-wayland \
+  clang-format icewm xfwm4 twm weston xwayland qt6-wayland \
   qt6-speech-dev qt6-speech-speechd-plugin qt6-svg-dev qt6-declarative-dev \
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus dbus-x11 appstream strace
 

@@ -14,6 +14,8 @@ namespace {
 constexpr Qt::WindowStates kOwned = Qt::WindowMaximized | Qt::WindowFullScreen;
 // How long the platform may take to give the window its frame back.
 constexpr int kSettleMs = 500;
+// How long a changed frame must hold still before it is counted.
+constexpr int kFrameStillMs = 100;
 
 }  // namespace
 
@@ -30,6 +32,21 @@ WindowGeometry::WindowGeometry(QWidget& window, std::function<void()> relayout)
   connect(&settle_, &QTimer::timeout, this, [this] {
     if (window_.geometry() != normal_) relayout_();
   });
+  frameCheck_.setSingleShot(true);
+  frameCheck_.setInterval(kFrameStillMs);
+  connect(&frameCheck_, &QTimer::timeout, this, [this] {
+    const std::optional<QMargins> again = FrameOnScreen(window_);
+    if (!again || *again != candidate_) return ReadFrame();
+    mapped_ = candidate_;
+    Track();
+  });
+  stateWait_.setSingleShot(true);
+  stateWait_.setInterval(kSettleMs);
+  // No maximise was said: the size was a request.
+  connect(&stateWait_, &QTimer::timeout, this, [this] {
+    platformSized_ = false;
+    relayout_();
+  });
   window.installEventFilter(this);
 }
 
@@ -38,9 +55,10 @@ WindowGeometry::~WindowGeometry() = default;
 QMargins WindowGeometry::Frame() const {
   if (window_.isVisible() && window_.windowHandle()) {
     if (!mapped_.isNull()) return mapped_;
-    // Qt's own decorations on Wayland, or the window manager's extents on X11.
+    // Qt's own decorations on Wayland, or the window manager's extents on X11. Qt
+    // reads the frame once after each new one and may read it before it is sized.
     const QMargins known = window_.windowHandle()->frameMargins();
-    if (!known.isNull()) return known;
+    if (!known.isNull() && FrameFits(known)) return known;
   }
   return announced_;
 }
@@ -50,12 +68,21 @@ void WindowGeometry::Placed(const QRect& inner, const QMargins& frame) {
   used_ = frame;
 }
 
-bool WindowGeometry::PlatformSized() const {
-  if (window_.windowState() & (kOwned | Qt::WindowMinimized)) return true;
+bool WindowGeometry::Covers() const {
   const QRect usable = UsableArea(window_);
   const QSize outer = window_.geometry().marginsAdded(Frame()).size();
   return window_.isVisible() && !usable.isEmpty() && window_.geometry() != placed_ &&
          outer.width() >= usable.width() && outer.height() >= usable.height();
+}
+
+bool WindowGeometry::PlatformSized() const {
+  if (window_.windowState() & (kOwned | Qt::WindowMinimized)) return true;
+  // Covering the usable area is a maximise only from a window manager that put a
+  // frame round the window and has no other way to say so, or one that is about to
+  // say so: elsewhere it is a program's or the player's request for a size, and the
+  // layout answers it.
+  if (!Covers()) return false;
+  return stateWait_.isActive() || (!saysMaximised_ && !mapped_.isNull());
 }
 
 bool WindowGeometry::eventFilter(QObject* watched, QEvent* event) {
@@ -70,6 +97,8 @@ bool WindowGeometry::eventFilter(QObject* watched, QEvent* event) {
           relayout_();
         });
         WatchScreen(window_.screen());
+        saysMaximised_ = WindowManagerAnnounces("_NET_WM_STATE_MAXIMIZED_VERT");
+        FillScreenAlone();
         // Decorations drawn by Qt itself come with the first frame.
         window_.windowHandle()->installEventFilter(this);
         // Looked at once Qt has taken note of the frame as well.
@@ -78,6 +107,7 @@ bool WindowGeometry::eventFilter(QObject* watched, QEvent* event) {
       }
       break;
     case QEvent::WindowStateChange: {
+      FillScreenAlone();
       const Qt::WindowStates old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
       if ((old & kOwned) && !(window_.windowState() & (kOwned | Qt::WindowMinimized))) {
         Restore();
@@ -96,12 +126,26 @@ bool WindowGeometry::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
-void WindowGeometry::Track() {
-  if (window_.isVisible()) {
-    mapped_ = FrameOnScreen(window_);
+// The first frame is taken at once; a changed one once it holds still, since a window
+// manager that sizes its frame after the window shows a stale frame in between.
+void WindowGeometry::ReadFrame() {
+  const std::optional<QMargins> now = FrameOnScreen(window_);
+  if (!now || *now == mapped_) return;
+  if (mapped_.isNull()) {
+    mapped_ = *now;
+  } else if (*now != candidate_ || !frameCheck_.isActive()) {
+    candidate_ = *now;
+    frameCheck_.start();
   }
+}
+
+void WindowGeometry::Track() {
+  if (window_.isVisible()) ReadFrame();
   // Maximised or full screen again before the platform had settled.
-  if (window_.windowState() & kOwned) settle_.stop();
+  if (window_.windowState() & kOwned) {
+    settle_.stop();
+    stateWait_.stop();
+  }
   if (settle_.isActive()) {
     // After the layout's pass on the size passed through, not before it.
     QTimer::singleShot(0, this, [this] {
@@ -112,6 +156,10 @@ void WindowGeometry::Track() {
     });
     return;
   }
+  // Some window managers size a maximised window before they say it is maximised.
+  if (saysMaximised_ && !platformSized_ && !stateWait_.isActive() &&
+      !(window_.windowState() & Qt::WindowMinimized) && Covers())
+    stateWait_.start();
   const bool sized = PlatformSized();
   if (platformSized_ && !sized) return Restore();
   platformSized_ = sized;
@@ -133,6 +181,19 @@ void WindowGeometry::Restore() {
   // Once the platform is done with its own leaving of the state.
   QTimer::singleShot(0, this, [this] {
     if (settle_.isActive() && window_.geometry() != normal_) window_.setGeometry(normal_);
+  });
+}
+
+// Without a window manager that does it, full screen is the window given the whole
+// screen: nothing frames it or lays anything over it there.
+void WindowGeometry::FillScreenAlone() {
+  QTimer::singleShot(0, this, [this] {
+    if (!(window_.windowState() & Qt::WindowFullScreen) || !window_.isVisible() ||
+        !window_.screen())
+      return;
+    const QRect screen = window_.screen()->geometry();
+    if (window_.geometry() != screen && !WindowManagerAnnounces("_NET_WM_STATE_FULLSCREEN"))
+      window_.windowHandle()->setGeometry(screen);
   });
 }
 

@@ -35,7 +35,7 @@ class WindowGeometry : public QObject {
   void Placed(const QRect& inner, const QMargins& frame);
 
   // Maximised, full screen or minimised, or a frame covering the usable area that the
-  // game did not ask for (a window manager that maximises before it says so).
+  // game did not ask for from a window manager that cannot say it maximised.
   bool PlatformSized() const;
   // The layout leaves the size and place alone: the platform owns them, or the size
   // from before is being given back.
@@ -44,8 +44,12 @@ class WindowGeometry : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // A frame covering the usable area, that the game did not ask for.
+  bool Covers() const;
+  void ReadFrame();
   void Track();
   void Restore();
+  void FillScreenAlone();
   void WatchScreen(QScreen* screen);
 
   QWidget& window_;
@@ -54,15 +58,21 @@ class WindowGeometry : public QObject {
   // The frame as the server has it, read at every change of the window, where Qt
   // has none or has not yet caught up with it.
   QMargins mapped_;
+  QMargins candidate_;
+  QTimer frameCheck_;
   QMargins used_;
   QRect placed_;
   // The last size and place the window had of its own, given back after a maximise
   // or full screen.
   QRect normal_;
   bool platformSized_ = false;
+  bool saysMaximised_ = true;
   // While the platform settles after a maximise or full screen, every size it
   // passes through is replaced by the one from before.
   QTimer settle_;
+  // A window manager that can say it maximised has sized the window to cover the
+  // usable area: it may be about to say so.
+  QTimer stateWait_;
   QMetaObject::Connection screenWatch_;
   bool watching_ = false;
   std::unique_ptr<FrameWatcher> frameWatcher_;

@@ -40,9 +40,10 @@ std::array<xcb_atom_t, N> Atoms(xcb_connection_t* c, const std::array<const char
 }
 
 // The 32-bit values of a property, or none when it is not set.
-std::vector<uint32_t> Cardinals(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property) {
+std::vector<uint32_t> Cardinals(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property,
+                                uint32_t most = 16) {
   const std::unique_ptr<xcb_get_property_reply_t, decltype(&free)> reply(
-      xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, XCB_ATOM_ANY, 0, 16),
+      xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, XCB_ATOM_ANY, 0, most),
                              nullptr),
       &free);
   if (!reply || reply->format != 32) return {};
@@ -113,6 +114,17 @@ QMargins FrameExtentsRequest::Answer(qreal devicePixelRatio) {
   return frame_;
 }
 
+bool WindowManagerAnnounces(const char* state) {
+  xcb_connection_t* c = Connection();
+  if (!c) return true;
+  const xcb_window_t root = Root(c);
+  const auto [check, supported, asked] =
+      Atoms<3>(c, {"_NET_SUPPORTING_WM_CHECK", "_NET_SUPPORTED", state});
+  if (Cardinals(c, root, check).empty()) return false;
+  const std::vector<uint32_t> known = Cardinals(c, root, supported, 1024);
+  return std::find(known.begin(), known.end(), asked) != known.end();
+}
+
 CloseRequestWatcher::CloseRequestWatcher(QWidget& window, std::function<void()> onClose)
     : window_(window), onClose_(std::move(onClose)) {
   xcb_connection_t* c = Connection();
@@ -139,19 +151,19 @@ bool CloseRequestWatcher::nativeEventFilter(const QByteArray& type, void* messag
   return false;  // Qt goes on to handle it as it would
 }
 
-QMargins FrameOnScreen(const QWidget& window) {
+std::optional<QMargins> FrameOnScreen(const QWidget& window) {
   xcb_connection_t* c = Connection();
-  if (!c || !window.windowHandle()) return {};
+  if (!c || !window.windowHandle()) return QMargins();
   const auto id = static_cast<xcb_window_t>(window.winId());
   xcb_window_t top = id;
   for (;;) {
     const std::unique_ptr<xcb_query_tree_reply_t, decltype(&free)> tree(
         xcb_query_tree_reply(c, xcb_query_tree(c, top), nullptr), &free);
-    if (!tree) return {};
+    if (!tree) return std::nullopt;
     if (tree->parent == tree->root || tree->parent == XCB_WINDOW_NONE) break;
     top = tree->parent;
   }
-  if (top == id) return {};
+  if (top == id) return QMargins();
   const std::unique_ptr<xcb_get_geometry_reply_t, decltype(&free)> outer(
       xcb_get_geometry_reply(c, xcb_get_geometry(c, top), nullptr), &free);
   const std::unique_ptr<xcb_get_geometry_reply_t, decltype(&free)> inner(
@@ -159,16 +171,17 @@ QMargins FrameOnScreen(const QWidget& window) {
   const std::unique_ptr<xcb_translate_coordinates_reply_t, decltype(&free)> at(
       xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, id, top, 0, 0), nullptr),
       &free);
-  if (!outer || !inner || !at) return {};
+  if (!outer || !inner || !at) return std::nullopt;
   const int border = outer->border_width;
   const int width = outer->width + 2 * border;
   const int height = outer->height + 2 * border;
-  const int left = at->dst_x + border;
-  const int top_ = at->dst_y + border;
+  const QMargins frame(at->dst_x + border, at->dst_y + border,
+                       width - at->dst_x - border - inner->width,
+                       height - at->dst_y - border - inner->height);
+  if (!FrameFits(frame)) return std::nullopt;
   const qreal ratio = window.devicePixelRatioF();
-  auto px = [ratio](int v) { return static_cast<int>(std::max(v, 0) / ratio); };
-  return QMargins(px(left), px(top_), px(width - left - inner->width),
-                  px(height - top_ - inner->height));
+  auto px = [ratio](int v) { return static_cast<int>(v / ratio); };
+  return QMargins(px(frame.left()), px(frame.top()), px(frame.right()), px(frame.bottom()));
 }
 
 FrameWatcher::FrameWatcher(QWidget& window, std::function<void()> onFrame)

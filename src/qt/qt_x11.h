@@ -1,12 +1,13 @@
 // What the window needs from X11 that Qt does not give: the window manager's frame
-// before the window is first shown and the moment it is put round the window, and a
-// close request that arrives while a modal box blocks the window (Qt drops it then).
-// Elsewhere than on X11 all of them do nothing.
+// before the window is first shown and the moment it is put round the window, which states
+// the window manager knows, and a close request that arrives while a modal
+// box blocks the window (Qt drops it then). Elsewhere than on X11 all of them do nothing.
 #pragma once
 
 #include <QAbstractNativeEventFilter>
 #include <QMargins>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -36,6 +37,11 @@ class FrameExtentsRequest {
   QMargins frame_;
 };
 
+// Whether a window manager is there that knows the window state `state` (such as
+// "_NET_WM_STATE_FULLSCREEN"): puts the window into it when asked and says when it
+// does. Off X11 the platform always does.
+bool WindowManagerAnnounces(const char* state);
+
 // Calls `onClose` whenever the window manager asks `window` to close.
 class CloseRequestWatcher : public QAbstractNativeEventFilter {
  public:
@@ -50,11 +56,20 @@ class CloseRequestWatcher : public QAbstractNativeEventFilter {
   unsigned deleteWindow_ = 0;
 };
 
+// A frame a window manager has finished sizing: it holds the window, and its two sides
+// are alike, as every window manager draws them. Between putting the window into a
+// frame, or resizing it, and sizing the frame to match, one that is kept waiting
+// shows a frame smaller than the window or wider on one side.
+inline bool FrameFits(const QMargins& frame) {
+  return frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0 &&
+         frame.left() == frame.right();
+}
+
 // The frame a window manager has put round the mapped `window`, read from the
 // window tree as the server has it now: the difference between its outermost
 // ancestor below the root and the window itself. Null without a window manager's
-// frame or off X11.
-QMargins FrameOnScreen(const QWidget& window);
+// frame or off X11; none while the window manager is still sizing it.
+std::optional<QMargins> FrameOnScreen(const QWidget& window);
 
 // Calls `onFrame` whenever the window manager puts `window` into a frame of its own
 // or announces new frame extents for it: a window manager that did not say what

@@ -5,9 +5,11 @@
 # starts 8:6 and centred on the usable screen with its frame; a move and a resize
 # are kept, a request to grow past the screen gives the largest 8:6 window that
 # fits; a maximise is kept and undone to the size from before, and the day-limit
-# box is readable when maximised; a game is fast-forwarded with Ctrl (set to skip
-# everything) to the command panel, the メニュー pop-up opened and the window asked to close under it: the game
-# ends with status 0 and sys/lstphoto.dat written once the menu goes.
+# box is readable when maximised; F11 fills the screen, the game 8:6 between bars,
+# and F11 again gives the window back; a game is fast-forwarded with Ctrl (set to
+# skip everything) to the command panel, the メニュー pop-up opened and the window
+# asked to close under it: the game ends with status 0 and sys/lstphoto.dat written
+# once the menu goes.
 # SMOKE_SCREEN (default 1920x1080) sets the screen, SMOKE_WM the window manager:
 # openbox (the default), icewm, or none; without one there is nothing to maximise
 # or to ask for a close, and the session's end (SIGTERM) closes the game instead.
@@ -164,6 +166,24 @@ xdotool key a
 maximised remove
 poll 50 is_at "$resized" || fail "the restore did not bring back $resized: $(outer)"
 fi
+
+# F11: the whole screen, with or without a window manager to do it, the game 8:6
+# between black bars; F11 again gives back the size and place from before.
+before=$(outer)
+set -- $(inner)
+xdotool mousemove $(($3 + $1 / 2)) $(($4 + $2 / 2))
+xdotool windowfocus "$wid" key F11
+covers() { [ "$(inner)" = "$sw $sh 0 0" ]; }
+poll 50 covers || fail "F11 did not fill the ${sw}x$sh screen: $(inner) (inner w h left top)"
+pixel() { convert "$work/full.png" -format "%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]" -crop "1x1+$1+$2" info:; }
+# The bars are beside the game on a screen wider than 8:6, above and below it on a narrower one.
+if [ $((sw * 3)) -gt $((sh * 4)) ]; then bar="2 $((sh / 2))"; else bar="$((sw / 2)) 2"; fi
+barred() { import -silent -window root "$work/full.png" && [ "$(pixel $bar)" = 0,0,0 ] &&
+  [ "$(pixel $((sw / 2)) $((sh / 2)))" != 0,0,0 ]; }
+poll 50 barred || fail "full screen is not drawn 8:6 between black bars"
+xdotool key F11
+poll 50 is_at "$before" || fail "F11 again did not give back $before: $(outer)"
+echo "smoke: F11 filled the screen with bars and gave back $before"
 
 # Start a game and hold Ctrl until the opening has run to the command panel.
 set -- $(inner)
