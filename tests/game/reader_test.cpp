@@ -90,7 +90,6 @@ TEST(Reader, EachTextSpeedHasItsIntervalAndTheWholePageComesAtOnce) {
     QString firstPage;
   } rows[] = {
       {TextSpeed::Slower, 200, Page({"l1"})},
-      {TextSpeed::Game, 100, Page({"l1"})},
       {TextSpeed::Faster, 40, Page({"l1"})},
       {TextSpeed::WholePage, 100, Page(Lines(7) << "l8▼")},
   };
