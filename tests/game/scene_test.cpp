@@ -10,8 +10,9 @@
 namespace hibi::testing {
 namespace {
 
-// A scene shows its picture and remembers it; a broken script (missing or empty) names
-// itself in a box over that picture, leaving an empty message area in scene mode.
+// A scene shows its picture and remembers it, putting the memory list away; a broken
+// script (missing or empty) names itself in a box over that picture, leaving an empty
+// message area in scene mode.
 TEST(OpenScene, TheSceneShowsItsPictureAndABrokenScriptNamesItselfInABox) {
   // the scene, its picture, its script's one line (null: no file, empty: an empty file)
   const std::tuple<QString, QString, const char*> rows[] = {{"opn", "ttl", "a"},
@@ -32,6 +33,7 @@ TEST(OpenScene, TheSceneShowsItsPictureAndABrokenScriptNamesItselfInABox) {
     h.game.TouchPicture("img/" + picture + ".png");
     if (line) h.game.WriteRaw("txt/" + scene + ".txt", *line ? QByteArray(line) + "\r\n" : "");
     h.Start();
+    h.fom.controls.LstIvent.visible = true;
     h.fom.OpenScene(scene);
     const bool broken = !line || !*line || scene.contains(u'\x1B');  // a control character
     const Controls& c = h.fom.controls;
@@ -125,19 +127,6 @@ TEST(Jumps, AFailedEndingClosesTheSceneAndStopsThePacing) {
             std::tuple(QStringList{DamagedMessage(h, "end0")}, false, QString()));
   Click(h);
   EXPECT_TRUE(h.InCommandMode());
-}
-
-TEST(CloseScene, InCommandModeStaysThereAndASceneOpensFromThereWithoutComplaint) {
-  Harness h;
-  h.game.WriteScript("b", {"b1"});
-  Open(h, {"tugi"});
-  h.fom.ShowMessage("\r\nremark");
-  h.fom.CloseScene();
-  const Controls& c = h.fom.controls;
-  EXPECT_EQ(std::tuple(h.InCommandMode(), c.Lbl.caption, c.TimSay.enabled, c.PicKao.visible),
-            std::tuple(true, "", false, false));
-  h.fom.OpenScene("b");
-  EXPECT_EQ(std::pair(h.dialogs.boxes, c.Lbl.caption), std::pair(QStringList(), Page({"b1▼"})));
 }
 
 }  // namespace
