@@ -43,11 +43,7 @@ TEST(Reader, CtrlSkipsOnlyWhatWasReadInAnEarlierRunUpToTheFirstNewLine) {
     again.fom.readLines.Load(file);
     again.fom.SetReaderOptions({TextSpeed::Game, 1500, row.skipEverything});
     Open(again, Lines(20));
-    if (row.skip == Skip::Ctrl) {
-      Key(again.fom, kKeyControl);
-    } else {
-      RightClick(again);
-    }
+    row.skip == Skip::Ctrl ? Key(again.fom, kKeyControl) : RightClick(again);
     Tick(again, 9);
     EXPECT_EQ(again.fom.controls.Lbl.caption, row.page);
     EXPECT_EQ(again.fom.state.stopAtPageEnd, !row.stillSkipping);
