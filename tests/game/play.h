@@ -63,7 +63,8 @@ inline Seen Look(const Harness& h) {
 
 // A press and its click on the message label.
 inline void Click(Harness& h, std::int16_t button = kLeftButton) {
-  Press(h.fom, button), h.fom.Lbl_Click();
+  Press(h.fom, button);
+  h.fom.Lbl_Click();
 }
 
 inline void RightClick(Harness& h) {
@@ -71,7 +72,8 @@ inline void RightClick(Harness& h) {
 }
 
 inline void RightClickOnTheWindow(Harness& h) {
-  PressWindow(h.fom, kRightButton), h.fom.Form_Click();
+  PressWindow(h.fom, kRightButton);
+  h.fom.Form_Click();
 }
 
 // Lets the pacing timer run while it is enabled and clicks whenever the scene waits
