@@ -175,28 +175,36 @@ TEST_F(PictureBoxes, TheStageRepaintsAnyPartAsTheWholeAndNothingOnAFocusChange) 
 // red on the left and blue on the right (with a few greys in the bottom rows, so the
 // tool must keep 16 or 256 colours), under the upper-case names such games use.
 TEST_F(PictureBoxes, WindowsPictureFormatsLoadWhateverTheirSuffix) {
-  const auto convert = [&](const QString& arguments) {
-    return QProcess::execute("sh", {"-c", "cd '" + game.path("img") + "' && convert " + arguments});
+  const auto make = [&](const QString& command) {
+    return QProcess::execute("sh", {"-c", "cd '" + game.path("img") + "' && " + command});
   };
-  ASSERT_EQ(convert("-size 16x8 xc:red -size 16x8 xc:blue +append two.png && convert two.png "
-                    "-fill gray20 -draw 'point 0,7' -fill gray50 -draw 'point 1,7' -fill gray80 "
-                    "-draw 'point 2,7' few.png && convert few.png -size 32x1 "
-                    "gradient:black-white -append many.png"),
+  ASSERT_EQ(make("convert -size 16x8 xc:red -size 16x8 xc:blue +append two.png && convert two.png "
+                 "-fill gray20 -draw 'point 0,7' -fill gray50 -draw 'point 1,7' -fill gray80 "
+                 "-draw 'point 2,7' few.png && convert few.png -size 32x1 "
+                 "gradient:black-white -append many.png"),
             0);
   const struct {
     const char* file;
     const char* made;
     int bits, compression;
-  } rows[] = {{"B1.BMP", "two.png -colors 2 -type palette -compress None bmp3:", 1, 0},
-              {"B4.BMP", "few.png -type palette -compress None bmp3:", 4, 0},
-              {"B8.BMP", "many.png -type palette -compress None bmp3:", 8, 0},
-              {"R8.BMP", "many.png -type palette -compress RLE bmp3:", 8, 1},
-              {"B24.bmp", "two.png -type truecolor -compress None bmp3:", 24, 0},
-              {"P.JPG", "two.png -quality 95 jpeg:", 0, 0},
-              {"P.GIF", "many.png gif:", 0, 0}};
+  } rows[] = {
+      {"B1.BMP", "convert two.png -colors 2 -type palette -compress None bmp3:", 1, 0},
+      {"B4.BMP", "convert few.png -type palette -compress None bmp3:", 4, 0},
+      {"B8.BMP", "convert many.png -type palette -compress None bmp3:", 8, 0},
+      {"R8.BMP", "convert many.png -type palette -compress RLE bmp3:", 8, 1},
+      // 128 x 16 in runs of red and blue, far shorter than its rows: no tool here writes one.
+      {"R4.BMP",
+       "{ printf 'BM\\240\\0\\0\\0\\0\\0\\0\\0\\76\\0\\0\\0\\50\\0\\0\\0\\200\\0\\0\\0\\20\\0\\0\\0"
+       "\\1\\0\\4\\0\\2\\0\\0\\0b\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\2\\0\\0\\0\\0\\0\\0\\0"
+       "\\0\\0\\377\\0\\377\\0\\0\\0'; for r in $(seq 16); do printf '@\\0@\\21\\0\\0'; done; "
+       "printf '\\0\\1'; } >",
+       4, 2},
+      {"B24.bmp", "convert two.png -type truecolor -compress None bmp3:", 24, 0},
+      {"P.JPG", "convert two.png -quality 95 jpeg:", 0, 0},
+      {"P.GIF", "convert many.png gif:", 0, 0}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.file);
-    ASSERT_EQ(convert(QString(row.made) + row.file), 0);
+    ASSERT_EQ(make(QString(row.made) + row.file), 0);
     const QByteArray bytes = game.ReadRaw(QString("img/") + row.file);
     if (row.bits) {  // as the BMP header must say, to be sure of what was tested
       ASSERT_EQ(std::pair(int(qFromLittleEndian<quint16>(bytes.constData() + 28)),
