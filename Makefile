@@ -40,15 +40,12 @@ build-asan: deps
 run: build
 	./build/game/hibi
 
-# The sanitizer build compiles at a lower priority from the start: beside the plain
-# build it takes what that leaves idle (configuring, linking), and beside the plain
-# build's tests, desktops that mostly wait for the game, nearly all of it. Its output
-# is kept for a failure. Its own tests wait as much, so they run two to a core.
-test: deps
-	cmake --preset default >/dev/null
+# The plain build's tests are desktops that mostly wait for the game: the sanitizer
+# build compiles beside them, at a lower priority, its output kept for a failure. Its
+# own tests wait as much, so they run more at a time than there are cores.
+test: build
 	cmake --preset asan >/dev/null
 	@nice -n 10 cmake --build --preset asan -j $(JOBS) >build-asan/build.log 2>&1 & build=$$!; \
-	  cmake --build --preset default -j $(JOBS) || { kill $$build; exit 1; }; \
 	  ctest --preset default -j $(JOBS); plain=$$?; \
 	  echo "Waiting for the sanitizer build (build-asan/build.log)"; \
 	  wait $$build || { tail -n 60 build-asan/build.log; exit 1; }; \
