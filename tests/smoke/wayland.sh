@@ -54,11 +54,15 @@ shaped() { set -- $(outer); [ "$1" -gt 600 ] && [ $(($1 * 3 - $2 * 4)) -le 8 ] &
 poll 30 shaped || fail "the window is not 8:6, decorations included: $(outer)"
 echo "wayland: opened $(outer) (outer w h)"
 
-kill -TERM "$hibi"
-status=0
-wait "$hibi" || status=$?
-hibi=
-[ "$status" -eq 0 ] || { cat "$work/hibi.log"; fail "exit status $status"; }
+# The session's end (SIGTERM) closes the game like a player's close: status 0.
+end_session() {
+  kill -TERM "$hibi"
+  status=0
+  wait "$hibi" || status=$?
+  hibi=
+  [ "$status" -eq 0 ] || { cat "$work/hibi.log"; fail "exit status $status$1"; }
+}
+end_session ""
 [ -f "$work/game/sys/lstphoto.dat" ] || fail "sys/lstphoto.dat was not written"
 echo "wayland: closed with status 0, lstphoto.dat written"
 
@@ -92,8 +96,4 @@ done
 xdotool windowsize "$wid" 1920 1000
 poll 30 settled 1300 || fail "asked for 1920x1000 under Xwayland, the frame is $(framed), not 8:6 within the screen"
 echo "wayland: Xwayland: asked for 1920x1000, the frame is $(framed) (w h left top)"
-kill -TERM "$hibi"
-status=0
-wait "$hibi" || status=$?
-hibi=
-[ "$status" -eq 0 ] || { cat "$work/hibi.log"; fail "exit status $status under Xwayland"; }
+end_session " under Xwayland"
