@@ -36,7 +36,7 @@ WindowGeometry::WindowGeometry(QWidget& window, std::function<void()> relayout)
   frameCheck_.setInterval(kFrameStillMs);
   connect(&frameCheck_, &QTimer::timeout, this, [this] {
     const std::optional<QMargins> again = FrameOnScreen(window_);
-    if (!again || *again != candidate_) return ReadFrame();
+    if (!again || *again != candidate_) return TakeFrame(again);
     mapped_ = candidate_;
     Track();
   });
@@ -128,8 +128,7 @@ bool WindowGeometry::eventFilter(QObject* watched, QEvent* event) {
 
 // The first frame is taken at once; a changed one once it holds still, since a window
 // manager that sizes its frame after the window shows a stale frame in between.
-void WindowGeometry::ReadFrame() {
-  const std::optional<QMargins> now = FrameOnScreen(window_);
+void WindowGeometry::TakeFrame(const std::optional<QMargins>& now) {
   if (!now || *now == mapped_) return;
   if (mapped_.isNull()) {
     mapped_ = *now;
@@ -140,7 +139,7 @@ void WindowGeometry::ReadFrame() {
 }
 
 void WindowGeometry::Track() {
-  if (window_.isVisible()) ReadFrame();
+  if (window_.isVisible()) TakeFrame(FrameOnScreen(window_));
   // Maximised or full screen again before the platform had settled.
   if (window_.windowState() & kOwned) {
     settle_.stop();

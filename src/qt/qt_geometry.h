@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QScreen;
 class QWidget;
@@ -46,7 +47,8 @@ class WindowGeometry : public QObject {
  private:
   // A frame covering the usable area, that the game did not ask for.
   bool Covers() const;
-  void ReadFrame();
+  // `now`, the frame just read from the server, or none while it is being sized.
+  void TakeFrame(const std::optional<QMargins>& now);
   void Track();
   void Restore();
   void FillScreenAlone();
