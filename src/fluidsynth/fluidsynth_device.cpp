@@ -43,10 +43,10 @@ constexpr int kFallbackPeriods = 3;
 // The audio thread renders a block in steps of the synthesiser's own 64 frames,
 // and after the step that played the tune's end it waits this long at most for
 // the restart: the next step then starts the tune again, instead of the rest of
-// the block (up to 70 ms) going out silent first. When the game is slower than
+// the block (up to 200 ms) going out silent first. When the game is slower than
 // that (a loaded machine), the block to the sound server ends at the tune's end
-// and the next one, asked for about 40 ms later, waits again before it gives up.
-// The server still holds over 80 ms when it asks, so no wait reaches the speakers.
+// and the next one, asked for soon after, waits again before it gives up. The
+// server still holds 300 ms when it asks, so no wait reaches the speakers.
 constexpr int kRenderStep = 64;
 constexpr std::chrono::milliseconds kRestartWait{20};
 
@@ -90,7 +90,8 @@ struct FluidSynthDevice::Impl {
   Owned<fluid_audio_driver_t> driver{nullptr, nullptr};
   std::unique_ptr<SoundStream> stream;
   int length = 0;
-  // Set by the game, read by the audio thread, which scales what it renders by it.
+  // Set by the game. The sound server applies it; without one, the audio thread
+  // scales what it renders by it.
   std::atomic<float> volume{1.0f};
   float heardVolume = 1.0f;  // the audio thread's own: where the last step ended
   // Set by a restart until the player's first step past it: until then the
@@ -164,7 +165,7 @@ struct FluidSynthDevice::Impl {
       if (lib->fluid_synth_write_float(synth.get(), n, left, done * stride, stride, right,
                                        done * stride, stride) != FLUID_OK)
         return -1;
-      Scale(left + done * stride, right + done * stride, stride, n);
+      if (!stream) Scale(left + done * stride, right + done * stride, stride, n);
       done += n;
     }
     return frames;
@@ -275,8 +276,10 @@ struct FluidSynthDevice::Impl {
     });
   }
 
-  // Under buildLock: what was asked while the build ran.
+  // Under buildLock: what was asked while the build ran. A volume set while the
+  // stream started is passed on here, or by SetVolume once the build is over.
   void ApplyHeld(bool& played) {
+    if (stream) stream->SetVolume(volume.load());
     if (playWhenBuilt && !played && MayStart()) {
       lib->fluid_player_play(player.get());
       played = true;
@@ -435,6 +438,7 @@ void FluidSynthDevice::PlayFromStart() {
 void FluidSynthDevice::SetVolume(double volume) {
   Impl& d = *impl_;
   d.volume.store(static_cast<float>(std::clamp(volume, 0.0, 1.0)));
+  if (!d.WhileBuilding([] {}) && d.stream) d.stream->SetVolume(d.volume.load());
 }
 
 void FluidSynthDevice::SetNotice(std::function<void()> notice) {

@@ -4,7 +4,8 @@
 // FluidSynth's own driver asks for a period as long as the whole queue, so the
 // server asked for more every few milliseconds and woke two threads each time.
 // Here one thread of ours keeps a queue of kQueue and tops it up only when kTopUp
-// of it has played, rendering the whole top-up at once.
+// of it has played, rendering the whole top-up at once; the server applies the
+// volume, so the queue can be long and a mute is still heard at once.
 #pragma once
 
 #include <memory>

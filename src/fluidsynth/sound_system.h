@@ -22,6 +22,10 @@ class SoundStream {
   // Starts asking `render` for sound, from a thread of the stream's own; false when
   // the server refused the stream.
   virtual bool Start(RenderBlock render) = 0;
+  // The volume (0 silent, 1 as rendered), set before the start or at any time after
+  // it, from any thread. The server applies it to what it holds, so a change is heard
+  // at once however much is queued: what `render` gives must not be scaled again.
+  virtual void SetVolume(float volume) = 0;
 };
 
 struct SoundSystem {
