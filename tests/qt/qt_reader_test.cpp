@@ -19,8 +19,10 @@
 namespace hibi {
 namespace {
 
-void Key(QWidget& target, int key) {
-  QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+// A key, or a key and its modifiers combined (QKeyCombination::toCombined).
+void Key(QWidget& target, int combined) {
+  const QKeyCombination key = QKeyCombination::fromCombined(combined);
+  QKeyEvent event(QEvent::KeyPress, key.key(), key.keyboardModifiers());
   QApplication::sendEvent(&target, &event);
 }
 
@@ -84,8 +86,9 @@ TEST_F(Reader, VolumeStepsAndSettingsReachTheDeviceTheGameAndThePreferencesFile)
     int key, times;
     double volume;
     const char* sign;
-  } steps[] = {{Qt::Key_Minus, 3, 0.7, "♪ 70%"},
-               {Qt::Key_Plus, 5, 1.0, "♪ 100%"},
+  } steps[] = {{Qt::Key_Minus, 12, 0.0, "♪ 0%"},
+               {Qt::Key_Plus, 15, 1.0, "♪ 100%"},
+               {(Qt::ALT | Qt::Key_Minus).toCombined(), 1, 1.0, "♪ 100%"},
                {Qt::Key_M, 1, 0.0, "♪ muted"},
                {Qt::Key_Minus, 1, 0.0, "♪ muted"},
                {Qt::Key_M, 1, 0.9, "♪ 90%"}};
@@ -106,6 +109,8 @@ TEST_F(Reader, VolumeStepsAndSettingsReachTheDeviceTheGameAndThePreferencesFile)
   Find<QComboBox>("TextSpeed").setCurrentIndex(2);
   Find<QComboBox>("Skip").setCurrentIndex(1);
   Find<QCheckBox>("ReadAloud").setChecked(true);
+  Find<QCheckBox>("FullScreen").setChecked(true);
+  EXPECT_TRUE(game.window().isFullScreen());
   EXPECT_EQ(game.fom().controls.TimSay.interval, 40);
   EXPECT_TRUE(game.fom().reader.skipEverything);
   EXPECT_TRUE(readAloud);

@@ -48,6 +48,14 @@ TEST(LinesRead, KeysComeBackAfterARestartAndWhatCannotBeReadIsNeverWrittenOver) 
   }
 }
 
+// The list is bounded: past 200,000 keys a new line stays new.
+TEST(LinesRead, TwoHundredThousandKeysAreKeptAndNoMore) {
+  ReadLines lines;
+  for (std::uint64_t key = 1; key <= 200001; ++key) lines.Mark(key);
+  EXPECT_TRUE(lines.Contains(200000));
+  EXPECT_FALSE(lines.Contains(200001));
+}
+
 TEST(LinesRead, EachGameHasAFolderOfItsOwnInTheDataHomeAndNoneInsideAGame) {
   testing::TempGame home;
   qputenv("XDG_DATA_HOME", home.folder().toUtf8());

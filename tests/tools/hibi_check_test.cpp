@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Broken{"NamesLinksAndFilesTheGameRefuses",
                [](SmallGame& g) {
-                 g.WriteScript("opn", {">img ../../x", ">img \x1B]0;x\x07", "-/よわ＿1",
+                 g.WriteScript("opn", {">img ../../x", ">img \x1B]0;x\x7F\x07", "-/よわ＿1",
                                        ">img hana", ">ive ../../../etc/passwd", "tugi"});
                  QFile::remove(g.path("img/hana.png"));
                  ::mkfifo(QFile::encodeName(g.path("img/hana.png")).constData(), 0666);
@@ -137,8 +137,8 @@ INSTANTIATE_TEST_SUITE_P(
                {"txt/10.txt: error: the script leads outside the game folder; the game refuses it",
                 "txt/opn.txt:1: error: picture \"../../x\" cannot be loaded: img/../../x.png "
                 "leaves the game folder through \"..\"; the game refuses it",
-                "txt/opn.txt:2: error: picture \"\\x1B]0;x\\x07\" cannot be loaded: "
-                "img/\\x1B]0;x\\x07.png holds a control character; the game refuses it",
+                "txt/opn.txt:2: error: picture \"\\x1B]0;x\\x7F\\x07\" cannot be loaded: "
+                "img/\\x1B]0;x\\x7F\\x07.png holds a control character; the game refuses it",
                 "txt/opn.txt:3: error: face \"/よわ＿1\" cannot be loaded: face//よわ＿1.png is an "
                 "absolute name; the game refuses it",
                 "txt/opn.txt:4: error: picture \"hana\" cannot be loaded: img/hana.png is not a "
@@ -317,7 +317,8 @@ TEST(HibiCheck, NamesWhatIsWrongWithTheTune) {
 }
 
 TEST(HibiCheck, AWrongCommandLineExitsWithTwoAndShowsTheUsage) {
-  for (const QStringList& args : QList<QStringList>{{}, {"/", "/"}, {"/no/such/game/folder"}}) {
+  for (const QStringList& args : QList<QStringList>{
+           {}, {"/", "/"}, {"/no/such/game/folder"}, {"--simulate", "0", HIBI_SAMPLE_DIR}}) {
     const CheckRun run = RunCheck(args);
     EXPECT_TRUE(run.exitCode == 2 && run.lines.isEmpty() &&
                 run.errors.contains("usage: hibi-check <game folder>"))
